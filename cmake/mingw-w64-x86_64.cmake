@@ -1,0 +1,6 @@
+# Cross-compiling for 64-bit Windows with mingw-w64 (posix threads flavour,
+# whose libstdc++ has std::mutex; GoogleTest needs it).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(VELORIA_MINGW_TRIPLE x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)

@@ -1,0 +1,16 @@
+# Native Linux build: unit tests of the pure logic under sanitizers.
+set(VELORIA_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+target_compile_options(veloria_core PRIVATE ${VELORIA_SANITIZERS})
+target_link_options(veloria_core PUBLIC ${VELORIA_SANITIZERS})
+foreach(target gtest gtest_main)
+  target_compile_options(${target} PRIVATE ${VELORIA_SANITIZERS})
+endforeach()
+
+add_executable(veloria_unit_tests
+  tests/unit/alpha_rules_test.cpp
+  tests/unit/setting_text_test.cpp
+  tests/unit/settings_record_test.cpp
+  tests/unit/identity_test.cpp
+)
+target_compile_options(veloria_unit_tests PRIVATE ${VELORIA_WARNINGS} ${VELORIA_SANITIZERS})
+target_link_libraries(veloria_unit_tests PRIVATE veloria_core gtest_main)

@@ -1,0 +1,32 @@
+# Windows build with mingw-w64: the program, its module tests and the probe
+# that end-to-end tests use to look at windows from outside the program.
+enable_language(RC)
+
+# Only system DLLs at run time.
+add_link_options(-static -static-libgcc -static-libstdc++)
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600 WINVER=0x0600)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/src")
+
+set(VELORIA_WIN_SOURCES
+  src/app/program_folder.cpp
+  src/settings/config_file.cpp
+  src/shell/main_window.cpp
+  src/transparency/alpha_blend.cpp
+)
+set(VELORIA_SYSTEM_LIBRARIES user32 gdi32 kernel32 advapi32 shell32 comctl32 ole32 oleaut32 uuid)
+
+# Everything of the program but its entry point and resources, for the
+# module tests.
+add_library(veloria_win STATIC ${VELORIA_WIN_SOURCES})
+target_include_directories(veloria_win PUBLIC src)
+target_compile_options(veloria_win PRIVATE ${VELORIA_WARNINGS})
+target_link_libraries(veloria_win PUBLIC veloria_core ${VELORIA_SYSTEM_LIBRARIES})
+
+add_executable(veloria WIN32 src/app/main.cpp src/app/veloria.rc)
+target_compile_options(veloria PRIVATE ${VELORIA_WARNINGS})
+target_link_libraries(veloria PRIVATE veloria_win)
+
+option(VELORIA_BUILD_TESTS "Build the Windows module tests and the probe" ON)
+if(VELORIA_BUILD_TESTS)
+  include(cmake/windows-tests.cmake)
+endif()

@@ -1,0 +1,7 @@
+/* Resource identifiers shared by veloria.rc and the program. */
+#ifndef VELORIA_APP_RESOURCE_H
+#define VELORIA_APP_RESOURCE_H
+
+#define IDI_VELORIA 1
+
+#endif

@@ -1,0 +1,31 @@
+// Texts made from the program version: "2.0.0" for display, the update
+// comparison and the instance mutex, "200" for the query of web addresses.
+// No Windows header here: this file is also built into the native tests.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace veloria {
+
+struct ProgramVersion {
+    int major = 0;
+    int minor = 0;
+    int revision = 0;
+};
+
+// The version this copy of the program was built as.
+ProgramVersion CurrentVersion();
+
+// "2.0.0"
+std::string VersionText(const ProgramVersion& version);
+
+// "200": the three numbers run together.
+std::string VersionDigits(const ProgramVersion& version);
+
+// The product name immediately followed by the version text: "Veloria2.0.0".
+// A running copy holds a mutex of this name, so copies of one version
+// exclude each other while other versions run beside them.
+std::string InstanceMutexName(std::string_view productName, const ProgramVersion& version);
+
+}  // namespace veloria

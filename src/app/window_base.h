@@ -1,0 +1,72 @@
+// The shape every window of the program shares: a struct holding the
+// window's state, bound to its HWND at WM_NCCREATE and unbound at
+// WM_NCDESTROY, with one member HandleMessage doing the work. No exception
+// leaves a window procedure: one that escapes the handler is swallowed and
+// the message gets the default treatment.
+#pragma once
+
+#include <windows.h>
+
+namespace veloria {
+
+template <typename Derived>
+class WindowBase {
+public:
+    HWND hwnd() const noexcept { return hwnd_; }
+
+protected:
+    WindowBase() = default;
+    ~WindowBase() = default;
+    WindowBase(const WindowBase&) = delete;
+    WindowBase& operator=(const WindowBase&) = delete;
+
+    // Registers the class once per process (a second registration of the
+    // same class fails harmlessly) and creates the window bound to `this`.
+    HWND CreateBound(HINSTANCE instance, WNDCLASSEXA windowClass, DWORD exStyle, const char* title,
+                     DWORD style, int x, int y, int width, int height, HWND parent) noexcept
+    {
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = &WindowBase::Procedure;
+        windowClass.hInstance = instance;
+        ::RegisterClassExA(&windowClass);
+        return ::CreateWindowExA(exStyle, windowClass.lpszClassName, title, style, x, y, width, height,
+                                 parent, nullptr, instance, this);
+    }
+
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) noexcept
+    {
+        return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+    }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+    {
+        Derived* self = nullptr;
+        if (message == WM_NCCREATE) {
+            const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+            self = static_cast<Derived*>(static_cast<WindowBase*>(create->lpCreateParams));
+            self->hwnd_ = window;
+            ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        } else {
+            self = reinterpret_cast<Derived*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+        }
+        if (self == nullptr) {
+            return ::DefWindowProcA(window, message, wParam, lParam);
+        }
+        LRESULT result = 0;
+        try {
+            result = self->HandleMessage(message, wParam, lParam);
+        } catch (...) {
+            result = ::DefWindowProcA(window, message, wParam, lParam);
+        }
+        if (message == WM_NCDESTROY) {
+            ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+            self->hwnd_ = nullptr;
+        }
+        return result;
+    }
+
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace veloria

@@ -1,0 +1,94 @@
+#include "settings/config_file.h"
+
+#include <array>
+
+#include "app/program_folder.h"
+#include "app/version.h"
+
+namespace veloria {
+
+namespace {
+
+// The profile functions take a buffer of 255 characters: one value holds 254
+// characters at most.
+constexpr DWORD kValueBufferSize = 255;
+
+std::string ReadKey(const SettingKey& key, const std::string& path)
+{
+    std::array<char, kValueBufferSize> buffer{};
+    const DWORD copied = ::GetPrivateProfileStringA(key.section, key.key, key.defaultText, buffer.data(),
+                                                    kValueBufferSize, path.c_str());
+    return std::string(buffer.data(), copied < kValueBufferSize ? copied : kValueBufferSize - 1);
+}
+
+std::string SystemErrorText(DWORD error)
+{
+    char* text = nullptr;
+    const DWORD length = ::FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string result = length != 0 && text != nullptr ? std::string(text, length) : std::string();
+    ::LocalFree(text);
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ' ||
+                               result.back() == '.')) {
+        result.pop_back();
+    }
+    return result.empty() ? "error " + std::to_string(error) : result;
+}
+
+}  // namespace
+
+std::string ConfigFilePath(const std::string& folder)
+{
+    return folder + "\\" + kConfigFileName;
+}
+
+SettingsRecord ReadSettingsFile(const std::string& folder)
+{
+    SettingsRecord record;
+    for (const SettingKey& key : kSettingKeys) {
+        record.*key.field = ReadKey(key, ConfigFilePath(folder));
+    }
+    return record;
+}
+
+void CargarConfiguracion()
+{
+    Settings() = ReadSettingsFile(ProgramFolder());
+}
+
+SaveOutcome WriteSettingsFile(const std::string& folder, const SettingsRecord& values,
+                              SettingsRecord& record)
+{
+    SaveOutcome outcome;
+    for (const SettingKey& key : kSaveOrder) {
+        record.*key.field = values.*key.field;
+        const std::string path = ConfigFilePath(folder);
+        if (!::WritePrivateProfileStringA(key.section, key.key, (record.*key.field).c_str(), path.c_str()) &&
+            outcome.saved) {
+            outcome = {false, path, ::GetLastError()};
+        }
+    }
+    return outcome;
+}
+
+std::string SaveFailureMessage(const SaveOutcome& outcome)
+{
+    return "Veloria could not save its settings to the file\n\n" + outcome.path + "\n\n(" +
+           SystemErrorText(outcome.error) +
+           ".)\n\nThe new settings are in use until Veloria is closed, but they will be lost at "
+           "the next start. Make sure the file and its folder can be written to and the disk "
+           "is not full, then save the settings again.";
+}
+
+bool GuardarConfiguracionArchivo(HWND owner, const SettingsRecord& values)
+{
+    const SaveOutcome outcome = WriteSettingsFile(ProgramFolder(), values, Settings());
+    if (!outcome.saved) {
+        ::MessageBoxA(owner, SaveFailureMessage(outcome).c_str(), VELORIA_APP_TITLE,
+                      MB_OK | MB_ICONWARNING);
+    }
+    return outcome.saved;
+}
+
+}  // namespace veloria

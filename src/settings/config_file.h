@@ -1,0 +1,48 @@
+// "Config.ini" beside the program: reading it into the settings record at
+// start-up (CargarConfiguracion) and the file side of a save. The path is
+// built afresh for every key read or written. Reading goes through the
+// system's profile functions, so names match in any case, a key present
+// with an empty value reads empty, and values are cut to 254 characters.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "settings/settings_record.h"
+
+namespace veloria {
+
+inline constexpr const char* kConfigFileName = "Config.ini";
+
+// folder + "\Config.ini"
+std::string ConfigFilePath(const std::string& folder);
+
+// The nine keys from the file in `folder`, in read order; each missing file,
+// section or key gives that key's default text.
+SettingsRecord ReadSettingsFile(const std::string& folder);
+
+// Fills the program's settings record from the file beside the program.
+void CargarConfiguracion();
+
+struct SaveOutcome {
+    bool saved = true;
+    std::string path;   // the file that could not be written
+    DWORD error = 0;    // the system's reason
+};
+
+// Stores each of `values` in `record` and writes it to the file in `folder`,
+// in save order. Every key is stored and tried even after a failure; the
+// outcome names the first failure.
+SaveOutcome WriteSettingsFile(const std::string& folder, const SettingsRecord& values,
+                              SettingsRecord& record);
+
+// The message the user sees when a save could not be written.
+std::string SaveFailureMessage(const SaveOutcome& outcome);
+
+// The file side of a save for the running program: all nine values go into
+// its record and "Config.ini" beside it. A failure is told to the user in a
+// message box owned by `owner`; the record keeps the new values.
+bool GuardarConfiguracionArchivo(HWND owner, const SettingsRecord& values);
+
+}  // namespace veloria

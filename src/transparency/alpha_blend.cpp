@@ -1,0 +1,26 @@
+#include "transparency/alpha_blend.h"
+
+#include "transparency/alpha_rules.h"
+
+namespace veloria {
+
+void SetWindowAlpha(HWND window, int level) noexcept
+{
+    const HWND desktop = ::FindWindowA(nullptr, "Program Manager");
+    const LONG layered = ::GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED;
+    if (window == desktop) {
+        return;
+    }
+    // The style is written every time, even on a window that is layered
+    // already, so a window that lost the style behind our back gets it back.
+    ::SetWindowLongA(window, GWL_EXSTYLE, layered);
+    ::SetLayeredWindowAttributes(window, 0, LevelToByte(level), LWA_ALPHA);
+}
+
+void ClearWindowAlpha(HWND window) noexcept
+{
+    const LONG style = ::GetWindowLongA(window, GWL_EXSTYLE);
+    ::SetWindowLongA(window, GWL_EXSTYLE, style & ~static_cast<LONG>(WS_EX_LAYERED));
+}
+
+}  // namespace veloria

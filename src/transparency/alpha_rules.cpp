@@ -1,0 +1,67 @@
+#include "transparency/alpha_rules.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace veloria {
+
+int RoundHalfEven(double value)
+{
+    if (std::isnan(value)) {
+        return 0;
+    }
+    constexpr double kIntMax = static_cast<double>(std::numeric_limits<int>::max());
+    constexpr double kIntMin = static_cast<double>(std::numeric_limits<int>::min());
+    if (value >= kIntMax) {
+        return std::numeric_limits<int>::max();
+    }
+    if (value <= kIntMin) {
+        return std::numeric_limits<int>::min();
+    }
+    const double below = std::floor(value);
+    const double fraction = value - below;
+    double rounded = below;
+    if (fraction > 0.5) {
+        rounded = below + 1.0;
+    } else if (fraction == 0.5) {
+        rounded = std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
+    }
+    return static_cast<int>(rounded);
+}
+
+int ClampLevel(long long level)
+{
+    return static_cast<int>(std::clamp<long long>(level, kLowestLevel, kHighestLevel));
+}
+
+std::uint8_t LevelToByte(long long level)
+{
+    return static_cast<std::uint8_t>(ClampLevel(level));
+}
+
+int LevelFromPosition(int position, int max)
+{
+    if (max <= 0) {
+        return kHighestLevel;
+    }
+    const double step = 255.0 / static_cast<double>(max);
+    return RoundHalfEven(step * static_cast<double>(position));
+}
+
+int PositionFromLevel(int level, int max)
+{
+    if (max <= 0) {
+        return 0;
+    }
+    const double step = 255.0 / static_cast<double>(max);
+    return RoundHalfEven(static_cast<double>(level) / step);
+}
+
+int SliderPositionForLevel(int level, int min, int max)
+{
+    const int position = PositionFromLevel(ClampLevel(level), max);
+    return std::clamp(position, std::min(min, max), max);
+}
+
+}  // namespace veloria
