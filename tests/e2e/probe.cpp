@@ -34,23 +34,26 @@ void PrintHandle(HWND window)
     std::printf("%llx\n", static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)));
 }
 
+struct ClassSearch {
+    std::string className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectByClass(HWND window, LPARAM context)
+{
+    auto* search = reinterpret_cast<ClassSearch*>(context);
+    char name[256] = {};
+    ::GetClassNameA(window, name, sizeof(name));
+    if (search->className == name) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
 std::vector<HWND> FindByClass(const std::string& className)
 {
-    struct Search {
-        std::string className;
-        std::vector<HWND> found;
-    } search{className, {}};
-    ::EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            char name[256] = {};
-            ::GetClassNameA(window, name, sizeof(name));
-            if (s->className == name) {
-                s->found.push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ClassSearch search{className, {}};
+    ::EnumWindows(CollectByClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
