@@ -3,10 +3,13 @@
 add_executable(veloria_module_tests
   tests/wine/alpha_blend_test.cpp
   tests/wine/config_file_test.cpp
+  tests/wine/resources_test.cpp
   tests/wine/test_windows.cpp
 )
 target_compile_options(veloria_module_tests PRIVATE ${VELORIA_WARNINGS})
-target_link_libraries(veloria_module_tests PRIVATE veloria_win gtest_main)
+target_link_libraries(veloria_module_tests PRIVATE veloria_win version gtest_main)
+# The programs whose resources the module tests read lie beside them.
+add_dependencies(veloria_module_tests veloria veloria_other_version probe)
 
 # Reads window state from outside the program and makes windows of another
 # process for the tests to act on.

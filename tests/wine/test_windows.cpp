@@ -23,15 +23,6 @@ const char* TestWindowClass(HINSTANCE instance)
     return name;
 }
 
-// The folder this test program lies in: the probe is built beside it.
-std::string OwnFolder()
-{
-    char path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of("\\/"));
-}
-
 void PumpMessages()
 {
     MSG message;
@@ -42,6 +33,14 @@ void PumpMessages()
 }
 
 }  // namespace
+
+std::string OwnFolder()
+{
+    char path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of("\\/"));
+}
 
 WindowHandle MakeTestWindow(const char* title)
 {

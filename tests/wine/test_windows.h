@@ -17,6 +17,10 @@ struct FileTraits {
 };
 using FileHandle = UniqueHandle<FileTraits>;
 
+// The folder this test program lies in; the programs under test are built
+// beside it.
+std::string OwnFolder();
+
 // A visible top-level window of this process, destroyed with its owner.
 WindowHandle MakeTestWindow(const char* title = "Veloria test window");
 
