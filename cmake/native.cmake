@@ -11,6 +11,8 @@ add_executable(veloria_unit_tests
   tests/unit/setting_text_test.cpp
   tests/unit/settings_record_test.cpp
   tests/unit/identity_test.cpp
+  tests/unit/language_table_test.cpp
+  tests/unit/web_links_test.cpp
 )
 target_compile_options(veloria_unit_tests PRIVATE ${VELORIA_WARNINGS} ${VELORIA_SANITIZERS})
 target_link_libraries(veloria_unit_tests PRIVATE veloria_core gtest_main)

@@ -3,19 +3,28 @@
 add_executable(veloria_module_tests
   tests/wine/alpha_blend_test.cpp
   tests/wine/config_file_test.cpp
+  tests/wine/language_file_test.cpp
+  tests/wine/open_url_test.cpp
   tests/wine/resources_test.cpp
   tests/wine/test_windows.cpp
 )
 target_compile_options(veloria_module_tests PRIVATE ${VELORIA_WARNINGS})
 target_link_libraries(veloria_module_tests PRIVATE veloria_win version gtest_main)
 # The programs whose resources the module tests read lie beside them.
-add_dependencies(veloria_module_tests veloria veloria_other_version probe)
+add_dependencies(veloria_module_tests veloria veloria_other_version probe veloria_language)
 
 # Reads window state from outside the program and makes windows of another
 # process for the tests to act on.
 add_executable(probe tests/e2e/probe.cpp)
 target_compile_options(probe PRIVATE ${VELORIA_WARNINGS})
 target_link_libraries(probe PRIVATE ${VELORIA_SYSTEM_LIBRARIES})
+
+# Loaded into veloria.exe by the probe to read its popup menus from inside.
+add_library(menu_reader SHARED tests/e2e/menu_reader.cpp)
+set_target_properties(menu_reader PROPERTIES PREFIX "")
+target_compile_options(menu_reader PRIVATE ${VELORIA_WARNINGS})
+target_link_libraries(menu_reader PRIVATE user32 kernel32)
+add_dependencies(probe menu_reader)
 
 # A copy of the program built as another version, to show that copies of
 # different versions run side by side.

@@ -9,9 +9,14 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR
 
 set(VELORIA_WIN_SOURCES
   src/app/program_folder.cpp
+  src/language/language_file.cpp
   src/settings/config_file.cpp
+  src/settings/profile.cpp
   src/shell/main_window.cpp
+  src/shell/tray_icon.cpp
   src/transparency/alpha_blend.cpp
+  src/transparency/taskbar.cpp
+  src/update/open_url.cpp
 )
 set(VELORIA_SYSTEM_LIBRARIES user32 gdi32 kernel32 advapi32 shell32 comctl32 ole32 oleaut32 uuid)
 
@@ -30,3 +35,7 @@ option(VELORIA_BUILD_TESTS "Build the Windows module tests and the probe" ON)
 if(VELORIA_BUILD_TESTS)
   include(cmake/windows-tests.cmake)
 endif()
+
+# The shipped language files, beside the built program as in a program folder.
+add_custom_target(veloria_language ALL
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/language ${CMAKE_BINARY_DIR}/language)

@@ -64,7 +64,28 @@ struct WindowTraits {
     static void Close(Type window) noexcept { ::DestroyWindow(window); }
 };
 
+struct MenuTraits {
+    using Type = HMENU;
+    static Type Empty() noexcept { return nullptr; }
+    static void Close(Type menu) noexcept { ::DestroyMenu(menu); }
+};
+
+struct IconTraits {
+    using Type = HICON;
+    static Type Empty() noexcept { return nullptr; }
+    static void Close(Type icon) noexcept { ::DestroyIcon(icon); }
+};
+
+struct FindTraits {
+    using Type = HANDLE;
+    static Type Empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Type search) noexcept { ::FindClose(search); }
+};
+
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
+using FindHandle = UniqueHandle<FindTraits>;
+using MenuHandle = UniqueHandle<MenuTraits>;
+using IconHandle = UniqueHandle<IconTraits>;
 using WindowHandle = UniqueHandle<WindowTraits>;
 
 }  // namespace veloria

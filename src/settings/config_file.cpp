@@ -1,25 +1,12 @@
 #include "settings/config_file.h"
 
-#include <array>
-
 #include "app/program_folder.h"
 #include "app/version.h"
+#include "settings/profile.h"
 
 namespace veloria {
 
 namespace {
-
-// The profile functions take a buffer of 255 characters: one value holds 254
-// characters at most.
-constexpr DWORD kValueBufferSize = 255;
-
-std::string ReadKey(const SettingKey& key, const std::string& path)
-{
-    std::array<char, kValueBufferSize> buffer{};
-    const DWORD copied = ::GetPrivateProfileStringA(key.section, key.key, key.defaultText, buffer.data(),
-                                                    kValueBufferSize, path.c_str());
-    return std::string(buffer.data(), copied < kValueBufferSize ? copied : kValueBufferSize - 1);
-}
 
 std::string SystemErrorText(DWORD error)
 {
@@ -47,7 +34,7 @@ SettingsRecord ReadSettingsFile(const std::string& folder)
 {
     SettingsRecord record;
     for (const SettingKey& key : kSettingKeys) {
-        record.*key.field = ReadKey(key, ConfigFilePath(folder));
+        record.*key.field = ReadProfileText(key.section, key.key, key.defaultText, ConfigFilePath(folder));
     }
     return record;
 }

@@ -1,19 +1,77 @@
-// The main window's start-up and shut-down.
+// The main window: start-up, shut-down, the tray icon's callbacks and the
+// tray menu.
 //
 // WinMain creates the window and calls Load, which claims the instance
-// mutex and runs the start-up steps in their fixed order. The window is
-// destroyed by the system (WM_CLOSE, the end of the session) or by the
-// program itself; WM_DESTROY runs the shut-down and ends the message loop.
+// mutex and runs the start-up steps in their fixed order. The tray icon
+// reports its mouse events as WM_MOUSEMOVE; a right button-up pops the menu
+// up, whose choices come back as WM_COMMAND. The window is destroyed by the
+// Close entry or by the system (WM_CLOSE, the end of the session);
+// WM_DESTROY runs the shut-down and ends the message loop.
 #include "shell/main_window.h"
 
+#include <shellapi.h>
+#include <windowsx.h>
+
 #include "app/program_folder.h"
+#include "app/resource.h"
 #include "app/version.h"
 #include "app/version_text.h"
+#include "language/language_file.h"
 #include "language/language_folder.h"
+#include "language/language_keys.h"
 #include "settings/config_file.h"
+#include "settings/settings_record.h"
+#include "shell/tray_icon.h"
+#include "transparency/taskbar.h"
 #include "update/web_links.h"
 
 namespace veloria {
+
+namespace {
+
+// Command ids: the tray menu's entries by position, the language entries
+// by their place in the submenu (entry 1 is the first file).
+constexpr UINT kMenuCommandBase = 100;
+constexpr UINT kLanguageCommandBase = 1000;
+
+constexpr UINT kMenuEntryCount = 10;
+constexpr bool IsSeparator(UINT entry)
+{
+    return entry == 2 || entry == 4 || entry == 7;
+}
+
+struct MenuCaption {
+    MenuEntry entry;
+    Lang text;
+};
+constexpr MenuCaption kMenuCaptions[] = {
+    {MenuEntry::About, Lang::LANG_MAINMENU_ABOUT},
+    {MenuEntry::TellAFriend, Lang::LANG_MAINMENU_TELLAFRIEND},
+    {MenuEntry::Taskbar, Lang::LANG_MAINMENU_ALPHATASKBAR},
+    {MenuEntry::Options, Lang::LANG_MAINMENU_OPTIONS},
+    {MenuEntry::Language, Lang::LANG_MAINMENU_LANGUAGE},
+    {MenuEntry::Help, Lang::LANG_MAINMENU_HELP},
+    {MenuEntry::Close, Lang::LANG_MAINMENU_CLOSE},
+};
+
+void SetEntryCaption(HMENU menu, UINT position, const std::string& caption)
+{
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_STRING;
+    item.dwTypeData = const_cast<char*>(caption.c_str());
+    ::SetMenuItemInfoA(menu, position, TRUE, &item);
+}
+
+// Shift 1, Ctrl 2, Alt 4, as the keyboard stands now.
+std::int16_t ModifierBits()
+{
+    const auto held = [](int key) { return (::GetAsyncKeyState(key) & 0x8000) != 0; };
+    return static_cast<std::int16_t>((held(VK_SHIFT) ? 1 : 0) | (held(VK_CONTROL) ? 2 : 0) |
+                                     (held(VK_MENU) ? 4 : 0));
+}
+
+}  // namespace
 
 MainWindow& MainWindow::Instance()
 {
@@ -23,15 +81,38 @@ MainWindow& MainWindow::Instance()
 
 bool MainWindow::Create(HINSTANCE instance)
 {
+    instance_ = instance;
     WNDCLASSEXA windowClass{};
     windowClass.lpszClassName = kMainWindowClass;
-    windowClass.hIcon = ::LoadIconA(instance, MAKEINTRESOURCEA(1));
+    windowClass.hIcon = ::LoadIconA(instance, MAKEINTRESOURCEA(IDI_VELORIA));
     windowClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     // A hidden top-level window: it never shows, has no taskbar button, and
     // can still own menus, take the mouse capture and receive the tray's
     // notifications (which a message-only window could not all do).
-    return CreateBound(instance, windowClass, WS_EX_TOOLWINDOW, VELORIA_APP_TITLE, WS_POPUP, 0, 0, 0,
-                       0, nullptr) != nullptr;
+    if (CreateBound(instance, windowClass, WS_EX_TOOLWINDOW, VELORIA_APP_TITLE, WS_POPUP, 0, 0, 0, 0,
+                    nullptr) == nullptr) {
+        return false;
+    }
+    taskbarCreatedMessage_ = ::RegisterWindowMessageA("TaskbarCreated");
+    BuildMenu();
+    return true;
+}
+
+void MainWindow::BuildMenu()
+{
+    menuPop_.reset(::CreatePopupMenu());
+    menuLanguage_ = ::CreatePopupMenu();
+    // The submenu's first line stays as the template of the language entries.
+    ::AppendMenuA(menuLanguage_, MF_SEPARATOR, 0, nullptr);
+    for (UINT entry = 0; entry < kMenuEntryCount; ++entry) {
+        if (IsSeparator(entry)) {
+            ::AppendMenuA(menuPop_.get(), MF_SEPARATOR, 0, nullptr);
+        } else if (entry == static_cast<UINT>(MenuEntry::Language)) {
+            ::AppendMenuA(menuPop_.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menuLanguage_), "");
+        } else {
+            ::AppendMenuA(menuPop_.get(), MF_STRING, kMenuCommandBase + entry, "");
+        }
+    }
 }
 
 bool MainWindow::Load()
@@ -49,25 +130,63 @@ bool MainWindow::Load()
     WebDomain() = kMakerWebDomain;
     LanguageFolder() = LanguageFolderOf(ProgramFolder());
     CargarConfiguracion();
-    ListLanguageFiles();
-    LoadLanguageTexts();
+    ListFiles(LanguageFolder(), "*.ini");
+    LoadLanguage();
     ShowBanner();
-    AddTrayIcon();
+    ShowTrayIcon();
     SetLanguage();
     BuildLanguageMenu();
     RunStartupTasks();
     return true;
 }
 
-void MainWindow::ListLanguageFiles() {}
-void MainWindow::LoadLanguageTexts() {}
 void MainWindow::ShowBanner() {}
-void MainWindow::AddTrayIcon() {}
-void MainWindow::SetLanguage() {}
-void MainWindow::BuildLanguageMenu() {}
-void MainWindow::RunStartupTasks() {}
-void MainWindow::RemoveTrayIcon() {}
-void MainWindow::RestoreTaskbarIfMarked() {}
+
+void MainWindow::ShowTrayIcon()
+{
+    trayIcon_.reset(static_cast<HICON>(
+        ::LoadImageA(instance_, MAKEINTRESOURCEA(IDI_VELORIA), IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR)));
+    AddTrayIcon(hwnd(), trayIcon_.get());
+}
+
+void MainWindow::RunStartupTasks()
+{
+    if (TaskbarTranslucentAtStart(Settings())) {
+        transparenttaskbar(TaskbarLevel(Settings()));
+        SetTaskbarMark(true);
+    }
+}
+
+void MainWindow::SetLanguage()
+{
+    for (const MenuCaption& caption : kMenuCaptions) {
+        SetEntryCaption(menuPop_.get(), static_cast<UINT>(caption.entry), LanguageText(caption.text));
+    }
+}
+
+void MainWindow::BuildLanguageMenu()
+{
+    while (::GetMenuItemCount(menuLanguage_) > 1) {
+        ::DeleteMenu(menuLanguage_, 1, MF_BYPOSITION);
+    }
+    const auto& files = LanguageFiles();
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        ::AppendMenuA(menuLanguage_, MF_STRING | MF_ENABLED, kLanguageCommandBase + k + 1, files[k].c_str());
+    }
+}
+
+bool MainWindow::TaskbarMarked() const
+{
+    return (::GetMenuState(menuPop_.get(), static_cast<UINT>(MenuEntry::Taskbar), MF_BYPOSITION) & MF_CHECKED) != 0;
+}
+
+void MainWindow::SetTaskbarMark(bool marked)
+{
+    ::CheckMenuItem(menuPop_.get(), static_cast<UINT>(MenuEntry::Taskbar),
+                    MF_BYPOSITION | (marked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void MainWindow::mouseUp(std::int16_t) {}
 
 void MainWindow::Unload()
 {
@@ -80,13 +199,146 @@ void MainWindow::Unload()
         ::ReleaseMutex(instanceMutex_.get());
     }
     instanceMutex_.reset();
-    RemoveTrayIcon();
-    RestoreTaskbarIfMarked();
+    RemoveTrayIcon(hwnd());
+    if (menuPop_ && TaskbarMarked()) {
+        transparenttaskbar(255);
+    }
+}
+
+// While the window holds the capture it gets real mouse moves too, under
+// the same message number as the icon's notifications. A real move carries
+// the cursor's client position in lParam; a notification carries a mouse
+// message there, which could only match with the cursor at the screen's top
+// edge, never over the icon.
+bool MainWindow::IsOwnMouseMove(LPARAM lParam) const
+{
+    const DWORD position = ::GetMessagePos();
+    POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    ::ScreenToClient(hwnd(), &point);
+    return lParam == MAKELPARAM(point.x, point.y);
+}
+
+void MainWindow::OnTrayNotify(UINT mouseMessage)
+{
+    switch (mouseMessage) {
+    case WM_LBUTTONDOWN:
+        ::ReleaseCapture();
+        ::SetCapture(hwnd());
+        break;
+    case WM_LBUTTONUP:
+        EndTrayPick();
+        break;
+    case WM_LBUTTONDBLCLK:
+        break;
+    case WM_RBUTTONUP:
+        ShowPopupMenu();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::EndTrayPick()
+{
+    ::ReleaseCapture();
+    mouseUp(ModifierBits());
+}
+
+void MainWindow::ShowPopupMenu()
+{
+    // The program's own process comes to the front, so that the menu closes
+    // when the user clicks elsewhere.
+    ::SetForegroundWindow(hwnd());
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    ::TrackPopupMenu(menuPop_.get(), 0, cursor.x, cursor.y, 0, hwnd(), nullptr);
+    ::PostMessageA(hwnd(), WM_NULL, 0, 0);
+}
+
+void MainWindow::OnCommand(UINT id)
+{
+    if (id > kLanguageCommandBase) {
+        OnLanguageEntry(id - kLanguageCommandBase);
+        return;
+    }
+    switch (static_cast<MenuEntry>(id - kMenuCommandBase)) {
+    case MenuEntry::Taskbar:
+        OnTaskbarEntry();
+        break;
+    case MenuEntry::Help:
+        OnHelpEntry();
+        break;
+    case MenuEntry::Close:
+        OnCloseEntry();
+        break;
+    default:
+        // About, Tell a friend and Options open their windows.
+        break;
+    }
+}
+
+void MainWindow::OnTaskbarEntry()
+{
+    if (!TaskbarMarked()) {
+        transparenttaskbar(TaskbarLevel(Settings()));
+        SetTaskbarMark(true);
+    } else {
+        transparenttaskbar(255);
+        SetTaskbarMark(false);
+    }
+}
+
+void MainWindow::OnLanguageEntry(UINT entry)
+{
+    const auto& files = LanguageFiles();
+    if (entry == 0 || entry > files.size()) {
+        return;
+    }
+    // In memory only: the options dialog is what saves the choice.
+    Settings().LanguageFile = files[entry - 1];
+    LoadLanguage();
+    SetLanguage();
+    BuildLanguageMenu();
+    ::CheckMenuItem(menuLanguage_, entry, MF_BYPOSITION | MF_CHECKED);
+    ShowBanner();
+}
+
+void MainWindow::OnHelpEntry()
+{
+    // Nothing is said when no browser opens.
+    ::ShellExecuteA(hwnd(), "Open", HelpAddress(CurrentAddressParts()).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void MainWindow::OnCloseEntry()
+{
+    ::DestroyWindow(hwnd());
+    // Other windows close with the process, without their own unload steps.
+    ::ExitProcess(0);
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == taskbarCreatedMessage_ && message != 0) {
+        // The shell restarted: the icon is the only way in, so put it back.
+        AddTrayIcon(hwnd(), trayIcon_.get());
+        return 0;
+    }
     switch (message) {
+    case kTrayCallbackMessage:
+        if (!IsOwnMouseMove(lParam)) {
+            OnTrayNotify(LOWORD(lParam));
+        }
+        return 0;
+    case WM_LBUTTONUP:
+        // The button came up elsewhere while the window held the capture
+        // taken at the icon's button-down: that ends a drag from the icon.
+        if (::GetCapture() == hwnd()) {
+            EndTrayPick();
+        }
+        return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam));
+        return 0;
     case WM_ENDSESSION:
         if (wParam != FALSE) {
             ::DestroyWindow(hwnd());

@@ -9,11 +9,25 @@
 //                                    prints them, exit 1 on timeout
 //   probe info HWND                  key=value lines: class, title, pid,
 //                                    visible, exstyle, layered, alpha, rect
+//   probe children HWND              one line per child window: handle,
+//                                    class, visible, rect, title (HWND 0:
+//                                    the top-level windows)
+//   probe text HWND                  the window's text as WM_GETTEXT gives it
 //   probe close HWND                 posts WM_CLOSE
 //   probe mutex NAME                 "held" or "free"
+//   probe screenshot FILE            the screen as a 24-bit BMP file
+//   probe colours L T R B            how many colours the screen shows in
+//                                    that rectangle
+//   probe menu PID                   the popup menus the process shows, as
+//                                    menu_reader.dll reads them inside it
+//   probe list PATTERN               the names FindFirstFile/FindNextFile
+//                                    give for PATTERN, in their order
+//   probe untray HWND ID             removes the tray icon of HWND and ID
+//   probe post HWND MESSAGE          posts the registered MESSAGE to HWND
 //   probe window TITLE               makes a visible top-level window, prints
 //                                    its handle and serves it until closed
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -112,6 +126,179 @@ int Info(HWND window)
     return 0;
 }
 
+BOOL CALLBACK PrintChild(HWND window, LPARAM)
+{
+    char className[256] = {};
+    char title[256] = {};
+    ::GetClassNameA(window, className, sizeof(className));
+    ::GetWindowTextA(window, title, sizeof(title));
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    std::printf("%llx\t%s\t%d\t%ld,%ld,%ld,%ld\t%s\n",
+                static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)), className,
+                ::IsWindowVisible(window) ? 1 : 0, rect.left, rect.top, rect.right, rect.bottom, title);
+    return TRUE;
+}
+
+int Children(HWND parent)
+{
+    if (parent == nullptr) {
+        ::EnumWindows(PrintChild, 0);
+    } else {
+        ::EnumChildWindows(parent, PrintChild, 0);
+    }
+    return 0;
+}
+
+int Text(HWND window)
+{
+    char text[1024] = {};
+    DWORD_PTR copied = 0;
+    if (!::SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                               5000, &copied)) {
+        return 1;
+    }
+    std::printf("%s\n", text);
+    return 0;
+}
+
+int Screenshot(const char* path)
+{
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    ::GdiFlush();
+    const DWORD stride = static_cast<DWORD>((width * 3 + 3) & ~3);
+    const DWORD imageSize = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4d42;
+    file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
+    file.bfSize = file.bfOffBits + imageSize;
+    FILE* out = std::fopen(path, "wb");
+    int result = 1;
+    if (out != nullptr) {
+        std::fwrite(&file, sizeof(file), 1, out);
+        std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out);
+        std::fwrite(bits, 1, imageSize, out);
+        std::fclose(out);
+        result = 0;
+    }
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return result;
+}
+
+int Colours(int left, int top, int right, int bottom)
+{
+    HDC screen = ::GetDC(nullptr);
+    std::vector<COLORREF> seen;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            const COLORREF colour = ::GetPixel(screen, x, y);
+            bool known = false;
+            for (COLORREF c : seen) {
+                known = known || c == colour;
+            }
+            if (!known) {
+                seen.push_back(colour);
+            }
+        }
+    }
+    ::ReleaseDC(nullptr, screen);
+    std::printf("%d\n", static_cast<int>(seen.size()));
+    return 0;
+}
+
+std::string OwnFolder()
+{
+    char path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of("\\/") + 1);
+}
+
+int Menu(DWORD pid)
+{
+    const std::string library = OwnFolder() + "menu_reader.dll";
+    const std::string output = OwnFolder() + "menu-" + std::to_string(pid) + ".txt";
+    ::DeleteFileA(output.c_str());
+    HANDLE process = ::OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
+    if (process == nullptr) {
+        return 1;
+    }
+    void* remote = ::VirtualAllocEx(process, nullptr, library.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    ::WriteProcessMemory(process, remote, library.c_str(), library.size() + 1, nullptr);
+    const auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
+    HANDLE thread = ::CreateRemoteThread(process, nullptr, 0, loadLibrary, remote, 0, nullptr);
+    if (thread != nullptr) {
+        ::WaitForSingleObject(thread, 10000);
+        ::CloseHandle(thread);
+    }
+    int result = 1;
+    for (int waited = 0; waited < 200; ++waited) {
+        if (std::FILE* in = std::fopen(output.c_str(), "rb")) {
+            char buffer[4096];
+            size_t got = 0;
+            while ((got = std::fread(buffer, 1, sizeof(buffer), in)) > 0) {
+                std::fwrite(buffer, 1, got, stdout);
+            }
+            std::fclose(in);
+            ::DeleteFileA(output.c_str());
+            result = 0;
+            break;
+        }
+        ::Sleep(50);
+    }
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    ::CloseHandle(process);
+    return result;
+}
+
+int List(const char* pattern)
+{
+    WIN32_FIND_DATAA found{};
+    HANDLE search = ::FindFirstFileA(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return 0;
+    }
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") {
+            std::printf("%s\n", name.c_str());
+        }
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    return 0;
+}
+
+int Untray(HWND owner, UINT id)
+{
+    NOTIFYICONDATAA record{};
+    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record.hWnd = owner;
+    record.uID = id;
+    return ::Shell_NotifyIconA(NIM_DELETE, &record) ? 0 : 1;
+}
+
+int PostRegistered(HWND window, const char* name)
+{
+    return ::PostMessageA(window, ::RegisterWindowMessageA(name), 0, 0) ? 0 : 1;
+}
+
 int Mutex(const char* name)
 {
     HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, name);
@@ -170,8 +357,32 @@ int main(int argc, char** argv)
     if (command == "info" && argc == 3) {
         return Info(ParseHandle(argv[2]));
     }
+    if (command == "children" && argc == 3) {
+        return Children(ParseHandle(argv[2]));
+    }
+    if (command == "text" && argc == 3) {
+        return Text(ParseHandle(argv[2]));
+    }
     if (command == "close" && argc == 3) {
         return ::PostMessageA(ParseHandle(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    if (command == "screenshot" && argc == 3) {
+        return Screenshot(argv[2]);
+    }
+    if (command == "colours" && argc == 6) {
+        return Colours(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
+    }
+    if (command == "menu" && argc == 3) {
+        return Menu(static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10)));
+    }
+    if (command == "list" && argc == 3) {
+        return List(argv[2]);
+    }
+    if (command == "untray" && argc == 4) {
+        return Untray(ParseHandle(argv[2]), static_cast<UINT>(std::atoi(argv[3])));
+    }
+    if (command == "post" && argc == 4) {
+        return PostRegistered(ParseHandle(argv[2]), argv[3]);
     }
     if (command == "mutex" && argc == 3) {
         return Mutex(argv[2]);

@@ -1,0 +1,121 @@
+// The 52 texts of a language file: section and key of each, in the order a
+// language is read. The windows take their texts from the table by key,
+// never by position.
+//
+// Three placements look odd and are part of the file format: the two update
+// messages stand in [Main] though named LANG_WINDOWOPTIONS_..., the
+// AUTOUPDATEFAIL message in [WINDOWOPTIONS], and the banner's title
+// LANG_WINDOWCONTROL_TITLE in [WindowBanner].
+// No Windows header here: this file is also built into the native tests.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+namespace veloria {
+
+// X(section, key), in reading order.
+#define VELORIA_LANGUAGE_KEYS(X)                                                           \
+    X(General, LANG_NAME)                                                                  \
+    X(General, LANG_COUNTRYCODE)                                                           \
+    X(General, LANG_VERSION)                                                               \
+    X(General, LANG_DATE)                                                                  \
+    X(General, LANG_VELORIAVERSION)                                                        \
+    X(General, LANG_AUTOR)                                                                 \
+    X(General, LANG_AUTOR_EMAIL)                                                           \
+    X(General, LANG_AUTOR_WEB)                                                             \
+    X(Main, LANG_WINDOWOPTIONS_MSGBOX_DOWNLOADUPDATEAVAILABLE)                             \
+    X(Main, LANG_WINDOWOPTIONS_MSGBOX_DOWNLOADUPDATEFAIL)                                  \
+    X(MainMenu, LANG_MAINMENU_ABOUT)                                                       \
+    X(MainMenu, LANG_MAINMENU_TELLAFRIEND)                                                 \
+    X(MainMenu, LANG_MAINMENU_ALPHATASKBAR)                                                \
+    X(MainMenu, LANG_MAINMENU_OPTIONS)                                                     \
+    X(MainMenu, LANG_MAINMENU_LANGUAGE)                                                    \
+    X(MainMenu, LANG_MAINMENU_HELP)                                                        \
+    X(MainMenu, LANG_MAINMENU_CLOSE)                                                       \
+    X(WINDOWOPTIONS, LANG_WINDOWOPTIONS_TITLE)                                             \
+    X(WINDOWOPTIONS, LANG_WINDOWOPTIONS_MSGBOX_AUTOUPDATEFAIL)                             \
+    X(WINDOWOPTIONS, LANG_WINDOWOPTIONS_TAB_GENERAL)                                       \
+    X(WINDOWOPTIONS, LANG_WINDOWOPTIONS_TAB_AUTOMATIZATE)                                  \
+    X(WINDOWOPTIONS, LANG_WINDOWOPTIONS_TAB_PROGRAMS)                                      \
+    X(WINDOWOPTIONS, LANG_WINDOWOPTIONS_TAB_MSNMESSENGER)                                  \
+    X(WINDOWOPTIONS, LANG_WINDOWOPTIONS_TAB_UPDATES)                                       \
+    X(WINDOWOPTIONS, LANG_WINDOWOPTIONS_TAB_SPONSOR)                                       \
+    X(WINDOWOPTIONS, LANG_WINDOWOPTIONS_BTN_OK)                                            \
+    X(WINDOWOPTIONS, LANG_WINDOWOPTIONS_BTN_CANCEL)                                        \
+    X(WINDOWOPTIONS, LANG_WINDOWOPTIONS_BTN_APPLY)                                         \
+    X(WindowOptions_TAB_GENERAL, LANG_WINDOWOPTIONS_TAB_GENERAL_FRAME_AUTOMATIZE)          \
+    X(WindowOptions_TAB_GENERAL, LANG_WINDOWOPTIONS_TAB_GENERAL_FRAME_LANGUAGE)            \
+    X(WindowOptions_TAB_GENERAL, LANG_WINDOWOPTIONS_TAB_GENERAL_CHECK_AUTOSTART)           \
+    X(WindowOptions_TAB_GENERAL, LANG_WINDOWOPTIONS_TAB_GENERAL_CHECK_AUTOUPDATES)         \
+    X(WindowOptions_TAB_GENERAL, LANG_WINDOWOPTIONS_TAB_GENERAL_CheCK_TASKBARALPHA)        \
+    X(WindowOptions_TAB_GENERAL, LANG_WINDOWOPTIONS_TAB_GENERAL_Label_LANGAUTOR)           \
+    X(WindowOptions_TAB_GENERAL, LANG_WINDOWOPTIONS_TAB_GENERAL_Label_LANGEMAIL)           \
+    X(WindowOptions_TAB_GENERAL, LANG_WINDOWOPTIONS_TAB_GENERAL_Label_LANGWEB)             \
+    X(WindowOptions_TAB_GENERAL, LANG_WINDOWOPTIONS_TAB_GENERAL_Label_LANGDATE)            \
+    X(WindowOptions_TAB_GENERAL, LANG_WINDOWOPTIONS_TAB_GENERAL_Label_LANGVERSION)         \
+    X(WindowOptions_TAB_MSNMESSENGER, LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_LABEL_AUTOMATIZE) \
+    X(WindowOptions_TAB_MSNMESSENGER, LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CONTACTLIST) \
+    X(WindowOptions_TAB_MSNMESSENGER, LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CHATWINDOW) \
+    X(WindowOptions_TAB_MSNMESSENGER, LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CONTACTINFORMATION) \
+    X(WindowOptions_TAB_MSNMESSENGER, LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CONTACTPOPUP) \
+    X(WindowOptions_TAB_UPDATES, LANG_WINDOWOPTIONS_TAB_UPDATES_BTN_DOWNLOAD)              \
+    X(WindowOptions_TAB_UPDATES, LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_ACTUALVERSION)       \
+    X(WindowOptions_TAB_UPDATES, LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_LASTVERSION)         \
+    X(WindowOptions_TAB_UPDATES, LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_WEBPAGE)             \
+    X(WindowOptions_TAB_UPDATES, LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_DOWNLOADURL)         \
+    X(WindowControl, LANG_WINDOWCONTROL_LABEL_CLICKANDDRAG)                                \
+    X(WindowBanner, LANG_WINDOWCONTROL_TITLE)                                              \
+    X(WindowTellAFriend, LANG_WINDOWTELLAFRIEND_TITLE)                                     \
+    X(WindowTellAFriend, LANG_WINDOWTELLAFRIEND_MSGBOX_FAILCONNECTINTRENET)
+
+#define VELORIA_LANGUAGE_ENUM_ENTRY(section, key) key,
+enum class Lang : std::size_t { VELORIA_LANGUAGE_KEYS(VELORIA_LANGUAGE_ENUM_ENTRY) };
+#undef VELORIA_LANGUAGE_ENUM_ENTRY
+
+struct LanguageKey {
+    const char* section;
+    const char* key;
+};
+
+#define VELORIA_LANGUAGE_TABLE_ENTRY(section, key) LanguageKey{#section, #key},
+inline constexpr std::array kLanguageKeys{VELORIA_LANGUAGE_KEYS(VELORIA_LANGUAGE_TABLE_ENTRY)};
+#undef VELORIA_LANGUAGE_TABLE_ENTRY
+
+inline constexpr std::size_t kLanguageKeyCount = kLanguageKeys.size();
+
+constexpr const LanguageKey& KeyOf(Lang text)
+{
+    return kLanguageKeys[static_cast<std::size_t>(text)];
+}
+
+// What a text reads when its file, section or key is missing.
+inline constexpr const char* kMissingText = "VL_lang_error";
+
+// The identity texts a browsed language file shows: rows 1 to 8 of the
+// table, then the five labels placed before them.
+inline constexpr std::array kLanguageInfoKeys{
+    Lang::LANG_NAME,
+    Lang::LANG_COUNTRYCODE,
+    Lang::LANG_VERSION,
+    Lang::LANG_DATE,
+    Lang::LANG_VELORIAVERSION,
+    Lang::LANG_AUTOR,
+    Lang::LANG_AUTOR_EMAIL,
+    Lang::LANG_AUTOR_WEB,
+    Lang::LANG_WINDOWOPTIONS_TAB_GENERAL_Label_LANGAUTOR,
+    Lang::LANG_WINDOWOPTIONS_TAB_GENERAL_Label_LANGEMAIL,
+    Lang::LANG_WINDOWOPTIONS_TAB_GENERAL_Label_LANGWEB,
+    Lang::LANG_WINDOWOPTIONS_TAB_GENERAL_Label_LANGDATE,
+    Lang::LANG_WINDOWOPTIONS_TAB_GENERAL_Label_LANGVERSION,
+};
+
+// LanguageTexts: the texts in use, empty until a language is loaded.
+using LanguageTable = std::array<std::string, kLanguageKeyCount>;
+LanguageTable& LanguageTexts();
+
+// The text of one key in the table in use.
+const std::string& LanguageText(Lang text);
+
+}  // namespace veloria

@@ -1,0 +1,22 @@
+// SystemTray_Icon: the program's icon in the notification area.
+//
+// One notification record is kept and reused for every call. Its mouse
+// events come back to the owning window as message 512 (WM_MOUSEMOVE) with
+// the icon's id in wParam and the mouse message in lParam.
+#pragma once
+
+#include <windows.h>
+
+namespace veloria {
+
+inline constexpr UINT kTrayIconId = 1;
+inline constexpr UINT kTrayCallbackMessage = WM_MOUSEMOVE;
+
+// Adds the icon, tooltip "Veloria ", for `owner`. Also used to put the icon
+// back after the shell restarted.
+void AddTrayIcon(HWND owner, HICON icon);
+
+// Removes the icon of `owner`.
+void RemoveTrayIcon(HWND owner);
+
+}  // namespace veloria

@@ -1,0 +1,30 @@
+#include "update/open_url.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdint>
+
+#include "app/version.h"
+#include "update/web_links.h"
+
+namespace veloria {
+
+void OpenURL(const std::string& address)
+{
+    const HINSTANCE result = ::ShellExecuteA(nullptr, "Open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const auto code = static_cast<long long>(reinterpret_cast<std::intptr_t>(result));
+    const OpenUrlMessage message = OpenUrlFailureMessage(code, address);
+    if (message.kind == OpenUrlMessage::Kind::None) {
+        return;
+    }
+    const UINT icon = message.kind == OpenUrlMessage::Kind::Warning ? MB_ICONEXCLAMATION : MB_ICONERROR;
+    ::MessageBoxA(nullptr, message.text.c_str(), VELORIA_APP_TITLE, MB_OK | icon);
+}
+
+void OpenDonationPage()
+{
+    OpenURL(DonationAddress(CurrentAddressParts()));
+}
+
+}  // namespace veloria
