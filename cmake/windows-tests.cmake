@@ -5,6 +5,7 @@ add_executable(veloria_module_tests
   tests/wine/config_file_test.cpp
   tests/wine/language_file_test.cpp
   tests/wine/open_url_test.cpp
+  tests/wine/tray_icon_test.cpp
   tests/wine/resources_test.cpp
   tests/wine/test_windows.cpp
 )

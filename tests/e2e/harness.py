@@ -68,14 +68,42 @@ def wait_until(condition, timeout, interval=0.2, what='condition'):
         time.sleep(interval)
 
 
-class ProgramFolder:
-    """A temporary program folder holding a copy of veloria.exe."""
+def windows_path(path):
+    """The name Wine gives a Linux path (drive Z: is the root)."""
+    return 'Z:' + os.path.abspath(path).replace('/', '\\')
 
-    def __init__(self, exe_name='veloria.exe', config=None):
+
+def xdotool(*args):
+    subprocess.run(['xdotool', *[str(a) for a in args]], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, timeout=WINE_TIMEOUT, check=True)
+
+
+def register_browser(record_file):
+    """Makes the prefix hand http addresses to the probe, which writes them
+    to `record_file`."""
+    command = f'"{windows_path(PROBE)}" record "{windows_path(record_file)}" "%1"'
+    for args in (['reg', 'add', r'HKCR\http\shell\open\command', '/ve', '/d', command, '/f'],
+                 ['reg', 'delete', r'HKCR\http\shell\open\ddeexec', '/f']):
+        subprocess.run(['wine', *args], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=WINE_TIMEOUT)
+
+
+class ProgramFolder:
+    """A temporary program folder holding a copy of veloria.exe and, unless
+    told otherwise, the shipped language files."""
+
+    def __init__(self, exe_name='veloria.exe', config=None, languages=None):
         self.path = tempfile.mkdtemp(prefix='veloria-program-')
         self.exe = os.path.join(self.path, 'veloria.exe')
         shutil.copy(os.path.join(BUILD, exe_name), self.exe)
-        os.mkdir(os.path.join(self.path, 'language'))
+        self.language = os.path.join(self.path, 'language')
+        if languages is None:
+            shutil.copytree(os.path.join(BUILD, 'language'), self.language)
+        else:
+            os.mkdir(self.language)
+            for name, contents in languages.items():
+                with open(os.path.join(self.language, name), 'wb') as file:
+                    file.write(contents if isinstance(contents, bytes) else contents.encode('cp1252'))
         if config is not None:
             self.write_config(config)
 
@@ -131,3 +159,118 @@ class ProgramTestCase(unittest.TestCase):
         process = self.start(folder)
         windows = wait_for_main_windows(expected_windows)
         return process, windows
+
+    def start_program(self, **kwargs):
+        """Starts a program in a new folder; gives folder, process, main
+        window and process id."""
+        folder = self.make_folder(**kwargs)
+        process, windows = self.start_and_wait(folder)
+        window = windows[-1]
+        return folder, process, window, int(window_info(window)['pid'])
+
+
+# The tray. Wine's taskbar draws the icons at its right end, the first one
+# outermost, each in a square of the small icon size plus a border of 2.
+TRAY_ICON_SIZE = 20
+
+
+def taskbar_rect():
+    [taskbar] = probe('find', 'Shell_TrayWnd')
+    return [int(v) for v in window_info(taskbar)['rect'].split(',')]
+
+
+def tray_icon_centre(index=0):
+    left, top, right, bottom = taskbar_rect()
+    return right - TRAY_ICON_SIZE * index - TRAY_ICON_SIZE // 2, (top + bottom) // 2
+
+
+def tray_icon_colours(index=0):
+    x, y = tray_icon_centre(index)
+    half = TRAY_ICON_SIZE // 2 - 2
+    return int(probe('colours', x - half, y - half, x + half, y + half)[0])
+
+
+def tray_tooltip_text():
+    """The text of the tooltip on show, exactly (trailing blanks kept)."""
+    for line in probe('children', 0):
+        handle, klass, visible, _rect, _title = (line.split('\t') + [''] * 5)[:5]
+        if klass == 'tooltips_class32' and visible == '1':
+            result = subprocess.run(wine_command(PROBE, 'text', handle), stdin=subprocess.DEVNULL,
+                                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=WINE_TIMEOUT)
+            return result.stdout.decode('cp1252').rstrip('\r\n') if result.returncode == 0 else None
+    return None
+
+
+class Menu:
+    """The popup menus a program shows, read from inside it."""
+
+    def __init__(self, lines):
+        self.popups = []
+        for line in lines:
+            fields = line.split('\t')
+            if fields[0] == 'popup':
+                self.popups.append({'rect': [int(v) for v in fields[2].split(',')], 'items': []})
+            elif fields[0] == 'item' and self.popups:
+                caption = fields[6] if len(fields) > 6 else ''
+                self.popups[-1]['items'].append({
+                    'level': int(fields[1]), 'index': int(fields[2]), 'kind': fields[3],
+                    'checked': fields[4] == '1', 'rect': [int(v) for v in fields[5].split(',')],
+                    'caption': caption})
+
+    @property
+    def main(self):
+        """The top entries of the tray menu, with the language entries under
+        'languages'."""
+        for popup in self.popups:
+            top = [item for item in popup['items'] if item['level'] == 0]
+            if len(top) == 10:
+                languages = [item for item in popup['items'] if item['level'] == 1]
+                return {'rect': popup['rect'], 'entries': top, 'languages': languages}
+        return None
+
+
+def read_menu(pid):
+    lines = subprocess.run(wine_command(PROBE, 'menu', pid), stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                           stderr=subprocess.DEVNULL, timeout=WINE_TIMEOUT).stdout
+    return Menu([line.rstrip('\r') for line in lines.decode('cp1252').split('\n') if line.strip()])
+
+
+def click_at(x, y, button=1):
+    xdotool('mousemove', x, y)
+    time.sleep(0.2)
+    xdotool('click', button)
+
+
+def centre(rect):
+    return (rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2
+
+
+def open_tray_menu(pid, index=0):
+    """Right-clicks the tray icon and waits for the menu; gives the menu and
+    the point clicked."""
+    x, y = tray_icon_centre(index)
+    click_at(x, y, 3)
+    menu = wait_until(lambda: read_menu(pid).main, 10, what='the tray menu')
+    return menu, (x, y)
+
+
+def dismiss_menu():
+    click_at(640, 300)
+
+
+def choose_menu_entry(pid, index):
+    menu, _ = open_tray_menu(pid)
+    click_at(*centre(menu['entries'][index]['rect']))
+
+
+def choose_language(pid, name):
+    menu, _ = open_tray_menu(pid)
+    click_at(*centre(menu['entries'][6]['rect']))
+    menu = wait_until(lambda: (lambda m: m if m and m['languages'][0]['rect'] != [0, 0, 0, 0] else None)(
+        read_menu(pid).main), 10, what='the language submenu')
+    [entry] = [item for item in menu['languages'] if item['caption'] == name]
+    # Along the submenu's entries, so the pointer does not cross others.
+    x, y = centre(entry['rect'])
+    xdotool('mousemove', entry['rect'][2] - 3, centre(menu['entries'][6]['rect'])[1])
+    time.sleep(0.2)
+    click_at(x, y)

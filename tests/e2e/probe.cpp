@@ -24,6 +24,9 @@
 //                                    give for PATTERN, in their order
 //   probe untray HWND ID             removes the tray icon of HWND and ID
 //   probe post HWND MESSAGE          posts the registered MESSAGE to HWND
+//   probe record FILE TEXT           appends TEXT and a line end to FILE
+//                                    (registered as a browser, it records
+//                                    the addresses the shell hands it)
 //   probe window TITLE               makes a visible top-level window, prints
 //                                    its handle and serves it until closed
 #include <windows.h>
@@ -299,6 +302,17 @@ int PostRegistered(HWND window, const char* name)
     return ::PostMessageA(window, ::RegisterWindowMessageA(name), 0, 0) ? 0 : 1;
 }
 
+int Record(const char* path, const char* text)
+{
+    std::FILE* out = std::fopen(path, "ab");
+    if (out == nullptr) {
+        return 1;
+    }
+    std::fprintf(out, "%s\n", text);
+    std::fclose(out);
+    return 0;
+}
+
 int Mutex(const char* name)
 {
     HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, name);
@@ -383,6 +397,9 @@ int main(int argc, char** argv)
     }
     if (command == "post" && argc == 4) {
         return PostRegistered(ParseHandle(argv[2]), argv[3]);
+    }
+    if (command == "record" && argc == 4) {
+        return Record(argv[2], argv[3]);
     }
     if (command == "mutex" && argc == 3) {
         return Mutex(argv[2]);
