@@ -13,6 +13,7 @@ add_executable(veloria_unit_tests
   tests/unit/identity_test.cpp
   tests/unit/language_table_test.cpp
   tests/unit/web_links_test.cpp
+  tests/unit/pick_rules_test.cpp
 )
 target_compile_options(veloria_unit_tests PRIVATE ${VELORIA_WARNINGS} ${VELORIA_SANITIZERS})
 target_link_libraries(veloria_unit_tests PRIVATE veloria_core gtest_main)

@@ -25,7 +25,15 @@ add_library(menu_reader SHARED tests/e2e/menu_reader.cpp)
 set_target_properties(menu_reader PROPERTIES PREFIX "")
 target_compile_options(menu_reader PRIVATE ${VELORIA_WARNINGS})
 target_link_libraries(menu_reader PRIVATE user32 kernel32)
-add_dependencies(probe menu_reader)
+add_dependencies(probe menu_reader messenger_stub)
+
+# Stands in for the messenger client's automation component in the test
+# prefix.
+add_library(messenger_stub SHARED tests/e2e/messenger_stub.cpp)
+set_target_properties(messenger_stub PROPERTIES PREFIX "")
+target_include_directories(messenger_stub PRIVATE src)
+target_compile_options(messenger_stub PRIVATE ${VELORIA_WARNINGS})
+target_link_libraries(messenger_stub PRIVATE ole32 oleaut32 uuid user32 kernel32)
 
 # A copy of the program built as another version, to show that copies of
 # different versions run side by side.

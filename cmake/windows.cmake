@@ -9,14 +9,19 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR
 
 set(VELORIA_WIN_SOURCES
   src/app/program_folder.cpp
+  src/controls/slider.cpp
   src/language/language_file.cpp
   src/settings/config_file.cpp
   src/settings/profile.cpp
   src/shell/main_window.cpp
   src/shell/tray_icon.cpp
   src/transparency/alpha_blend.cpp
+  src/transparency/main_control.cpp
+  src/transparency/messenger.cpp
+  src/transparency/slider_control.cpp
   src/transparency/taskbar.cpp
   src/update/open_url.cpp
+  src/windows/window_effects.cpp
 )
 set(VELORIA_SYSTEM_LIBRARIES user32 gdi32 kernel32 advapi32 shell32 comctl32 ole32 oleaut32 uuid)
 

@@ -1,22 +1,31 @@
 // Entry point: create the hidden main window, run the start-up, then idle in
 // the message loop until the main window is gone.
 #include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
 
 #include "shell/main_window.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    // One thread, one apartment: the messenger's events arrive on it.
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    int result = 0;
     veloria::MainWindow& mainWindow = veloria::MainWindow::Instance();
     if (!mainWindow.Create(instance)) {
-        return 1;
+        result = 1;
+    } else if (mainWindow.Load()) {
+        MSG message;
+        while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+        }
     }
-    if (!mainWindow.Load()) {
-        return 0;
+    if (SUCCEEDED(com)) {
+        ::CoUninitialize();
     }
-    MSG message;
-    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
-    }
-    return 0;
+    return result;
 }

@@ -22,6 +22,10 @@
 #include "settings/config_file.h"
 #include "settings/settings_record.h"
 #include "shell/tray_icon.h"
+#include "transparency/alpha_blend.h"
+#include "transparency/main_control.h"
+#include "transparency/pick_rules.h"
+#include "transparency/slider_control.h"
 #include "transparency/taskbar.h"
 #include "update/web_links.h"
 
@@ -35,6 +39,10 @@ constexpr UINT kMenuCommandBase = 100;
 constexpr UINT kLanguageCommandBase = 1000;
 
 constexpr UINT kMenuEntryCount = 10;
+
+// Watches for the end of a drag from the tray icon.
+constexpr UINT_PTR kReleaseWatchTimer = 1;
+constexpr UINT kReleaseWatchMs = 20;
 constexpr bool IsSeparator(UINT entry)
 {
     return entry == 2 || entry == 4 || entry == 7;
@@ -63,12 +71,25 @@ void SetEntryCaption(HMENU menu, UINT position, const std::string& caption)
     ::SetMenuItemInfoA(menu, position, TRUE, &item);
 }
 
-// Shift 1, Ctrl 2, Alt 4, as the keyboard stands now.
-std::int16_t ModifierBits()
+// The modifier keys as the keyboard stands now.
+std::int16_t KeyboardModifiers()
 {
     const auto held = [](int key) { return (::GetAsyncKeyState(key) & 0x8000) != 0; };
-    return static_cast<std::int16_t>((held(VK_SHIFT) ? 1 : 0) | (held(VK_CONTROL) ? 2 : 0) |
-                                     (held(VK_MENU) ? 4 : 0));
+    return ModifierBits(held(VK_SHIFT), held(VK_CONTROL), held(VK_MENU));
+}
+
+// The outermost window above `window`: parents, and owners of pop-ups.
+HWND OutermostWindow(HWND window)
+{
+    // Bounded: a chain that changes under our feet cannot keep us here.
+    for (int depth = 0; depth < 256; ++depth) {
+        const HWND parent = ::GetParent(window);
+        if (parent == nullptr) {
+            break;
+        }
+        window = parent;
+    }
+    return window;
 }
 
 }  // namespace
@@ -151,6 +172,8 @@ void MainWindow::ShowTrayIcon()
 
 void MainWindow::RunStartupTasks()
 {
+    // Without the messenger component this does nothing, silently.
+    msnMessenger_.Connect();
     if (TaskbarTranslucentAtStart(Settings())) {
         transparenttaskbar(TaskbarLevel(Settings()));
         SetTaskbarMark(true);
@@ -186,7 +209,28 @@ void MainWindow::SetTaskbarMark(bool marked)
                     MF_BYPOSITION | (marked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void MainWindow::mouseUp(std::int16_t) {}
+void MainWindow::mouseUp(std::int16_t tecla)
+{
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    const HWND window = OutermostWindow(::WindowFromPoint(cursor));
+    if (window == nullptr || window == ::FindWindowA("Shell_traywnd", nullptr)) {
+        return;  // the taskbar has a feature of its own
+    }
+    switch (ActionForModifiers(tecla)) {
+    case PickAction::ApplyDefaultLevel:
+        SetWindowAlpha(window, DefaultAlphaLevel(Settings()));
+        break;
+    case PickAction::MakeOpaque:
+        ClearWindowAlpha(window);
+        break;
+    case PickAction::OpenLevelPopup:
+        ShowLevelPopup(instance_, window);
+        break;
+    case PickAction::Nothing:
+        break;
+    }
+}
 
 void MainWindow::Unload()
 {
@@ -203,6 +247,7 @@ void MainWindow::Unload()
     if (menuPop_ && TaskbarMarked()) {
         transparenttaskbar(255);
     }
+    msnMessenger_.Disconnect();
 }
 
 // While the window holds the capture it gets real mouse moves too, under
@@ -224,11 +269,17 @@ void MainWindow::OnTrayNotify(UINT mouseMessage)
     case WM_LBUTTONDOWN:
         ::ReleaseCapture();
         ::SetCapture(hwnd());
+        // A drag from the icon ends wherever the button comes up. The
+        // capture brings that release here where the system lets it; the
+        // watch catches it where the system gives it to the window below.
+        trayPickPending_ = true;
+        ::SetTimer(hwnd(), kReleaseWatchTimer, kReleaseWatchMs, nullptr);
         break;
     case WM_LBUTTONUP:
         EndTrayPick();
         break;
     case WM_LBUTTONDBLCLK:
+        ShowMainControl(instance_);
         break;
     case WM_RBUTTONUP:
         ShowPopupMenu();
@@ -240,8 +291,22 @@ void MainWindow::OnTrayNotify(UINT mouseMessage)
 
 void MainWindow::EndTrayPick()
 {
+    trayPickPending_ = false;
+    ::KillTimer(hwnd(), kReleaseWatchTimer);
     ::ReleaseCapture();
-    mouseUp(ModifierBits());
+    mouseUp(KeyboardModifiers());
+}
+
+void MainWindow::OnReleaseWatch()
+{
+    if ((::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) {
+        return;
+    }
+    if (trayPickPending_) {
+        EndTrayPick();
+    } else {
+        ::KillTimer(hwnd(), kReleaseWatchTimer);
+    }
 }
 
 void MainWindow::ShowPopupMenu()
@@ -332,8 +397,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP:
         // The button came up elsewhere while the window held the capture
         // taken at the icon's button-down: that ends a drag from the icon.
-        if (::GetCapture() == hwnd()) {
+        if (trayPickPending_ && ::GetCapture() == hwnd()) {
             EndTrayPick();
+        }
+        return 0;
+    case WM_TIMER:
+        if (wParam == kReleaseWatchTimer) {
+            OnReleaseWatch();
         }
         return 0;
     case WM_COMMAND:

@@ -11,6 +11,7 @@
 
 #include "app/handle.h"
 #include "app/window_base.h"
+#include "transparency/messenger.h"
 
 namespace veloria {
 
@@ -70,6 +71,7 @@ private:
     bool IsOwnMouseMove(LPARAM lParam) const;
     void OnTrayNotify(UINT mouseMessage);
     void EndTrayPick();
+    void OnReleaseWatch();
     void ShowPopupMenu();
     void OnCommand(UINT id);
     void OnTaskbarEntry();
@@ -84,6 +86,8 @@ private:
     HMENU menuLanguage_ = nullptr;
     UINT taskbarCreatedMessage_ = 0;
     HWND targetWindow_ = nullptr;
+    bool trayPickPending_ = false;  // the left button went down on the icon
+    MessengerConnection msnMessenger_;
     bool unloaded_ = false;
 };
 

@@ -9,6 +9,7 @@ The environment comes from the test command: WINEPREFIX and DISPLAY of the
 run, VELORIA_BUILD the folder holding veloria.exe and probe.exe.
 """
 import os
+import select
 import shutil
 import subprocess
 import tempfile
@@ -274,3 +275,117 @@ def choose_language(pid, name):
     xdotool('mousemove', entry['rect'][2] - 3, centre(menu['entries'][6]['rect'])[1])
     time.sleep(0.2)
     click_at(x, y)
+
+
+# Windows of another process for the program to act on.
+class ForeignWindows:
+    """Windows made by a probe process: `kind` plain gives [window], dialog
+    gives [dialog, button], owned gives [owner, owned dialog, button]."""
+
+    def __init__(self, title, kind='plain', x=200, y=200):
+        self.process = subprocess.Popen(wine_command(PROBE, 'window', title, kind, x, y), stdin=subprocess.DEVNULL,
+                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        expected = {'plain': 1, 'dialog': 2, 'owned': 3}[kind]
+        self.handles = []
+        received = b''
+        deadline = time.monotonic() + WINE_TIMEOUT
+        while received.count(b'\n') < expected:
+            ready, _, _ = select.select([self.process.stdout], [], [], max(0.0, deadline - time.monotonic()))
+            chunk = os.read(self.process.stdout.fileno(), 4096) if ready else b''
+            if not chunk:
+                self.close()
+                raise AssertionError(f'the probe made no {kind} window in time')
+            received += chunk
+        self.handles = [line.strip() for line in received.decode().split('\n') if line.strip()][:expected]
+
+    def close(self):
+        if self.handles:
+            probe('close', self.handles[0], check=False)
+        try:
+            self.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait(timeout=10)
+        self.process.stdout.close()
+
+
+def rect_of(handle):
+    return [int(v) for v in window_info(handle)['rect'].split(',')]
+
+
+def alpha_of(handle):
+    """The window's level, or None when it is not layered."""
+    info = window_info(handle)
+    return int(info['alpha']) if info['layered'] == '1' else None
+
+
+def child_of_class(parent, klass):
+    for line in probe('children', parent):
+        fields = line.split('\t')
+        if fields[1] == klass:
+            return fields[0]
+    return None
+
+
+MODIFIER_KEYS = {'shift': 'shift', 'ctrl': 'ctrl', 'alt': 'alt'}
+
+
+def drag(start, end, keys=()):
+    """A real drag with the left button, holding `keys` (at the X server,
+    where Wine takes them from) while the button comes up."""
+    xdotool('mousemove', *start)
+    time.sleep(0.2)
+    xdotool('mousedown', 1)
+    time.sleep(0.2)
+    xdotool('mousemove', (start[0] + end[0]) // 2, (start[1] + end[1]) // 2)
+    time.sleep(0.1)
+    xdotool('mousemove', *end)
+    time.sleep(0.2)
+    for key in keys:
+        xdotool('keydown', MODIFIER_KEYS[key])
+    time.sleep(0.2)
+    try:
+        xdotool('mouseup', 1)
+        time.sleep(0.3)
+    finally:
+        for key in reversed(keys):
+            xdotool('keyup', MODIFIER_KEYS[key])
+
+
+def double_click_tray_icon(index=0):
+    xdotool('mousemove', *tray_icon_centre(index))
+    time.sleep(0.3)
+    xdotool('click', '--repeat', 2, '--delay', 80, 1)
+
+
+def open_pointer_window():
+    """Double-clicks the tray icon; gives the pointer window and the centre
+    of its pointer picture."""
+    double_click_tray_icon()
+    [window] = wait_until(lambda: probe('find', 'VeloriaMainControl'), 10, what='the pointer window')
+    image = wait_until(lambda: child_of_class(window, 'VeloriaPointerImage'), 5, what='the pointer picture')
+    return window, centre(rect_of(image))
+
+
+TBM_GETPOS = 0x400
+
+
+def level_popup():
+    """The open level popup and its slider, or None."""
+    found = probe('find', 'VeloriaSliderControl')
+    if not found:
+        return None
+    return found[0], child_of_class(found[0], 'msctls_trackbar32')
+
+
+def slider_position(slider):
+    return int(probe('send', slider, TBM_GETPOS, 0, 0)[0])
+
+
+def key_on_level_popup(popup, key):
+    """Activates the popup by its caption, then presses `key`."""
+    left, top, right, _bottom = rect_of(popup)
+    click_at((left + right) // 2, top + 6)
+    time.sleep(0.3)
+    xdotool('key', key)
+    time.sleep(0.3)

@@ -13,6 +13,10 @@
 //                                    class, visible, rect, title (HWND 0:
 //                                    the top-level windows)
 //   probe text HWND                  the window's text as WM_GETTEXT gives it
+//   probe send HWND MSG WPARAM LPARAM  sends a message (numbers), prints
+//                                    the result
+//   probe alpha HWND LEVEL           makes HWND layered at LEVEL
+//   probe opaque HWND                takes the layered style off HWND
 //   probe close HWND                 posts WM_CLOSE
 //   probe mutex NAME                 "held" or "free"
 //   probe screenshot FILE            the screen as a 24-bit BMP file
@@ -27,8 +31,13 @@
 //   probe record FILE TEXT           appends TEXT and a line end to FILE
 //                                    (registered as a browser, it records
 //                                    the addresses the shell hands it)
-//   probe window TITLE               makes a visible top-level window, prints
-//                                    its handle and serves it until closed
+//   probe window TITLE [KIND X Y]    makes windows of this process at X,Y,
+//                                    prints their handles and serves them
+//                                    until the first is closed. KIND:
+//                                    plain (one top-level window), dialog
+//                                    (a dialog, then its child button),
+//                                    owned (an owner, a dialog it owns,
+//                                    that dialog's child button)
 #include <windows.h>
 #include <shellapi.h>
 
@@ -313,6 +322,22 @@ int Record(const char* path, const char* text)
     return 0;
 }
 
+int Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    if (!::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result)) {
+        return 1;
+    }
+    std::printf("%lld\n", static_cast<long long>(result));
+    return 0;
+}
+
+int Alpha(HWND window, int level)
+{
+    ::SetWindowLongA(window, GWL_EXSTYLE, ::GetWindowLongA(window, GWL_EXSTYLE) | WS_EX_LAYERED);
+    return ::SetLayeredWindowAttributes(window, 0, static_cast<BYTE>(level), LWA_ALPHA) ? 0 : 1;
+}
+
 int Mutex(const char* name)
 {
     HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, name);
@@ -332,22 +357,44 @@ LRESULT CALLBACK ProbeWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-int Window(const char* title)
+HWND MakeWindow(const char* className, const char* title, DWORD style, int x, int y, int width, int height,
+                HWND parent)
 {
-    const HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    return ::CreateWindowExA(0, className, title, style, x, y, width, height, parent, nullptr,
+                             ::GetModuleHandleA(nullptr), nullptr);
+}
+
+int Window(const char* title, const std::string& kind, int x, int y)
+{
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = ProbeWindowProc;
-    windowClass.hInstance = instance;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "VeloriaProbeWindow";
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     ::RegisterClassA(&windowClass);
-    HWND window = ::CreateWindowExA(0, windowClass.lpszClassName, title, WS_OVERLAPPEDWINDOW, 200, 200, 400,
-                                    300, nullptr, nullptr, instance, nullptr);
-    if (window == nullptr) {
-        return 1;
+    constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
+    std::vector<HWND> made;
+    if (kind == "dialog") {
+        made.push_back(MakeWindow(windowClass.lpszClassName, title, kDialogStyle, x, y, 320, 220, nullptr));
+        made.push_back(MakeWindow("BUTTON", "Press", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 20, 240, 120,
+                                  made[0]));
+    } else if (kind == "owned") {
+        made.push_back(MakeWindow(windowClass.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 420, 320,
+                                  nullptr));
+        made.push_back(MakeWindow(windowClass.lpszClassName, "Owned dialog", kDialogStyle, x + 120, y + 90, 260,
+                                  180, made[0]));
+        made.push_back(MakeWindow("BUTTON", "Press", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 20, 20, 180, 90,
+                                  made[1]));
+    } else {
+        made.push_back(MakeWindow(windowClass.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 400, 300,
+                                  nullptr));
     }
-    ::ShowWindow(window, SW_SHOWNORMAL);
-    PrintHandle(window);
+    for (HWND window : made) {
+        if (window == nullptr) {
+            return 1;
+        }
+        PrintHandle(window);
+    }
     std::fflush(stdout);
     MSG message;
     while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -401,11 +448,26 @@ int main(int argc, char** argv)
     if (command == "record" && argc == 4) {
         return Record(argv[2], argv[3]);
     }
+    if (command == "send" && argc == 6) {
+        return Send(ParseHandle(argv[2]), static_cast<UINT>(std::strtoul(argv[3], nullptr, 0)),
+                    static_cast<WPARAM>(std::strtoull(argv[4], nullptr, 0)),
+                    static_cast<LPARAM>(std::strtoll(argv[5], nullptr, 0)));
+    }
+    if (command == "opaque" && argc == 3) {
+        const HWND window = ParseHandle(argv[2]);
+        return ::SetWindowLongA(window, GWL_EXSTYLE, ::GetWindowLongA(window, GWL_EXSTYLE) & ~WS_EX_LAYERED) ? 0 : 1;
+    }
+    if (command == "alpha" && argc == 4) {
+        return Alpha(ParseHandle(argv[2]), std::atoi(argv[3]));
+    }
     if (command == "mutex" && argc == 3) {
         return Mutex(argv[2]);
     }
     if (command == "window" && argc == 3) {
-        return Window(argv[2]);
+        return Window(argv[2], "plain", 200, 200);
+    }
+    if (command == "window" && argc == 6) {
+        return Window(argv[2], argv[3], std::atoi(argv[4]), std::atoi(argv[5]));
     }
     std::fprintf(stderr, "usage: probe find|wait|info|close|mutex|window ...\n");
     return 2;

@@ -1,0 +1,75 @@
+#include "controls/slider.h"
+
+#include <commctrl.h>
+
+namespace veloria {
+
+bool Slider::Create(HWND parent, int id, const RECT& bounds, int min, int max, const char* tooltip)
+{
+    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+    slider_ = ::CreateWindowExA(0, TRACKBAR_CLASSA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS,
+                                bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    if (slider_ == nullptr) {
+        return false;
+    }
+    ::SendMessageA(slider_, TBM_SETRANGEMIN, FALSE, min);
+    ::SendMessageA(slider_, TBM_SETRANGEMAX, TRUE, max);
+    lastValue_ = Value();
+
+    if (tooltip != nullptr) {
+        tooltip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, nullptr);
+        if (tooltip_ != nullptr) {
+            TTTOOLINFOA tool{};
+            tool.cbSize = sizeof(tool);
+            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            tool.hwnd = parent;
+            tool.uId = reinterpret_cast<UINT_PTR>(slider_);
+            tool.lpszText = const_cast<char*>(tooltip);
+            ::SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+    return true;
+}
+
+int Slider::Min() const
+{
+    return static_cast<int>(::SendMessageA(slider_, TBM_GETRANGEMIN, 0, 0));
+}
+
+int Slider::Max() const
+{
+    return static_cast<int>(::SendMessageA(slider_, TBM_GETRANGEMAX, 0, 0));
+}
+
+int Slider::Value() const
+{
+    return static_cast<int>(::SendMessageA(slider_, TBM_GETPOS, 0, 0));
+}
+
+void Slider::SetValue(int value)
+{
+    ::SendMessageA(slider_, TBM_SETPOS, TRUE, value);
+    lastValue_ = Value();
+}
+
+void Slider::Enable(bool enabled)
+{
+    ::EnableWindow(slider_, enabled ? TRUE : FALSE);
+}
+
+bool Slider::TakeUserMove(LPARAM scrollSource)
+{
+    if (slider_ == nullptr || reinterpret_cast<HWND>(scrollSource) != slider_) {
+        return false;
+    }
+    const int value = Value();
+    if (value == lastValue_) {
+        return false;
+    }
+    lastValue_ = value;
+    return true;
+}
+
+}  // namespace veloria

@@ -1,0 +1,38 @@
+// The program's side of the common-controls track bar: a horizontal slider
+// with Min, Max and Value, an enabled state and a tooltip.
+//
+// The owning window passes its WM_HSCROLL messages to TakeUserMove, which
+// answers true once after each move the user makes (thumb drag, click or
+// keys on the track) that changed the position; Value then already holds
+// the new position. A position written by the program (SetValue) never
+// counts as a move: no slider runs its handler when it is filled.
+#pragma once
+
+#include <windows.h>
+
+namespace veloria {
+
+inline constexpr const char* kSliderTooltip = "Establecer Rango de Transparencia";
+
+class Slider {
+public:
+    // Creates the slider as child `id` of `parent`; false if the system
+    // refuses. The tooltip is left out when `tooltip` is null.
+    bool Create(HWND parent, int id, const RECT& bounds, int min, int max, const char* tooltip);
+
+    HWND hwnd() const { return slider_; }
+    int Min() const;
+    int Max() const;
+    int Value() const;
+    void SetValue(int value);
+    void Enable(bool enabled);
+
+    bool TakeUserMove(LPARAM scrollSource);
+
+private:
+    HWND slider_ = nullptr;   // a child: destroyed with its parent
+    HWND tooltip_ = nullptr;  // owned by the parent: destroyed with it
+    int lastValue_ = 0;
+};
+
+}  // namespace veloria

@@ -1,0 +1,179 @@
+// The pointer window and its pointer picture.
+//
+// The picture takes the mouse capture when a button goes down on it, so the
+// release is seen wherever on the screen it happens; that release carries
+// the modifier keys of the pick. Pressing on the window's background moves
+// the window instead. Closing it makes it opaque first.
+#include "transparency/main_control.h"
+
+#include <windowsx.h>
+
+#include "app/window_base.h"
+#include "language/language_keys.h"
+#include "settings/settings_record.h"
+#include "shell/main_window.h"
+#include "transparency/alpha_blend.h"
+#include "transparency/pick_rules.h"
+#include "windows/window_effects.h"
+
+namespace veloria {
+
+namespace {
+
+constexpr const char* kPointerImageClass = "VeloriaPointerImage";
+constexpr int kClientWidth = 180;
+constexpr int kClientHeight = 112;
+constexpr int kImageSize = 48;
+
+// The pointer picture: a sight with a see-through pane behind it.
+void DrawPointer(HDC dc, const RECT& area)
+{
+    const HBRUSH back = ::CreateSolidBrush(RGB(38, 120, 168));
+    ::FillRect(dc, &area, back);
+    ::DeleteObject(back);
+
+    const HBRUSH pane = ::CreateSolidBrush(RGB(150, 200, 225));
+    const RECT paneRect{area.left + 6, area.top + 6, area.right - 14, area.bottom - 14};
+    ::FillRect(dc, &paneRect, pane);
+    ::DeleteObject(pane);
+
+    const int cx = (area.left + area.right) / 2 + 4;
+    const int cy = (area.top + area.bottom) / 2 + 4;
+    const HPEN pen = ::CreatePen(PS_SOLID, 2, RGB(255, 255, 255));
+    const HGDIOBJ oldPen = ::SelectObject(dc, pen);
+    const HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
+    ::Ellipse(dc, cx - 12, cy - 12, cx + 13, cy + 13);
+    ::MoveToEx(dc, cx - 18, cy, nullptr);
+    ::LineTo(dc, cx + 19, cy);
+    ::MoveToEx(dc, cx, cy - 18, nullptr);
+    ::LineTo(dc, cx, cy + 19);
+    ::SelectObject(dc, oldBrush);
+    ::SelectObject(dc, oldPen);
+    ::DeleteObject(pen);
+}
+
+// The modifier keys of a mouse message: Shift and Ctrl from the message,
+// Alt from the keyboard state that goes with it.
+std::int16_t ModifiersOf(WPARAM keys)
+{
+    return ModifierBits((keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0, ::GetKeyState(VK_MENU) < 0);
+}
+
+class PointerImage : public WindowBase<PointerImage> {
+public:
+    HWND Create(HWND parent, int x, int y)
+    {
+        WNDCLASSEXA windowClass{};
+        windowClass.lpszClassName = kPointerImageClass;
+        windowClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32515));  // IDC_CROSS
+        const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+        return CreateBound(instance, windowClass, 0, "", WS_CHILD | WS_VISIBLE, x, y, kImageSize, kImageSize, parent);
+    }
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            const HDC dc = ::BeginPaint(hwnd(), &paint);
+            RECT area;
+            ::GetClientRect(hwnd(), &area);
+            DrawPointer(dc, area);
+            ::EndPaint(hwnd(), &paint);
+            return 0;
+        }
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            // The picture keeps the mouse until the button comes up.
+            ::SetCapture(hwnd());
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            if (::GetCapture() == hwnd()) {
+                ::ReleaseCapture();
+                MainWindow::Instance().mouseUp(ModifiersOf(wParam));
+            }
+            return 0;
+        default:
+            return Default(message, wParam, lParam);
+        }
+    }
+};
+
+class MainControl : public WindowBase<MainControl> {
+public:
+    static MainControl& Instance()
+    {
+        static MainControl window;
+        return window;
+    }
+
+    void Show(HINSTANCE instance)
+    {
+        if (hwnd() != nullptr) {
+            ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+            return;
+        }
+        WNDCLASSEXA windowClass{};
+        windowClass.lpszClassName = kMainControlClass;
+        windowClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+        windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+        constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+        RECT frame{0, 0, kClientWidth, kClientHeight};
+        ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+        if (CreateBound(instance, windowClass, kExStyle, "Veloria", kStyle, 0, 0, frame.right - frame.left,
+                        frame.bottom - frame.top, nullptr) != nullptr) {
+            Load();
+        }
+    }
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        switch (message) {
+        case WM_CREATE:
+            image_.Create(hwnd(), (kClientWidth - kImageSize) / 2, 10);
+            label_ = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_CENTER, 6, 66, kClientWidth - 12,
+                                       40, hwnd(), nullptr, nullptr, nullptr);
+            ::SendMessageA(label_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+            return 0;
+        case WM_LBUTTONDOWN:
+            MoverVentana(hwnd());
+            return 0;
+        case WM_CLOSE:
+            ClearWindowAlpha(hwnd());
+            ::DestroyWindow(hwnd());
+            return 0;
+        default:
+            return Default(message, wParam, lParam);
+        }
+    }
+
+private:
+    MainControl() = default;
+
+    void Load()
+    {
+        // The skinned look (ControlStyle false) is drawn plain as well until
+        // the window can be cut to its picture.
+        SetWindowAlpha(hwnd(), kMainControlLevel);
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        ::SetWindowTextA(label_, LanguageText(Lang::LANG_WINDOWCONTROL_LABEL_CLICKANDDRAG).c_str());
+        ::SetWindowPos(hwnd(), HWND_TOPMOST, cursor.x - 200, cursor.y - 200, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    }
+
+    PointerImage image_;
+    HWND label_ = nullptr;
+};
+
+}  // namespace
+
+void ShowMainControl(HINSTANCE instance)
+{
+    MainControl::Instance().Show(instance);
+}
+
+}  // namespace veloria

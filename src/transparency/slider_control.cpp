@@ -1,0 +1,138 @@
+// The level popup.
+//
+// Loading places it by the cursor, opens its slider on DefaultAlpha and
+// gives TargetWindow the slider's level. Every move of the slider applies
+// the level again; at the slider's end the target is made opaque. Dragging
+// its picture moves the popup; closing it leaves the target as it is.
+#include "transparency/slider_control.h"
+
+#include "app/window_base.h"
+#include "controls/slider.h"
+#include "settings/settings_record.h"
+#include "shell/main_window.h"
+#include "transparency/alpha_blend.h"
+#include "transparency/alpha_rules.h"
+#include "windows/window_effects.h"
+
+namespace veloria {
+
+namespace {
+
+constexpr int kSliderId = 1;
+constexpr int kSliderMin = 1;
+constexpr int kSliderMax = 30;
+constexpr int kClientWidth = 240;
+constexpr int kClientHeight = 44;
+constexpr int kImageSize = 32;
+
+class SliderControl : public WindowBase<SliderControl> {
+public:
+    static SliderControl& Instance()
+    {
+        static SliderControl window;
+        return window;
+    }
+
+    void Show(HINSTANCE instance)
+    {
+        if (hwnd() != nullptr) {
+            ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+            ::SetForegroundWindow(hwnd());
+            return;
+        }
+        WNDCLASSEXA windowClass{};
+        windowClass.lpszClassName = kSliderControlClass;
+        windowClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+        windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+        constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+        RECT frame{0, 0, kClientWidth, kClientHeight};
+        ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+        if (CreateBound(instance, windowClass, kExStyle, kSliderControlTitle, kStyle, 0, 0, frame.right - frame.left,
+                        frame.bottom - frame.top, nullptr) != nullptr) {
+            Load();
+        }
+    }
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        switch (message) {
+        case WM_CREATE: {
+            const RECT bounds{kImageSize + 12, 6, kClientWidth - 6, kClientHeight - 6};
+            slider_.Create(hwnd(), kSliderId, bounds, kSliderMin, kSliderMax, nullptr);
+            return 0;
+        }
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_SETFOCUS:
+            // Keys act on the slider as soon as the popup is active.
+            ::SetFocus(slider_.hwnd());
+            return 0;
+        case WM_LBUTTONDOWN:
+            // The picture at the left moves the popup.
+            MoverVentana(hwnd());
+            return 0;
+        case WM_HSCROLL:
+            if (slider_.TakeUserMove(lParam)) {
+                OnSliderMove();
+            }
+            return 0;
+        case WM_CLOSE:
+            ::DestroyWindow(hwnd());
+            return 0;
+        default:
+            return Default(message, wParam, lParam);
+        }
+    }
+
+private:
+    SliderControl() = default;
+
+    void Load()
+    {
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        ::SetWindowPos(hwnd(), HWND_TOPMOST, cursor.x - 18, cursor.y - 28, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        slider_.SetValue(SliderPositionForLevel(DefaultAlphaLevel(Settings()), kSliderMin, kSliderMax));
+        // At load the level is applied even at the slider's end, and the
+        // target stays layered.
+        SetWindowAlpha(MainWindow::Instance().TargetWindow(), LevelFromPosition(slider_.Value(), slider_.Max()));
+    }
+
+    void OnSliderMove()
+    {
+        const HWND target = MainWindow::Instance().TargetWindow();
+        SetWindowAlpha(target, LevelFromPosition(slider_.Value(), slider_.Max()));
+        if (slider_.Value() == slider_.Max()) {
+            ClearWindowAlpha(target);
+        }
+    }
+
+    void OnPaint()
+    {
+        PAINTSTRUCT paint;
+        const HDC dc = ::BeginPaint(hwnd(), &paint);
+        // The picture: a pane fading from solid to clear.
+        for (int step = 0; step < 4; ++step) {
+            const int shade = 60 + step * 50;
+            const HBRUSH brush = ::CreateSolidBrush(RGB(shade / 2, shade, 200));
+            const RECT part{6 + step * (kImageSize / 4), 6, 6 + (step + 1) * (kImageSize / 4), 6 + kImageSize};
+            ::FillRect(dc, &part, brush);
+            ::DeleteObject(brush);
+        }
+        ::EndPaint(hwnd(), &paint);
+    }
+
+    Slider slider_;
+};
+
+}  // namespace
+
+void ShowLevelPopup(HINSTANCE instance, HWND window)
+{
+    MainWindow::Instance().SetTargetWindow(window);
+    SliderControl::Instance().Show(instance);
+}
+
+}  // namespace veloria
