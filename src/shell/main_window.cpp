@@ -39,14 +39,14 @@ constexpr UINT kMenuCommandBase = 100;
 constexpr UINT kLanguageCommandBase = 1000;
 
 constexpr UINT kMenuEntryCount = 10;
-
-// Watches for the end of a drag from the tray icon.
-constexpr UINT_PTR kReleaseWatchTimer = 1;
-constexpr UINT kReleaseWatchMs = 20;
 constexpr bool IsSeparator(UINT entry)
 {
     return entry == 2 || entry == 4 || entry == 7;
 }
+
+// Watches for the end of a drag from the tray icon.
+constexpr UINT_PTR kReleaseWatchTimer = 1;
+constexpr UINT kReleaseWatchMs = 20;
 
 struct MenuCaption {
     MenuEntry entry;

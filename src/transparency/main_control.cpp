@@ -10,7 +10,6 @@
 
 #include "app/window_base.h"
 #include "language/language_keys.h"
-#include "settings/settings_record.h"
 #include "shell/main_window.h"
 #include "transparency/alpha_blend.h"
 #include "transparency/pick_rules.h"
@@ -113,19 +112,10 @@ public:
     void Show(HINSTANCE instance)
     {
         if (hwnd() != nullptr) {
-            ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+            BringForward();
             return;
         }
-        WNDCLASSEXA windowClass{};
-        windowClass.lpszClassName = kMainControlClass;
-        windowClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-        windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-        constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-        constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-        RECT frame{0, 0, kClientWidth, kClientHeight};
-        ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-        if (CreateBound(instance, windowClass, kExStyle, "Veloria", kStyle, 0, 0, frame.right - frame.left,
-                        frame.bottom - frame.top, nullptr) != nullptr) {
+        if (CreateToolWindow(instance, kMainControlClass, "Veloria", kClientWidth, kClientHeight) != nullptr) {
             Load();
         }
     }

@@ -36,20 +36,12 @@ public:
     void Show(HINSTANCE instance)
     {
         if (hwnd() != nullptr) {
-            ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+            BringForward();
             ::SetForegroundWindow(hwnd());
             return;
         }
-        WNDCLASSEXA windowClass{};
-        windowClass.lpszClassName = kSliderControlClass;
-        windowClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-        windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-        constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-        constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-        RECT frame{0, 0, kClientWidth, kClientHeight};
-        ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-        if (CreateBound(instance, windowClass, kExStyle, kSliderControlTitle, kStyle, 0, 0, frame.right - frame.left,
-                        frame.bottom - frame.top, nullptr) != nullptr) {
+        if (CreateToolWindow(instance, kSliderControlClass, kSliderControlTitle, kClientWidth, kClientHeight) !=
+            nullptr) {
             Load();
         }
     }

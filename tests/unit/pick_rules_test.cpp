@@ -50,7 +50,10 @@ TEST(ConversationWindows, HighLevelsMakeOpaqueLowOnesAreClamped)
 {
     EXPECT_EQ(For("1", "255").kind, Kind::MakeOpaque);
     EXPECT_EQ(For("1", "300").kind, Kind::MakeOpaque);
-    EXPECT_EQ(For("1", "254.6").level, 254);  // below 255: applied, rounded
+    // Below 255 the level is applied, rounded: the window stays layered.
+    EXPECT_EQ(For("1", "254.6").kind, Kind::ApplyLevel);
+    EXPECT_EQ(For("1", "254.6").level, 255);
+    EXPECT_EQ(For("1", "199.5").level, 200);
     EXPECT_EQ(For("1", "0").level, 0);
     EXPECT_EQ(For("1", "-20").kind, Kind::ApplyLevel);
     EXPECT_EQ(For("1", "-20").level, 0);
