@@ -12,6 +12,8 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "app/program_folder.h"
 #include "app/resource.h"
 #include "app/version.h"
@@ -37,6 +39,7 @@ namespace {
 // by their place in the submenu (entry 1 is the first file).
 constexpr UINT kMenuCommandBase = 100;
 constexpr UINT kLanguageCommandBase = 1000;
+constexpr std::size_t kMostLanguageEntries = 0xFFFF - kLanguageCommandBase;
 
 constexpr UINT kMenuEntryCount = 10;
 constexpr bool IsSeparator(UINT entry)
@@ -161,7 +164,9 @@ bool MainWindow::Load()
     return true;
 }
 
+// Steps that features still to come fill in; each does nothing yet.
 void MainWindow::ShowBanner() {}
+void MainWindow::RunUpdateCheck() {}
 
 void MainWindow::ShowTrayIcon()
 {
@@ -174,6 +179,7 @@ void MainWindow::RunStartupTasks()
 {
     // Without the messenger component this does nothing, silently.
     msnMessenger_.Connect();
+    RunUpdateCheck();
     if (TaskbarTranslucentAtStart(Settings())) {
         transparenttaskbar(TaskbarLevel(Settings()));
         SetTaskbarMark(true);
@@ -192,8 +198,11 @@ void MainWindow::BuildLanguageMenu()
     while (::GetMenuItemCount(menuLanguage_) > 1) {
         ::DeleteMenu(menuLanguage_, 1, MF_BYPOSITION);
     }
+    // Command ids are 16 bits: a folder with more files than that offers
+    // the first ones only.
     const auto& files = LanguageFiles();
-    for (std::size_t k = 0; k < files.size(); ++k) {
+    const std::size_t shown = std::min<std::size_t>(files.size(), kMostLanguageEntries);
+    for (std::size_t k = 0; k < shown; ++k) {
         ::AppendMenuA(menuLanguage_, MF_STRING | MF_ENABLED, kLanguageCommandBase + k + 1, files[k].c_str());
     }
 }

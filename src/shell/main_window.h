@@ -61,6 +61,7 @@ private:
 
     // Start-up steps.
     void ShowBanner();
+    void RunUpdateCheck();
     void ShowTrayIcon();
     void RunStartupTasks();
 
