@@ -51,7 +51,7 @@ public:
         switch (message) {
         case WM_CREATE: {
             const RECT bounds{kImageSize + 12, 6, kClientWidth - 6, kClientHeight - 6};
-            slider_.Create(hwnd(), kSliderId, bounds, kSliderMin, kSliderMax, nullptr);
+            slider_.Create(hwnd(), kSliderId, bounds, kSliderMin, kSliderMax, kSliderTooltip);
             return 0;
         }
         case WM_PAINT:

@@ -191,7 +191,7 @@ def tray_icon_colours(index=0):
     return int(probe('colours', x - half, y - half, x + half, y + half)[0])
 
 
-def tray_tooltip_text():
+def tooltip_text():
     """The text of the tooltip on show, exactly (trailing blanks kept)."""
     for line in probe('children', 0):
         handle, klass, visible, _rect, _title = (line.split('\t') + [''] * 5)[:5]

@@ -2,9 +2,9 @@
 the modifier keys, the level popup and its slider."""
 import time
 
-from harness import (ForeignWindows, ProgramTestCase, alpha_of, centre, child_of_class, drag, key_on_level_popup,
-                     level_popup, open_pointer_window, probe, rect_of, slider_position, taskbar_rect,
-                     tray_icon_centre, wait_until, window_info)
+from harness import (ForeignWindows, ProgramTestCase, alpha_of, centre, drag, key_on_level_popup, level_popup,
+                     open_pointer_window, probe, rect_of, slider_position, taskbar_rect, tooltip_text,
+                     tray_icon_centre, wait_until, window_info, xdotool)
 
 TOPMOST = 0x8
 
@@ -43,6 +43,13 @@ class PointerWindow(PickerTestCase):
         self.assertEqual(alpha_of(window), 205)
         labels = [line.split('\t')[4] for line in probe('children', window) if '\tStatic\t' in line]
         self.assertEqual(labels, ['Click, drag and drop'])
+
+    def test_dragging_its_background_moves_it(self):
+        window, image = open_pointer_window()
+        left, top, _right, bottom = rect_of(window)
+        drag((left + 8, bottom - 8), (left + 8 - 300, bottom - 8 - 200))
+        wait_until(lambda: rect_of(window)[:2] == [left - 300, top - 200], 5, what='the window to move')
+        self.assertEqual(alpha_of(window), 205)
 
     def test_a_drop_on_itself_gives_it_the_default_level_and_closing_it_ends_it(self):
         window, image = open_pointer_window()
@@ -129,6 +136,20 @@ class LevelPopup(PickerTestCase):
         probe('close', popup)
         wait_until(lambda: level_popup() is None, 5, what='the popup to close')
         self.assertEqual(alpha_of(dialog), 17)
+
+    def test_the_popup_moves_by_its_picture_and_its_slider_explains_itself(self):
+        dialog, button = self.windows('Dialog', 'dialog', 150, 150)
+        _pointer, image = open_pointer_window()
+        drag(image, centre(rect_of(button)), keys=('ctrl',))
+        popup, slider = wait_until(level_popup, 5, what='the level popup')
+        xdotool('mousemove', *centre(rect_of(slider)))
+        self.assertEqual(wait_until(tooltip_text, 10, what='the tooltip'), 'Establecer Rango de Transparencia')
+
+        left, top, _right, bottom = rect_of(popup)
+        drag((left + 12, bottom - 12), (left + 12 + 250, bottom - 12 + 150))
+        wait_until(lambda: rect_of(popup)[:2] == [left + 250, top + 150], 5, what='the popup to move')
+        self.assertEqual(slider_position(slider), 26)
+        self.assertEqual(alpha_of(dialog), 221)
 
     def test_a_second_ctrl_drop_only_changes_the_target(self):
         dialog, button = self.windows('Dialog', 'dialog', 150, 150)

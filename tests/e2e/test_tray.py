@@ -6,7 +6,7 @@ import time
 
 from harness import (ProgramTestCase, choose_language, choose_menu_entry, click_at, dismiss_menu, main_windows,
                      mutex_state, open_tray_menu, probe, read_menu, register_browser, tray_icon_centre,
-                     tray_icon_colours, tray_tooltip_text, wait_until, windows_path, xdotool)
+                     tray_icon_colours, tooltip_text, wait_until, windows_path, xdotool)
 
 ENGLISH = ['About', 'Tell a Friend', '', 'Transparent Taskbar', '', 'Options', 'Language', '', 'Help', 'Close']
 SPANISH = ['Acerca de', 'Recomendar a un amigo', '', 'Barra de tareas transparente', '', 'Opciones', 'Idioma', '',
@@ -29,7 +29,7 @@ class TrayIcon(ProgramTestCase):
         _folder, process, _window, pid = self.start_program()
         wait_until(lambda: tray_icon_colours() > empty + 4, 10, what='the icon in the tray')
         xdotool('mousemove', *tray_icon_centre())
-        self.assertEqual(wait_until(tray_tooltip_text, 10, what='the tooltip'), 'Veloria ')
+        self.assertEqual(wait_until(tooltip_text, 10, what='the tooltip'), 'Veloria ')
 
         choose_menu_entry(pid, 9)
         self.assertEqual(process.wait(timeout=10), 0)
