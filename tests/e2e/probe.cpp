@@ -19,7 +19,6 @@
 //   probe opaque HWND                takes the layered style off HWND
 //   probe close HWND                 posts WM_CLOSE
 //   probe mutex NAME                 "held" or "free"
-//   probe screenshot FILE            the screen as a 24-bit BMP file
 //   probe colours L T R B            how many colours the screen shows in
 //                                    that rectangle
 //   probe menu PID                   the popup menus the process shows, as
@@ -172,45 +171,6 @@ int Text(HWND window)
     }
     std::printf("%s\n", text);
     return 0;
-}
-
-int Screenshot(const char* path)
-{
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    ::GdiFlush();
-    const DWORD stride = static_cast<DWORD>((width * 3 + 3) & ~3);
-    const DWORD imageSize = stride * static_cast<DWORD>(height);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4d42;
-    file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
-    file.bfSize = file.bfOffBits + imageSize;
-    FILE* out = std::fopen(path, "wb");
-    int result = 1;
-    if (out != nullptr) {
-        std::fwrite(&file, sizeof(file), 1, out);
-        std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out);
-        std::fwrite(bits, 1, imageSize, out);
-        std::fclose(out);
-        result = 0;
-    }
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    return result;
 }
 
 int Colours(int left, int top, int right, int bottom)
@@ -426,9 +386,6 @@ int main(int argc, char** argv)
     }
     if (command == "close" && argc == 3) {
         return ::PostMessageA(ParseHandle(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
-    }
-    if (command == "screenshot" && argc == 3) {
-        return Screenshot(argv[2]);
     }
     if (command == "colours" && argc == 6) {
         return Colours(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
