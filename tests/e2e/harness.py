@@ -142,6 +142,11 @@ class ProgramTestCase(unittest.TestCase):
             except subprocess.TimeoutExpired:
                 process.kill()
                 process.wait(timeout=10)
+        # The next test starts only once this one's copies are truly gone:
+        # a copy still holding the instance would make the next one a
+        # duplicate that ends at once.
+        wait_until(lambda: not main_windows() and mutex_state('Veloria2.0.0') == 'free', 15,
+                   what='the programs of the test to end')
         for folder in self.folders:
             folder.remove()
 
@@ -158,7 +163,10 @@ class ProgramTestCase(unittest.TestCase):
 
     def start_and_wait(self, folder, expected_windows=1):
         process = self.start(folder)
-        windows = wait_for_main_windows(expected_windows)
+        try:
+            windows = wait_for_main_windows(expected_windows, timeout_ms=25000)
+        except AssertionError as error:
+            raise AssertionError(f'{error}; the program exit code: {process.poll()}') from None
         return process, windows
 
     def start_program(self, **kwargs):
