@@ -7,13 +7,9 @@ foreach(target gtest gtest_main)
 endforeach()
 
 add_executable(veloria_unit_tests
-  tests/unit/alpha_rules_test.cpp
-  tests/unit/setting_text_test.cpp
-  tests/unit/settings_record_test.cpp
-  tests/unit/identity_test.cpp
-  tests/unit/language_table_test.cpp
+  tests/unit/rules_test.cpp
+  tests/unit/settings_test.cpp
   tests/unit/web_links_test.cpp
-  tests/unit/pick_rules_test.cpp
 )
 target_compile_options(veloria_unit_tests PRIVATE ${VELORIA_WARNINGS} ${VELORIA_SANITIZERS})
 target_link_libraries(veloria_unit_tests PRIVATE veloria_core gtest_main)

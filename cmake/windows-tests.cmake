@@ -5,14 +5,12 @@ add_executable(veloria_module_tests
   tests/wine/config_file_test.cpp
   tests/wine/language_file_test.cpp
   tests/wine/open_url_test.cpp
-  tests/wine/tray_icon_test.cpp
-  tests/wine/resources_test.cpp
   tests/wine/test_windows.cpp
 )
 target_compile_options(veloria_module_tests PRIVATE ${VELORIA_WARNINGS})
-target_link_libraries(veloria_module_tests PRIVATE veloria_win version gtest_main)
-# The programs whose resources the module tests read lie beside them.
-add_dependencies(veloria_module_tests veloria veloria_other_version probe veloria_language)
+target_link_libraries(veloria_module_tests PRIVATE veloria_win gtest_main)
+# The shipped language files the module tests read lie beside them.
+add_dependencies(veloria_module_tests veloria_language)
 
 # Reads window state from outside the program and makes windows of another
 # process for the tests to act on.
@@ -25,13 +23,12 @@ add_library(menu_reader SHARED tests/e2e/menu_reader.cpp)
 set_target_properties(menu_reader PROPERTIES PREFIX "")
 target_compile_options(menu_reader PRIVATE ${VELORIA_WARNINGS})
 target_link_libraries(menu_reader PRIVATE user32 kernel32)
-add_dependencies(probe menu_reader messenger_stub)
+add_dependencies(probe menu_reader messenger_stub veloria veloria_other_version veloria_language)
 
 # Stands in for the messenger client's automation component in the test
 # prefix.
 add_library(messenger_stub SHARED tests/e2e/messenger_stub.cpp)
 set_target_properties(messenger_stub PROPERTIES PREFIX "")
-target_include_directories(messenger_stub PRIVATE src)
 target_compile_options(messenger_stub PRIVATE ${VELORIA_WARNINGS})
 target_link_libraries(messenger_stub PRIVATE ole32 oleaut32 uuid user32 kernel32)
 

@@ -1,15 +1,14 @@
-// messenger_stub.dll: a stand-in for the messenger client's automation
-// component, registered in the test prefix only (InprocServer32 under the
-// Messenger class id).
+// messenger_stub.dll: stands in for the messenger client's automation
+// component in the test prefix (InprocServer32 of the Messenger class).
 //
-// It offers the Messenger object with a connection point for the event
-// dispinterface DMessengerEvents. When an object is made it opens a hidden
-// window "VeloriaMessengerStub"; a test sends that window WM_APP+1 with a
-// window handle in wParam, and the stub fires OnIMWindowCreated (DISPID
-// 0x411) with a window object whose "hWnd" property gives that handle
-// (wParam 0: an object whose "hWnd" cannot be read). What happens is
-// written, a line each, to "messenger-log.txt" beside the library:
-// "created", "advise", "fired HANDLE", "unadvise".
+// Its identifiers are the component's published ones (MessengerAPI,
+// msgrua.h), written here on their own: the stand-in must not learn them
+// from the program it tests. A Messenger object opens a hidden window
+// "VeloriaMessengerStub"; WM_APP+1 sent to it with a window handle in
+// wParam fires OnIMWindowCreated with a window object whose "hWnd" gives
+// that handle (wParam 0: an object without a readable "hWnd"). It logs
+// "created", "advise", "fired HANDLE" and "unadvise" to messenger-log.txt
+// beside itself.
 #include <windows.h>
 #include <ocidl.h>
 #include <oleauto.h>
@@ -19,21 +18,20 @@
 #include <cstdio>
 #include <string>
 
-#include "transparency/messenger.h"
-
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 
 namespace {
 
+constexpr CLSID kClassMessenger = {0xB69003B3, 0xC55E, 0x4B48, {0x83, 0x6C, 0xBC, 0x59, 0x46, 0xFC, 0x3B, 0x28}};
+constexpr IID kDMessengerEvents = {0xC9A6A6B6, 0x9BC1, 0x43A5, {0xB0, 0x6B, 0xE5, 0x88, 0x74, 0xEE, 0xBC, 0x96}};
+constexpr DISPID kDispidOnIMWindowCreated = 0x0411;  // DISPID_MUAE_ONIMWINDOWCREATED
+
 HMODULE g_module = nullptr;
-constexpr UINT kFireMessage = WM_APP + 1;
-constexpr const char* kStubWindowClass = "VeloriaMessengerStub";
 
 void Log(const std::string& line)
 {
     char path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameA(g_module, path, MAX_PATH);
-    std::string file(path, length);
+    std::string file(path, ::GetModuleFileNameA(g_module, path, MAX_PATH));
     file = file.substr(0, file.find_last_of("\\/") + 1) + "messenger-log.txt";
     if (std::FILE* out = std::fopen(file.c_str(), "ab")) {
         std::fprintf(out, "%s\n", line.c_str());
@@ -41,51 +39,42 @@ void Log(const std::string& line)
     }
 }
 
-// Reference counting shared by the stub's objects.
-template <typename Self>
-struct Counted {
-    LONG references = 1;
-    ULONG Add() { return static_cast<ULONG>(::InterlockedIncrement(&references)); }
-    ULONG Drop(Self* self)
-    {
-        const LONG left = ::InterlockedDecrement(&references);
-        if (left == 0) {
-            delete self;
-        }
-        return static_cast<ULONG>(left);
-    }
-};
+// IDispatch without type information, for both objects below.
+#define VELORIA_STUB_COUNTING                                                                           \
+    LONG references = 1;                                                                                \
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&references)); } \
+    ULONG STDMETHODCALLTYPE Release() override                                                         \
+    {                                                                                                   \
+        const LONG left = ::InterlockedDecrement(&references);                                          \
+        if (left == 0) {                                                                                \
+            delete this;                                                                                \
+        }                                                                                               \
+        return static_cast<ULONG>(left);                                                                \
+    }                                                                                                   \
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override                                    \
+    {                                                                                                   \
+        *count = 0;                                                                                     \
+        return S_OK;                                                                                    \
+    }                                                                                                   \
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
 
-// The window object of the event: one property, "hWnd" (DISPID 1).
-class WindowObject final : public IDispatch {
-public:
-    WindowObject(LONG handle, bool readable) : handle_(handle), readable_(readable) {}
-
+// The conversation window object: one property, "hWnd".
+struct WindowObject final : IDispatch {
+    explicit WindowObject(LONG value) : handle(value) {}
+    LONG handle;
+    VELORIA_STUB_COUNTING
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
     {
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-            *out = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
+        *out = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ? this : nullptr;
+        return *out != nullptr ? (AddRef(), S_OK) : E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return count_.Add(); }
-    ULONG STDMETHODCALLTYPE Release() override { return count_.Drop(this); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
-    {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override
     {
-        if (count == 1 && readable_ && ::lstrcmpiW(names[0], L"hWnd") == 0) {
-            ids[0] = 1;
-            return S_OK;
+        if (count != 1 || handle == 0 || ::lstrcmpiW(names[0], L"hWnd") != 0) {
+            return DISP_E_UNKNOWNNAME;
         }
-        return DISP_E_UNKNOWNNAME;
+        ids[0] = 1;
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
                                      UINT*) override
@@ -93,112 +82,32 @@ public:
         if (id != 1 || (flags & DISPATCH_PROPERTYGET) == 0 || result == nullptr) {
             return DISP_E_MEMBERNOTFOUND;
         }
-        ::VariantInit(result);
         result->vt = VT_I4;
-        result->lVal = handle_;
+        result->lVal = handle;
         return S_OK;
     }
-
-private:
-    Counted<WindowObject> count_;
-    LONG handle_;
-    bool readable_;
 };
 
-class Messenger;
-
-class EventsPoint final : public IConnectionPoint {
-public:
-    explicit EventsPoint(IConnectionPointContainer* container) : container_(container) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
-    {
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConnectionPoint)) {
-            *out = static_cast<IConnectionPoint*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return count_.Add(); }
-    ULONG STDMETHODCALLTYPE Release() override { return count_.Drop(this); }
-    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override
-    {
-        *iid = veloria::kMessengerEventsId;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override
-    {
-        *out = container_;
-        container_->AddRef();
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override
-    {
-        if (sink_ != nullptr) {
-            return CONNECT_E_ADVISELIMIT;
-        }
-        if (FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&sink_)))) {
-            return CONNECT_E_CANNOTCONNECT;
-        }
-        *cookie = 1;
-        Log("advise");
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override
-    {
-        if (cookie != 1 || sink_ == nullptr) {
-            return CONNECT_E_NOCONNECTION;
-        }
-        sink_->Release();
-        sink_ = nullptr;
-        Log("unadvise");
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
-
-    void Fire(LONG handle)
-    {
-        if (sink_ == nullptr) {
-            return;
-        }
-        auto* window = new WindowObject(handle, handle != 0);
-        VARIANT argument;
-        ::VariantInit(&argument);
-        argument.vt = VT_DISPATCH;
-        argument.pdispVal = window;
-        DISPPARAMS params{&argument, nullptr, 1, 0};
-        Log("fired " + std::to_string(handle));
-        sink_->Invoke(veloria::kOnIMWindowCreated, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
-                      nullptr, nullptr);
-        window->Release();
-    }
-
-private:
-    Counted<EventsPoint> count_;
-    IConnectionPointContainer* container_;  // not held: it holds us
-    IDispatch* sink_ = nullptr;
-};
-
-class Messenger final : public IDispatch, public IConnectionPointContainer {
-public:
-    Messenger() : point_(new EventsPoint(this))
+// The Messenger object, which is also its own connection point for
+// DMessengerEvents.
+struct Messenger final : IDispatch, IConnectionPointContainer, IConnectionPoint {
+    Messenger()
     {
         WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = WindowProc;
         windowClass.hInstance = g_module;
-        windowClass.lpszClassName = kStubWindowClass;
+        windowClass.lpszClassName = "VeloriaMessengerStub";
         ::RegisterClassA(&windowClass);
-        window_ = ::CreateWindowExA(0, kStubWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, g_module, nullptr);
-        ::SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(point_));
+        window = ::CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, g_module,
+                                   nullptr);
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         Log("created");
     }
-    ~Messenger()
-    {
-        ::DestroyWindow(window_);
-        point_->Release();
-    }
+    ~Messenger() { ::DestroyWindow(window); }
+
+    HWND window = nullptr;
+    IDispatch* sink = nullptr;
+    VELORIA_STUB_COUNTING
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
     {
@@ -213,14 +122,6 @@ public:
         AddRef();
         return S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return count_.Add(); }
-    ULONG STDMETHODCALLTYPE Release() override { return count_.Drop(this); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
-    {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override
     {
         return DISP_E_UNKNOWNNAME;
@@ -232,42 +133,69 @@ public:
     HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** out) override
     {
-        if (!IsEqualIID(iid, veloria::kMessengerEventsId)) {
-            *out = nullptr;
-            return CONNECT_E_NOCONNECTION;
-        }
-        *out = point_;
-        point_->AddRef();
+        *out = IsEqualIID(iid, kDMessengerEvents) ? static_cast<IConnectionPoint*>(this) : nullptr;
+        return *out != nullptr ? (AddRef(), S_OK) : CONNECT_E_NOCONNECTION;
+    }
+    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override
+    {
+        *iid = kDMessengerEvents;
         return S_OK;
     }
-
-private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override
     {
-        if (message == kFireMessage) {
-            if (auto* point = reinterpret_cast<EventsPoint*>(::GetWindowLongPtrA(window, GWLP_USERDATA))) {
-                point->Fire(static_cast<LONG>(static_cast<std::uintptr_t>(wParam)));
-            }
-            return 0;
-        }
-        return ::DefWindowProcA(window, message, wParam, lParam);
+        *out = this;
+        AddRef();
+        return S_OK;
     }
+    HRESULT STDMETHODCALLTYPE Advise(IUnknown* unknown, DWORD* cookie) override
+    {
+        if (sink != nullptr) {
+            return CONNECT_E_ADVISELIMIT;
+        }
+        if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&sink)))) {
+            return CONNECT_E_CANNOTCONNECT;
+        }
+        *cookie = 1;
+        Log("advise");
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override
+    {
+        if (cookie != 1 || sink == nullptr) {
+            return CONNECT_E_NOCONNECTION;
+        }
+        sink->Release();
+        sink = nullptr;
+        Log("unadvise");
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
 
-    Counted<Messenger> count_;
-    EventsPoint* point_;
-    HWND window_ = nullptr;
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* self = reinterpret_cast<Messenger*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (message != WM_APP + 1 || self == nullptr || self->sink == nullptr) {
+            return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        }
+        const auto handle = static_cast<LONG>(static_cast<std::uintptr_t>(wParam));
+        auto* object = new WindowObject(handle);
+        VARIANT argument{};
+        argument.vt = VT_DISPATCH;
+        argument.pdispVal = object;
+        DISPPARAMS params{&argument, nullptr, 1, 0};
+        Log("fired " + std::to_string(handle));
+        self->sink->Invoke(kDispidOnIMWindowCreated, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
+                           nullptr, nullptr);
+        object->Release();
+        return 0;
+    }
 };
 
-class Factory final : public IClassFactory {
-public:
+struct Factory final : IClassFactory {
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
     {
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-            *out = static_cast<IClassFactory*>(this);
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
+        *out = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory) ? this : nullptr;
+        return *out != nullptr ? S_OK : E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
@@ -282,15 +210,13 @@ public:
         return result;
     }
     HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-};
-
-Factory g_factory;
+} g_factory;
 
 }  // namespace
 
 extern "C" __declspec(dllexport) HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID id, REFIID iid, void** out)
 {
-    if (!IsEqualCLSID(id, veloria::kMessengerClassId)) {
+    if (!IsEqualCLSID(id, kClassMessenger)) {
         *out = nullptr;
         return CLASS_E_CLASSNOTAVAILABLE;
     }

@@ -2,171 +2,125 @@
 the modifier keys, the level popup and its slider."""
 import time
 
-from harness import (ForeignWindows, ProgramTestCase, alpha_of, centre, drag, key_on_level_popup, level_popup,
-                     open_pointer_window, probe, rect_of, slider_position, taskbar_rect, tooltip_text,
-                     tray_icon_centre, wait_until, window_info, xdotool)
+from harness import (ProgramTestCase, alpha_of, ask, centre, drag, level_popup, open_pointer_window, press_on,
+                     rect_of, slider_position, tooltip_text, tray_icon, wait_alpha, wait_until, windows, xdotool)
 
 TOPMOST = 0x8
 
 
-class PickerTestCase(ProgramTestCase):
+class Picker(ProgramTestCase):
 
     def setUp(self):
         super().setUp()
-        self.foreign = []
-        self.folder, self.process, self.window, self.pid = self.start_program()
+        self.process, self.main = self.start()
 
-    def tearDown(self):
-        for windows in self.foreign:
-            windows.close()
-        super().tearDown()
-
-    def windows(self, *args, **kwargs):
-        made = ForeignWindows(*args, **kwargs)
-        self.foreign.append(made)
-        return made.handles
-
-    def wait_alpha(self, handle, expected, what):
-        wait_until(lambda: alpha_of(handle) == expected, 5, what=f'{what} at {expected}')
-
-
-class PointerWindow(PickerTestCase):
-
-    def test_a_double_click_opens_it_by_the_cursor_topmost_and_translucent(self):
-        window, _image = open_pointer_window()
-        x, y = tray_icon_centre()
-        left, top, _right, _bottom = rect_of(window)
-        self.assertEqual((left, top), (x - 200, y - 200))
-        info = window_info(window)
-        self.assertEqual(info['visible'], '1')
-        self.assertTrue(int(info['exstyle'], 16) & TOPMOST)
-        self.assertEqual(alpha_of(window), 205)
-        labels = [line.split('\t')[4] for line in probe('children', window) if '\tStatic\t' in line]
-        self.assertEqual(labels, ['Click, drag and drop'])
-
-    def test_dragging_its_background_moves_it(self):
+    def test_the_pointer_window_opens_by_the_cursor_moves_and_picks_itself(self):
         window, image = open_pointer_window()
-        left, top, _right, bottom = rect_of(window)
+        x, y = tray_icon()
+        self.assertEqual(window['rect'][:2], [x - 200, y - 200])
+        self.assertTrue(window['visible'] and window['exstyle'] & TOPMOST)
+        self.assertEqual(window['alpha'], 205)
+        self.assertEqual([w['title'] for w in windows('Static', parent=window['handle'])], ['Click, drag and drop'])
+
+        left, top, right, bottom = window['rect']
         drag((left + 8, bottom - 8), (left + 8 - 300, bottom - 8 - 200))
-        wait_until(lambda: rect_of(window)[:2] == [left - 300, top - 200], 5, what='the window to move')
-        self.assertEqual(alpha_of(window), 205)
-
-    def test_a_drop_on_itself_gives_it_the_default_level_and_closing_it_ends_it(self):
-        window, image = open_pointer_window()
-        left, top, right, bottom = rect_of(window)
-        drag(image, ((left + right) // 2, bottom - 12))
-        self.wait_alpha(window, 222, 'the pointer window')
-        probe('close', window)
-        wait_until(lambda: not probe('find', 'VeloriaMainControl'), 5, what='the pointer window to close')
+        wait_until(lambda: rect_of(window['handle'])[:2] == [left - 300, top - 200], 5, 'the window to move')
+        self.assertEqual(alpha_of(window['handle']), 205)
+        image = (image[0] - 300, image[1] - 200)
+        drag(image, ((left + right) // 2 - 300, bottom - 212))
+        wait_alpha(window['handle'], 222, 'the pointer window')
+        ask('close', window['handle'])
+        wait_until(lambda: not windows('VeloriaMainControl'), 5, 'the pointer window to close')
         self.assertIsNone(self.process.poll())
 
-
-class Drops(PickerTestCase):
-
-    def test_a_drop_on_a_child_control_gives_the_dialog_the_default_level(self):
-        dialog, button = self.windows('Dialog', 'dialog', 150, 150)
-        _pointer, image = open_pointer_window()
+    def test_a_drop_reaches_the_outermost_window(self):
+        dialog, button = self.foreign('dialog', 150, 150)
+        owner, owned, owned_button = self.foreign('owned', 150, 420)
+        _, image = open_pointer_window()
         drag(image, centre(rect_of(button)))
-        self.wait_alpha(dialog, 222, 'the dialog')
+        wait_alpha(dialog, 222, 'the dialog')
         self.assertIsNone(alpha_of(button))
-
-    def test_a_drop_on_an_owned_dialog_reaches_its_owner(self):
-        owner, owned, button = self.windows('Owner', 'owned', 150, 420)
-        _pointer, image = open_pointer_window()
-        drag(image, centre(rect_of(button)))
-        self.wait_alpha(owner, 222, 'the owner')
+        drag(image, centre(rect_of(owned_button)))
+        wait_alpha(owner, 222, 'the owner')
         self.assertIsNone(alpha_of(owned))
 
-    def test_shift_makes_a_window_opaque(self):
-        [window] = self.windows('Plain', 'plain', 650, 150)
-        _pointer, image = open_pointer_window()
-        drag(image, centre(rect_of(window)))
-        self.wait_alpha(window, 222, 'the window')
-        drag(image, centre(rect_of(window)), keys=('shift',))
-        self.wait_alpha(window, None, 'the window')
-
-    def test_other_key_combinations_and_the_taskbar_change_nothing(self):
-        [window] = self.windows('Plain', 'plain', 650, 150)
-        probe('alpha', window, 100)
-        _pointer, image = open_pointer_window()
+    def test_modifier_keys_choose_the_action(self):
+        [window] = self.foreign()
+        _, image = open_pointer_window()
+        target = centre(rect_of(window))
+        drag(image, target)
+        wait_alpha(window, 222)
+        drag(image, target, keys=('shift',))
+        wait_alpha(window, None)
+        ask('alpha', window, 100)
         for keys in (('ctrl', 'shift'), ('alt',), ('shift', 'alt')):
-            drag(image, centre(rect_of(window)), keys=keys)
+            drag(image, target, keys=keys)
             time.sleep(0.3)
             self.assertEqual(alpha_of(window), 100, keys)
         self.assertIsNone(level_popup())
 
-        [taskbar] = probe('find', 'Shell_TrayWnd')
-        left, top, right, bottom = taskbar_rect()
+        [taskbar] = windows('Shell_TrayWnd')
         for keys in ((), ('shift',), ('ctrl',)):
-            drag(image, ((left + right) // 2, (top + bottom) // 2), keys=keys)
+            drag(image, centre(taskbar['rect']), keys=keys)
             time.sleep(0.3)
-            self.assertIsNone(alpha_of(taskbar), keys)
+            self.assertIsNone(alpha_of(taskbar['handle']), keys)
         self.assertIsNone(level_popup())
 
-    def test_a_drag_from_the_tray_icon_picks_too(self):
-        [window] = self.windows('Plain', 'plain', 650, 150)
-        drag(tray_icon_centre(), centre(rect_of(window)))
-        self.wait_alpha(window, 222, 'the window')
+    def test_a_drag_from_the_tray_icon_picks_with_its_keys(self):
+        [window] = self.foreign()
+        target = centre(rect_of(window))
+        drag(tray_icon(), target)
+        wait_alpha(window, 222)
+        drag(tray_icon(), target, keys=('shift',))
+        wait_alpha(window, None)
+        drag(tray_icon(), target, keys=('ctrl',))
+        wait_until(level_popup, 5, 'the level popup')
+        wait_alpha(window, 221)
 
 
-class LevelPopup(PickerTestCase):
+class LevelPopup(ProgramTestCase):
 
-    def test_ctrl_opens_the_popup_whose_slider_sets_the_level_live(self):
-        dialog, button = self.windows('Dialog', 'dialog', 150, 150)
-        _pointer, image = open_pointer_window()
-        drop = centre(rect_of(button))
-        drag(image, drop, keys=('ctrl',))
-        popup, slider = wait_until(level_popup, 5, what='the level popup')
-        info = window_info(popup)
-        self.assertEqual(info['title'], 'Nivel de Transparencia')
-        self.assertTrue(int(info['exstyle'], 16) & TOPMOST)
-        self.assertEqual(rect_of(popup)[:2], [drop[0] - 18, drop[1] - 28])
-        self.assertEqual(slider_position(slider), 26)
-        self.wait_alpha(dialog, 221, 'the dialog')
+    def setUp(self):
+        super().setUp()
+        self.start()
+        self.dialog, self.button = self.foreign('dialog', 150, 150)
+        _, self.image = open_pointer_window()
+        self.drop = centre(rect_of(self.button))
+        drag(self.image, self.drop, keys=('ctrl',))
+        self.popup, self.slider = wait_until(level_popup, 5, 'the level popup')
 
-        key_on_level_popup(popup, 'End')
-        self.assertEqual(slider_position(slider), 30)
-        self.wait_alpha(dialog, None, 'the dialog')
-        key_on_level_popup(popup, 'Home')
-        self.assertEqual(slider_position(slider), 1)
-        self.wait_alpha(dialog, 8, 'the dialog')
-        key_on_level_popup(popup, 'Right')
-        self.wait_alpha(dialog, 17, 'the dialog')
+    def test_its_slider_sets_the_level_live(self):
+        self.assertEqual(self.popup['title'], 'Nivel de Transparencia')
+        self.assertTrue(self.popup['exstyle'] & TOPMOST)
+        self.assertEqual(self.popup['rect'][:2], [self.drop[0] - 18, self.drop[1] - 28])
+        self.assertEqual(slider_position(self.slider), 26)
+        wait_alpha(self.dialog, 221, 'the dialog')
+        for key, position, level in (('End', 30, None), ('Home', 1, 8), ('Right', 2, 17)):
+            press_on(self.popup, key)
+            self.assertEqual(slider_position(self.slider), position)
+            wait_alpha(self.dialog, level, 'the dialog')
+        ask('close', self.popup['handle'])
+        wait_until(lambda: level_popup() is None, 5, 'the popup to close')
+        self.assertEqual(alpha_of(self.dialog), 17)
 
-        probe('close', popup)
-        wait_until(lambda: level_popup() is None, 5, what='the popup to close')
-        self.assertEqual(alpha_of(dialog), 17)
-
-    def test_the_popup_moves_by_its_picture_and_its_slider_explains_itself(self):
-        dialog, button = self.windows('Dialog', 'dialog', 150, 150)
-        _pointer, image = open_pointer_window()
-        drag(image, centre(rect_of(button)), keys=('ctrl',))
-        popup, slider = wait_until(level_popup, 5, what='the level popup')
-        xdotool('mousemove', *centre(rect_of(slider)))
-        self.assertEqual(wait_until(tooltip_text, 10, what='the tooltip'), 'Establecer Rango de Transparencia')
-
-        left, top, _right, bottom = rect_of(popup)
+    def test_it_moves_by_its_picture_and_its_slider_explains_itself(self):
+        xdotool('mousemove', *centre(rect_of(self.slider)))
+        self.assertEqual(wait_until(tooltip_text, 10, 'the tooltip'), 'Establecer Rango de Transparencia')
+        left, top, _, bottom = self.popup['rect']
         drag((left + 12, bottom - 12), (left + 12 + 250, bottom - 12 + 150))
-        wait_until(lambda: rect_of(popup)[:2] == [left + 250, top + 150], 5, what='the popup to move')
-        self.assertEqual(slider_position(slider), 26)
-        self.assertEqual(alpha_of(dialog), 221)
+        wait_until(lambda: rect_of(self.popup['handle'])[:2] == [left + 250, top + 150], 5, 'the popup to move')
+        self.assertEqual(slider_position(self.slider), 26)
+        self.assertEqual(alpha_of(self.dialog), 221)
 
     def test_a_second_ctrl_drop_only_changes_the_target(self):
-        dialog, button = self.windows('Dialog', 'dialog', 150, 150)
-        [plain] = self.windows('Plain', 'plain', 650, 150)
-        _pointer, image = open_pointer_window()
-        drag(image, centre(rect_of(button)), keys=('ctrl',))
-        popup, slider = wait_until(level_popup, 5, what='the level popup')
-        self.wait_alpha(dialog, 221, 'the dialog')
-        where = rect_of(popup)
-
-        drag(image, centre(rect_of(plain)), keys=('ctrl',))
+        wait_alpha(self.dialog, 221, 'the dialog')
+        [plain] = self.foreign()
+        drag(self.image, centre(rect_of(plain)), keys=('ctrl',))
         time.sleep(0.5)
-        self.assertEqual(level_popup(), (popup, slider))
-        self.assertEqual(rect_of(popup), where)
-        self.assertEqual(slider_position(slider), 26)
+        self.assertEqual(level_popup()[1], self.slider)
+        self.assertEqual(rect_of(self.popup['handle']), self.popup['rect'])
+        self.assertEqual(slider_position(self.slider), 26)
         self.assertIsNone(alpha_of(plain))
-
-        key_on_level_popup(popup, 'Home')
-        self.wait_alpha(plain, 8, 'the second window')
-        self.assertEqual(alpha_of(dialog), 221)
+        press_on(self.popup, 'Home')
+        wait_alpha(plain, 8, 'the second window')
+        self.assertEqual(alpha_of(self.dialog), 221)

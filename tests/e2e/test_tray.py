@@ -4,14 +4,12 @@ import os
 import tempfile
 import time
 
-from harness import (ProgramTestCase, choose_language, choose_menu_entry, click_at, dismiss_menu, main_windows,
-                     mutex_state, open_tray_menu, probe, read_menu, register_browser, tray_icon_centre,
-                     tray_icon_colours, tooltip_text, wait_until, windows_path, xdotool)
+from harness import (BUILD, PROBE, ProgramTestCase, ask, centre, choose, dismiss_menu, open_menu, quiet, read_menu,
+                     shipped, tooltip_text, tray_icon, wait_until, windows_path, xdotool)
 
 ENGLISH = ['About', 'Tell a Friend', '', 'Transparent Taskbar', '', 'Options', 'Language', '', 'Help', 'Close']
 SPANISH = ['Acerca de', 'Recomendar a un amigo', '', 'Barra de tareas transparente', '', 'Opciones', 'Idioma', '',
            'Ayuda', 'Cerrar']
-SEPARATORS = {2, 4, 7}
 
 
 def captions(menu):
@@ -22,119 +20,86 @@ def checked_languages(menu):
     return [entry['caption'] for entry in menu['languages'] if entry['checked']]
 
 
+def read_log(path):
+    if not os.path.exists(path):
+        return []
+    with open(path) as log:
+        return log.read().split()
+
+
 class TrayIcon(ProgramTestCase):
 
-    def test_icon_shows_its_tooltip_and_leaves_at_close(self):
-        empty = tray_icon_colours()
-        _folder, process, _window, pid = self.start_program()
-        wait_until(lambda: tray_icon_colours() > empty + 4, 10, what='the icon in the tray')
-        xdotool('mousemove', *tray_icon_centre())
-        self.assertEqual(wait_until(tooltip_text, 10, what='the tooltip'), 'Veloria ')
+    def test_the_icon_shows_its_tooltip(self):
+        self.start()
+        time.sleep(0.5)
+        xdotool('mousemove', *tray_icon())
+        self.assertEqual(wait_until(tooltip_text, 10, 'the tooltip'), 'Veloria ')
 
-        choose_menu_entry(pid, 9)
+    def test_the_shell_is_asked_to_add_the_icon_again_and_to_remove_it_at_close(self):
+        process, window = self.start()
+        log = os.path.join(tempfile.mkdtemp(prefix='veloria-tray-'), 'tray.txt')
+        # A shell restart as the program sees it: its icon is gone, and a new
+        # tray window announces itself.
+        ask('untray', window['handle'], 1)
+        self.serve('tray', windows_path(log), 0)
+        ask('post', window['handle'], 'TaskbarCreated')
+        handle = window['handle']
+        wait_until(lambda: read_log(log) == ['add', handle], 10, 'the icon to be added again')
+        ask('close', handle)
         self.assertEqual(process.wait(timeout=10), 0)
-        wait_until(lambda: tray_icon_colours() <= empty, 5, what='the icon to leave the tray')
-        self.assertEqual(mutex_state('Veloria2.0.0'), 'free')
-
-    def test_the_icon_comes_back_when_the_shell_starts_again(self):
-        empty = tray_icon_colours()
-        _folder, _process, window, _pid = self.start_program()
-        wait_until(lambda: tray_icon_colours() > empty + 4, 10, what='the icon in the tray')
-        # What a shell restart does to the icons: they are gone, then the new
-        # taskbar announces itself.
-        probe('untray', window, 1)
-        wait_until(lambda: tray_icon_colours() <= empty, 5, what='the icon to be removed')
-        probe('post', window, 'TaskbarCreated')
-        wait_until(lambda: tray_icon_colours() > empty + 4, 10, what='the icon to come back')
+        self.assertEqual(read_log(log), ['add', handle, 'delete', handle])
 
 
 class PopupMenu(ProgramTestCase):
 
     def test_right_click_opens_the_ten_entries_at_the_pointer(self):
-        _folder, process, _window, pid = self.start_program()
-        menu, (x, y) = open_tray_menu(pid)
+        process, window = self.start()
+        menu = open_menu(window['pid'])
         self.assertEqual(captions(menu), ENGLISH)
-        self.assertEqual({e['index'] for e in menu['entries'] if e['kind'] == 'separator'}, SEPARATORS)
+        self.assertEqual([i for i, e in enumerate(menu['entries']) if e['kind'] == 'separator'], [2, 4, 7])
         self.assertEqual(menu['entries'][6]['kind'], 'submenu')
         self.assertFalse(any(e['checked'] for e in menu['entries']))
         # At the pointer: the system may only flip it to stay on the screen.
+        x, y = tray_icon()
         left, top, right, bottom = menu['rect']
         self.assertLessEqual(min(abs(x - left), abs(x - right)), 12)
         self.assertLessEqual(min(abs(y - top), abs(y - bottom)), 12)
-        dismiss_menu()
-        wait_until(lambda: read_menu(pid).main is None, 5, what='the menu to close')
+        dismiss_menu(window['pid'])
         self.assertIsNone(process.poll())
 
-    def test_captions_come_from_the_language_in_use(self):
-        _folder, _process, _window, pid = self.start_program(config='[General]\r\nLanguageFile=spanish.ini\r\n')
-        menu, _ = open_tray_menu(pid)
-        self.assertEqual(captions(menu), SPANISH)
-        dismiss_menu()
-
-    def test_a_language_file_without_its_menu_section_shows_the_error_text(self):
-        broken = open(os.path.join(os.environ['VELORIA_BUILD'], 'language', 'english.ini'), 'rb').read()
-        broken = broken.replace(b'[MainMenu]', b'[NotTheMenu]')
-        _folder, _process, _window, pid = self.start_program(
-            config='[General]\r\nLanguageFile=broken.ini\r\n', languages={'broken.ini': broken})
-        menu, _ = open_tray_menu(pid)
-        self.assertEqual([c for i, c in enumerate(captions(menu)) if i not in SEPARATORS], ['VL_lang_error'] * 7)
-        dismiss_menu()
-
-    def test_the_language_submenu_lists_the_folder_in_its_order(self):
-        build = os.environ['VELORIA_BUILD']
-        english = open(os.path.join(build, 'language', 'english.ini'), 'rb').read()
-        spanish = open(os.path.join(build, 'language', 'spanish.ini'), 'rb').read()
-        folder, _process, _window, pid = self.start_program(
-            languages={'zulu.ini': english, 'english.ini': english, 'spanish.ini': spanish, 'readme.txt': b'x'})
-        listed = probe('list', windows_path(folder.language) + '\\*.ini')
+    def test_the_submenu_lists_the_folder_and_a_broken_file_shows_the_error_text(self):
+        broken = shipped('english.ini').replace(b'[MainMenu]', b'[NotTheMenu]')
+        folder = self.folder(config='[General]\r\nLanguageFile=zulu.ini\r\n', languages={
+            'zulu.ini': broken, 'english.ini': shipped('english.ini'), 'spanish.ini': shipped('spanish.ini'),
+            'readme.txt': b'x'})
+        _, window = self.start(folder)
+        listed = ask('list', windows_path(folder) + '\\language\\*.ini')
         self.assertEqual(sorted(listed), ['english.ini', 'spanish.ini', 'zulu.ini'])
-        menu, _ = open_tray_menu(pid)
+        menu = open_menu(window['pid'])
+        self.assertEqual([c for i, c in enumerate(captions(menu)) if i not in (2, 4, 7)], ['VL_lang_error'] * 7)
         self.assertEqual(menu['languages'][0]['kind'], 'separator')
         self.assertEqual([e['caption'] for e in menu['languages'][1:]], listed)
         self.assertEqual(checked_languages(menu), [])
-        dismiss_menu()
+        dismiss_menu(window['pid'])
 
     def test_choosing_a_language_switches_captions_and_moves_the_check_mark(self):
-        folder, _process, _window, pid = self.start_program()
-        choose_language(pid, 'spanish.ini')
-        menu, _ = open_tray_menu(pid)
-        self.assertEqual(captions(menu), SPANISH)
-        self.assertEqual(checked_languages(menu), ['spanish.ini'])
-        dismiss_menu()
-
-        choose_language(pid, 'english.ini')
-        menu, _ = open_tray_menu(pid)
-        self.assertEqual(captions(menu), ENGLISH)
-        self.assertEqual(checked_languages(menu), ['english.ini'])
-        dismiss_menu()
-
-        choose_language(pid, 'english.ini')
-        menu, _ = open_tray_menu(pid)
-        self.assertEqual(checked_languages(menu), ['english.ini'])
-        dismiss_menu()
+        _, window = self.start()
+        pid = window['pid']
+        for language, expected in (('spanish.ini', SPANISH), ('english.ini', ENGLISH), ('english.ini', ENGLISH)):
+            choose(pid, 6, language)
+            menu = open_menu(pid)
+            self.assertEqual(captions(menu), expected)
+            self.assertEqual(checked_languages(menu), [language])
+            dismiss_menu(pid)
         # The choice lives in memory only: nothing was written.
-        self.assertFalse(os.path.exists(folder.config_path))
+        self.assertEqual(os.listdir(self.folders[-1]).count('Config.ini'), 0)
 
     def test_help_hands_the_help_address_to_the_browser(self):
-        record = tempfile.NamedTemporaryFile(prefix='veloria-browser-', suffix='.txt', delete=False)
-        record.close()
-        os.unlink(record.name)
-        register_browser(record.name)
-        try:
-            _folder, _process, _window, pid = self.start_program(config='[General]\r\nLanguageFile=spanish.ini\r\n')
-            choose_menu_entry(pid, 8)
-            wait_until(lambda: os.path.exists(record.name) and open(record.name).read().strip(), 15,
-                       what='the browser to be given an address')
-            with open(record.name) as recorded:
-                self.assertEqual(recorded.read().split(),
-                                 ['http://veloria.example/software/vl/help.php?v=200&cc=es'])
-        finally:
-            if os.path.exists(record.name):
-                os.unlink(record.name)
-
-    def test_close_ends_the_program(self):
-        _folder, process, _window, pid = self.start_program()
-        choose_menu_entry(pid, 9)
-        self.assertEqual(process.wait(timeout=10), 0)
-        self.assertEqual(main_windows(), [])
-        self.assertEqual(mutex_state('Veloria2.0.0'), 'free')
+        record = os.path.join(tempfile.mkdtemp(prefix='veloria-browser-'), 'addresses.txt')
+        command = f'"{windows_path(PROBE)}" record "{windows_path(record)}" "%1"'
+        quiet(['wine', 'reg', 'add', r'HKCR\http\shell\open\command', '/ve', '/d', command, '/f'])
+        quiet(['wine', 'reg', 'delete', r'HKCR\http\shell\open\ddeexec', '/f'])
+        _, window = self.start(config='[General]\r\nLanguageFile=spanish.ini\r\n')
+        choose(window['pid'], 8)
+        wait_until(lambda: read_log(record), 15, 'the browser to be given an address')
+        self.assertEqual(read_log(record), ['http://veloria.example/software/vl/help.php?v=200&cc=es'])

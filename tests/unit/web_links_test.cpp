@@ -1,66 +1,61 @@
-// The addresses on the maker's web server and the messages of a page that
-// could not be opened.
-#include "update/web_links.h"
-
+// The addresses on the maker's web server, the language folder, and the
+// messages of a page that could not be opened.
 #include <gtest/gtest.h>
 
+#include "language/language_folder.h"
 #include "language/language_keys.h"
+#include "update/web_links.h"
 
 namespace veloria {
 namespace {
 
-const AddressParts kSpanish{"veloria.example", "200", "es"};
-
-TEST(WebAddresses, EachAddressFromItsPieces)
+TEST(WebAddresses, EachAddressFromItsPiecesTheCountryCodeUnchanged)
 {
-    EXPECT_EQ(HelpAddress(kSpanish), "http://veloria.example/software/vl/help.php?v=200&cc=es");
-    EXPECT_EQ(ManifestAddress(kSpanish), "http://www.veloria.example/software/vl/autoupdate/?v=200&cc=es");
-    EXPECT_EQ(ManifestListAddress(kSpanish), "http://www.veloria.example/software/vl/autoupdate/");
-    EXPECT_EQ(BannerAddress(kSpanish), "http://www.veloria.example/software/softwarebanners/vl/?v=200&cc=es");
-    EXPECT_EQ(TellAFriendAddress(kSpanish), "http://www.veloria.example/software/vl/tellafriend/?v=200&cc=es");
-    EXPECT_EQ(DonationAddress(kSpanish), "http://www.veloria.example/software/vl/paypal/donate.php?cc=es");
-}
-
-TEST(WebAddresses, CountryCodeGoesInUnchanged)
-{
-    EXPECT_EQ(HelpAddress({"veloria.example", "200", "VL_lang_error"}),
-              "http://veloria.example/software/vl/help.php?v=200&cc=VL_lang_error");
-    EXPECT_EQ(DonationAddress({"veloria.example", "200", "a b&c"}),
-              "http://www.veloria.example/software/vl/paypal/donate.php?cc=a b&c");
-    EXPECT_EQ(BannerAddress({"veloria.example", "200", ""}),
-              "http://www.veloria.example/software/softwarebanners/vl/?v=200&cc=");
-}
-
-TEST(WebAddresses, CurrentPiecesComeFromTheHostVersionAndLanguageTable)
-{
+    const AddressParts es{"veloria.example", "200", "es"};
+    const AddressParts odd{"veloria.example", "200", "a b&c"};
+    const std::pair<std::string, std::string> cases[] = {
+        {HelpAddress(es), "http://veloria.example/software/vl/help.php?v=200&cc=es"},
+        {ManifestAddress(es), "http://www.veloria.example/software/vl/autoupdate/?v=200&cc=es"},
+        {ManifestListAddress(es), "http://www.veloria.example/software/vl/autoupdate/"},
+        {BannerAddress(es), "http://www.veloria.example/software/softwarebanners/vl/?v=200&cc=es"},
+        {TellAFriendAddress(es), "http://www.veloria.example/software/vl/tellafriend/?v=200&cc=es"},
+        {DonationAddress(es), "http://www.veloria.example/software/vl/paypal/donate.php?cc=es"},
+        {DonationAddress(odd), "http://www.veloria.example/software/vl/paypal/donate.php?cc=a b&c"},
+    };
+    for (const auto& [built, expected] : cases) {
+        EXPECT_EQ(built, expected);
+    }
     WebDomain() = "veloria.example";
-    LanguageTexts()[static_cast<std::size_t>(Lang::LANG_COUNTRYCODE)] = "es";
-    EXPECT_EQ(HelpAddress(CurrentAddressParts()), "http://veloria.example/software/vl/help.php?v=200&cc=es");
     LanguageTexts()[static_cast<std::size_t>(Lang::LANG_COUNTRYCODE)] = "us";
     EXPECT_EQ(HelpAddress(CurrentAddressParts()), "http://veloria.example/software/vl/help.php?v=200&cc=us");
+}
+
+TEST(LanguageFolder, NamesAndPatternsAsTheSystemIsAskedForThem)
+{
+    EXPECT_EQ(LanguageFolderOf("C:\\Program Files\\Veloria"), "C:\\Program Files\\Veloria/language/");
+    EXPECT_EQ(SearchPattern("C:\\app/language/", "*.ini"), "C:\\app/language/\\*.ini");
+    EXPECT_EQ(SearchPattern("C:\\app\\language\\", "*.ini"), "C:\\app\\language\\*.ini");
+    EXPECT_FALSE(IsListedName(".") || IsListedName(".."));
+    EXPECT_TRUE(IsListedName("...ini"));
 }
 
 TEST(OpenUrlMessages, ByTheShellsResult)
 {
     using Kind = OpenUrlMessage::Kind;
-    EXPECT_EQ(OpenUrlFailureMessage(33, "x").kind, Kind::None);
-    EXPECT_EQ(OpenUrlFailureMessage(42, "x").kind, Kind::None);
-    EXPECT_EQ(OpenUrlFailureMessage(0, "x").kind, Kind::None);
-
+    for (long long success : {0, 33, 42}) {
+        EXPECT_EQ(OpenUrlFailureMessage(success, "x").kind, Kind::None) << success;
+    }
     const OpenUrlMessage noBrowser = OpenUrlFailureMessage(31, "http://a/");
     EXPECT_EQ(noBrowser.kind, Kind::Warning);
     EXPECT_EQ(noBrowser.text,
               "No Association Found for HTTP Addresses. A Web Browser Should be Installed or Reinstalled.");
-
     for (long long code : {2, 3}) {
-        const OpenUrlMessage notFound = OpenUrlFailureMessage(code, "http://a/");
-        EXPECT_EQ(notFound.kind, Kind::Warning);
-        EXPECT_EQ(notFound.text, "The 'http://a/' File or Path was Not Found.");
+        EXPECT_EQ(OpenUrlFailureMessage(code, "http://a/").kind, Kind::Warning);
+        EXPECT_EQ(OpenUrlFailureMessage(code, "http://a/").text, "The 'http://a/' File or Path was Not Found.");
     }
     for (long long code : {1, 5, 26, 32}) {
-        const OpenUrlMessage other = OpenUrlFailureMessage(code, "http://a/");
-        EXPECT_EQ(other.kind, Kind::Error);
-        EXPECT_EQ(other.text,
+        EXPECT_EQ(OpenUrlFailureMessage(code, "http://a/").kind, Kind::Error);
+        EXPECT_EQ(OpenUrlFailureMessage(code, "http://a/").text,
                   "An error occurred attempting to open 'http://a/' (ShellExecute code " + std::to_string(code) + ").");
     }
 }

@@ -1,5 +1,5 @@
-// Helpers of the Windows module tests: windows to act on, in this process
-// and in another one, and throw-away folders.
+// Helpers of the Windows module tests: windows to act on, throw-away
+// folders and files.
 #pragma once
 
 #include <windows.h>
@@ -10,37 +10,11 @@
 
 namespace veloria::test {
 
-struct FileTraits {
-    using Type = HANDLE;
-    static Type Empty() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Type file) noexcept { ::CloseHandle(file); }
-};
-using FileHandle = UniqueHandle<FileTraits>;
-
-// The folder this test program lies in; the programs under test are built
-// beside it.
+// The folder this test program lies in; the built program lies beside it.
 std::string OwnFolder();
 
-// A visible top-level window of this process, destroyed with its owner.
+// A visible top-level window of this process.
 WindowHandle MakeTestWindow(const char* title = "Veloria test window");
-
-// A window that lives in another process (the probe), for as long as this
-// object lives.
-class ForeignWindow {
-public:
-    explicit ForeignWindow(const char* title);
-    ~ForeignWindow();
-    ForeignWindow(const ForeignWindow&) = delete;
-    ForeignWindow& operator=(const ForeignWindow&) = delete;
-
-    HWND hwnd() const { return window_; }
-    DWORD processId() const { return processId_; }
-
-private:
-    KernelHandle process_;
-    HWND window_ = nullptr;
-    DWORD processId_ = 0;
-};
 
 // The extended style, and the alpha if the window is layered (-1 if not).
 LONG ExStyle(HWND window);
