@@ -5,7 +5,6 @@ add_executable(veloria_module_tests
   tests/wine/config_file_test.cpp
   tests/wine/language_file_test.cpp
   tests/wine/open_url_test.cpp
-  tests/wine/test_windows.cpp
 )
 target_compile_options(veloria_module_tests PRIVATE ${VELORIA_WARNINGS})
 target_link_libraries(veloria_module_tests PRIVATE veloria_win gtest_main)

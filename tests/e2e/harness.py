@@ -20,44 +20,39 @@ TIMEOUT = 30
 MUTEX = 'Veloria2.0.0'
 
 
-def quiet(command, **kwargs):
+def quiet(command):
     return subprocess.run(command, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                          timeout=TIMEOUT, **kwargs)
+                          timeout=TIMEOUT)
 
 
-def probe(*args):
+def probe(*args, check=True):
     """probe.exe's answer as lines; an answer cut short is asked again."""
     for _ in range(5):
         result = quiet(['wine', PROBE, *map(str, args)])
         lines = result.stdout.decode('cp1252').replace('\r', '').split('\n')
         if 'end' in lines:
-            return [line for line in lines[:lines.index('end')] if line.strip()], result.returncode
+            if check and result.returncode != 0:
+                raise AssertionError(f'probe {args} failed: {lines}')
+            return [line for line in lines[:lines.index('end')] if line.strip()] if result.returncode == 0 else None
         time.sleep(0.2)
     raise AssertionError(f'probe {args} gave no whole answer')
 
 
-def ask(*args):
-    lines, code = probe(*args)
-    if code != 0:
-        raise AssertionError(f'probe {args} failed: {lines}')
-    return lines
-
-
-def parse(line):
-    handle, klass, pid, visible, exstyle, alpha, rect, title = line.split('\t', 7)
-    return {'handle': handle, 'class': klass, 'pid': int(pid), 'visible': visible == '1',
-            'exstyle': int(exstyle, 16), 'alpha': None if alpha == '-1' else int(alpha),
-            'rect': [int(v) for v in rect.split(',')], 'title': title}
-
-
-def windows(klass=None, parent=None):
-    found = [parse(line) for line in (ask('children', parent) if parent else ask('windows'))]
-    return [w for w in found if klass is None or w['class'] == klass]
+def windows(klass=None, parent='0'):
+    """The windows of `klass` (any class if None) whose top-level window is
+    `parent` ('0' for top-level windows, None for all)."""
+    found = []
+    for line in probe('windows'):
+        handle, top, name, pid, visible, exstyle, alpha, rect, title = line.split('\t', 8)
+        if klass in (None, name) and parent in (None, top):
+            found.append({'handle': handle, 'class': name, 'pid': int(pid), 'visible': visible == '1',
+                          'exstyle': int(exstyle, 16), 'alpha': None if alpha == '-1' else int(alpha),
+                          'rect': [int(v) for v in rect.split(',')], 'title': title})
+    return found
 
 
 def info(handle):
-    lines, code = probe('info', handle)
-    return parse(lines[0]) if code == 0 and lines else None
+    return next(w for w in windows(parent=None) if w['handle'] == handle)
 
 
 def alpha_of(handle):
@@ -103,24 +98,25 @@ def shipped(name):
 
 
 class ProgramTestCase(unittest.TestCase):
-    """Starts programs in folders of their own, cleans up whatever the test
-    did, and makes sure they are gone before the next test."""
+    """Starts programs in folders of their own and, whatever the test did,
+    ends them and makes sure they are gone before the next test."""
 
     def setUp(self):
         self.processes, self.folders, self.served = [], [], []
+        self.addCleanup(self.end_everything)
 
-    def tearDown(self):
+    def end_everything(self):
         for window in windows('Veloria'):
-            probe('close', window['handle'])
+            probe('close', window['handle'], check=False)
         for process, handle in self.served:
-            probe('close', handle) if handle else process.kill()
+            probe('close', handle, check=False) if handle else process.kill()
         for process in self.processes + [process for process, _ in self.served]:
             try:
                 process.wait(timeout=10)
             except subprocess.TimeoutExpired:
                 process.kill()
                 process.wait(timeout=10)
-        wait_until(lambda: not windows('Veloria') and ask('mutex', MUTEX) == ['free'], 15,
+        wait_until(lambda: not windows('Veloria') and probe('mutex', MUTEX) == ['free'], 15,
                    'the programs of the test to end')
         for folder in self.folders:
             shutil.rmtree(folder, ignore_errors=True)
@@ -189,25 +185,27 @@ def tray_icon():
 
 def tooltip_text():
     """The text of the tooltip on show, trailing blanks kept."""
-    for window in windows('tooltips_class32'):
-        if window['visible']:
-            lines, code = probe('text', window['handle'])
-            return lines[0] if code == 0 and lines else None
-    return None
+    shown = [w for w in windows('tooltips_class32') if w['visible']]
+    text = probe('text', shown[0]['handle'], check=False) if shown else None
+    return text[0] if text else None
 
 
 def read_menu(pid):
     """The tray menu on show: its rectangle, its ten entries and the
     language entries, or None."""
+    path = os.path.join(BUILD, f'menu-{pid}.txt')
+    probe('menu', pid)
+    wait_until(lambda: os.path.exists(path), 10, 'the menu reader')
+    with open(path, 'rb') as file:
+        lines = file.read().decode('cp1252').splitlines()
+    os.unlink(path)
     popups = []
-    for line in ask('menu', pid):
-        fields = line.split('\t')
+    for fields in (line.split('\t') for line in lines):
         if fields[0] == 'popup':
-            popups.append({'rect': [int(v) for v in fields[2].split(',')], 'items': []})
+            popups.append({'rect': [int(v) for v in fields[1].split(',')], 'items': []})
         elif fields[0] == 'item' and popups:
             popups[-1]['items'].append({'level': int(fields[1]), 'kind': fields[3], 'checked': fields[4] == '1',
-                                        'rect': [int(v) for v in fields[5].split(',')],
-                                        'caption': fields[6] if len(fields) > 6 else ''})
+                                        'rect': [int(v) for v in fields[5].split(',')], 'caption': fields[6]})
     for popup in popups:
         top = [item for item in popup['items'] if item['level'] == 0]
         if len(top) == 10:
@@ -290,7 +288,7 @@ def level_popup():
 
 
 def slider_position(slider):
-    return int(ask('send', slider, 0x400, 0, 0)[0])  # TBM_GETPOS
+    return int(probe('send', slider, 0x400, 0, 0)[0])  # TBM_GETPOS
 
 
 def press_on(window, key):

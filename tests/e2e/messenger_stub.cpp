@@ -6,17 +6,13 @@
 // from the program it tests. A Messenger object opens a hidden window
 // "VeloriaMessengerStub"; WM_APP+1 sent to it with a window handle in
 // wParam fires OnIMWindowCreated with a window object whose "hWnd" gives
-// that handle (wParam 0: an object without a readable "hWnd"). It logs
-// "created", "advise", "fired HANDLE" and "unadvise" to messenger-log.txt
-// beside itself.
+// that handle (wParam 0: an object without a readable "hWnd").
 #include <windows.h>
 #include <ocidl.h>
 #include <oleauto.h>
 #include <olectl.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <string>
 
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 
@@ -28,53 +24,30 @@ constexpr DISPID kDispidOnIMWindowCreated = 0x0411;  // DISPID_MUAE_ONIMWINDOWCR
 
 HMODULE g_module = nullptr;
 
-void Log(const std::string& line)
-{
-    char path[MAX_PATH] = {};
-    std::string file(path, ::GetModuleFileNameA(g_module, path, MAX_PATH));
-    file = file.substr(0, file.find_last_of("\\/") + 1) + "messenger-log.txt";
-    if (std::FILE* out = std::fopen(file.c_str(), "ab")) {
-        std::fprintf(out, "%s\n", line.c_str());
-        std::fclose(out);
-    }
-}
-
-// IDispatch without type information, for both objects below.
-#define VELORIA_STUB_COUNTING                                                                           \
-    LONG references = 1;                                                                                \
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&references)); } \
-    ULONG STDMETHODCALLTYPE Release() override                                                         \
-    {                                                                                                   \
-        const LONG left = ::InterlockedDecrement(&references);                                          \
-        if (left == 0) {                                                                                \
-            delete this;                                                                                \
-        }                                                                                               \
-        return static_cast<ULONG>(left);                                                                \
-    }                                                                                                   \
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override                                    \
-    {                                                                                                   \
-        *count = 0;                                                                                     \
-        return S_OK;                                                                                    \
-    }                                                                                                   \
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+// Both objects live as long as the program using them: their counts are
+// not kept.
+#define VELORIA_STUB_NOT_COUNTED                                        \
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }            \
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
 
 // The conversation window object: one property, "hWnd".
 struct WindowObject final : IDispatch {
     explicit WindowObject(LONG value) : handle(value) {}
     LONG handle;
-    VELORIA_STUB_COUNTING
+    VELORIA_STUB_NOT_COUNTED
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
     {
         *out = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ? this : nullptr;
         return *out != nullptr ? (AddRef(), S_OK) : E_NOINTERFACE;
     }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* none) override { return *none = 0, S_OK; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override
     {
         if (count != 1 || handle == 0 || ::lstrcmpiW(names[0], L"hWnd") != 0) {
             return DISP_E_UNKNOWNNAME;
         }
-        ids[0] = 1;
-        return S_OK;
+        return ids[0] = 1, S_OK;
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
                                      UINT*) override
@@ -88,9 +61,8 @@ struct WindowObject final : IDispatch {
     }
 };
 
-// The Messenger object, which is also its own connection point for
-// DMessengerEvents.
-struct Messenger final : IDispatch, IConnectionPointContainer, IConnectionPoint {
+// The Messenger object, its own connection point for DMessengerEvents.
+struct Messenger final : IConnectionPointContainer, IConnectionPoint {
     Messenger()
     {
         WNDCLASSA windowClass{};
@@ -101,63 +73,34 @@ struct Messenger final : IDispatch, IConnectionPointContainer, IConnectionPoint 
         window = ::CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, g_module,
                                    nullptr);
         ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        Log("created");
     }
-    ~Messenger() { ::DestroyWindow(window); }
 
     HWND window = nullptr;
     IDispatch* sink = nullptr;
-    VELORIA_STUB_COUNTING
-
+    VELORIA_STUB_NOT_COUNTED
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
     {
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-            *out = static_cast<IDispatch*>(this);
-        } else if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
-            *out = static_cast<IConnectionPointContainer*>(this);
-        } else {
-            *out = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override
-    {
-        return DISP_E_UNKNOWNNAME;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
-    {
-        return DISP_E_MEMBERNOTFOUND;
+        const bool known = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConnectionPointContainer);
+        *out = known ? static_cast<IConnectionPointContainer*>(this) : nullptr;
+        return known ? (AddRef(), S_OK) : E_NOINTERFACE;
     }
     HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** out) override
     {
-        *out = IsEqualIID(iid, kDMessengerEvents) ? static_cast<IConnectionPoint*>(this) : nullptr;
+        *out = IsEqualIID(iid, kDMessengerEvents) ? this : nullptr;
         return *out != nullptr ? (AddRef(), S_OK) : CONNECT_E_NOCONNECTION;
     }
-    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override
-    {
-        *iid = kDMessengerEvents;
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override { return *iid = kDMessengerEvents, S_OK; }
     HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override
     {
-        *out = this;
-        AddRef();
-        return S_OK;
+        return *out = this, AddRef(), S_OK;
     }
     HRESULT STDMETHODCALLTYPE Advise(IUnknown* unknown, DWORD* cookie) override
     {
-        if (sink != nullptr) {
-            return CONNECT_E_ADVISELIMIT;
-        }
-        if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&sink)))) {
+        if (sink != nullptr || FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&sink)))) {
             return CONNECT_E_CANNOTCONNECT;
         }
-        *cookie = 1;
-        Log("advise");
-        return S_OK;
+        return *cookie = 1, S_OK;
     }
     HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override
     {
@@ -166,7 +109,6 @@ struct Messenger final : IDispatch, IConnectionPointContainer, IConnectionPoint 
         }
         sink->Release();
         sink = nullptr;
-        Log("unadvise");
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
@@ -177,16 +119,13 @@ struct Messenger final : IDispatch, IConnectionPointContainer, IConnectionPoint 
         if (message != WM_APP + 1 || self == nullptr || self->sink == nullptr) {
             return ::DefWindowProcA(hwnd, message, wParam, lParam);
         }
-        const auto handle = static_cast<LONG>(static_cast<std::uintptr_t>(wParam));
-        auto* object = new WindowObject(handle);
+        WindowObject object(static_cast<LONG>(static_cast<std::uintptr_t>(wParam)));
         VARIANT argument{};
         argument.vt = VT_DISPATCH;
-        argument.pdispVal = object;
+        argument.pdispVal = &object;
         DISPPARAMS params{&argument, nullptr, 1, 0};
-        Log("fired " + std::to_string(handle));
         self->sink->Invoke(kDispidOnIMWindowCreated, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr,
                            nullptr, nullptr);
-        object->Release();
         return 0;
     }
 };
@@ -197,17 +136,11 @@ struct Factory final : IClassFactory {
         *out = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory) ? this : nullptr;
         return *out != nullptr ? S_OK : E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    VELORIA_STUB_NOT_COUNTED
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override
     {
-        if (outer != nullptr) {
-            return CLASS_E_NOAGGREGATION;
-        }
-        auto* messenger = new Messenger();
-        const HRESULT result = messenger->QueryInterface(iid, out);
-        messenger->Release();
-        return result;
+        static Messenger* const messenger = new Messenger();
+        return outer != nullptr ? CLASS_E_NOAGGREGATION : messenger->QueryInterface(iid, out);
     }
     HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 } g_factory;

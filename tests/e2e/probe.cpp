@@ -1,18 +1,18 @@
 // probe.exe: the end-to-end tests' eyes and hands inside Wine. Each command
-// prints plain lines for the Linux-side harness; window lines are
-//   HANDLE CLASS PID VISIBLE EXSTYLE ALPHA LEFT,TOP,RIGHT,BOTTOM TITLE
-// tab-separated, ALPHA -1 when the window is not layered, and every answer
-// ends with a line "end" so that a cut-off answer is told from a whole one.
+// prints plain lines for the Linux-side harness, and every answer ends with
+// a line "end", so that a cut-off answer is told from a whole one.
 //
-//   windows | children HWND | info HWND   top-level windows, children, one
+//   windows                   every window, a line each, tab-separated:
+//                             HANDLE TOP CLASS PID VISIBLE EXSTYLE ALPHA
+//                             LEFT,TOP,RIGHT,BOTTOM TITLE; TOP is the
+//                             top-level window of a child (0 for top-level
+//                             windows), ALPHA -1 when it is not layered
 //   text HWND                 the text WM_GETTEXT gives
 //   send HWND MSG WP LP       sends a message, prints the result
 //   alpha HWND LEVEL          makes HWND layered at LEVEL (-1: not layered)
 //   close HWND | post HWND NAME   posts WM_CLOSE | the registered message
-//   untray HWND ID            removes a tray icon, as a shell restart does
 //   mutex NAME                "held" or "free"
-//   menu PID                  the popup menus PID shows (menu_reader.dll)
-//   list PATTERN              names FindFirstFile gives, in its order
+//   menu PID                  loads menu_reader.dll into process PID
 //   record FILE TEXT          appends TEXT to FILE (the test "browser")
 //   window TITLE KIND X Y     windows to pick: plain, dialog (+ button),
 //                             owned (owner, owned dialog, button); prints
@@ -21,7 +21,7 @@
 //                             "add|modify|delete HWND" per request it gets
 //                             and refuses the first REFUSE adds
 #include <windows.h>
-#include <shellapi.h>
+#include <shellapi.h>  // NIM_ADD...
 
 #include <cstdint>
 #include <cstdio>
@@ -41,7 +41,7 @@ void PrintHandle(HWND window)
     std::printf("%llx\n", static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)));
 }
 
-BOOL CALLBACK PrintWindow(HWND window, LPARAM)
+BOOL CALLBACK PrintWindow(HWND window, LPARAM topLevel)
 {
     char className[256] = {};
     char title[256] = {};
@@ -57,10 +57,13 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM)
                           (flags & LWA_ALPHA) != 0;
     RECT r{};
     ::GetWindowRect(window, &r);
-    std::printf("%llx\t%s\t%lu\t%d\t%lx\t%d\t%ld,%ld,%ld,%ld\t%s\n",
-                static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)), className, pid,
-                ::IsWindowVisible(window) ? 1 : 0, static_cast<unsigned long>(exStyle), hasAlpha ? alpha : -1,
-                r.left, r.top, r.right, r.bottom, title);
+    std::printf("%llx\t%llx\t%s\t%lu\t%d\t%lx\t%d\t%ld,%ld,%ld,%ld\t%s\n",
+                static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)),
+                static_cast<unsigned long long>(topLevel), className, pid, ::IsWindowVisible(window) ? 1 : 0,
+                static_cast<unsigned long>(exStyle), hasAlpha ? alpha : -1, r.left, r.top, r.right, r.bottom, title);
+    if (topLevel == 0) {
+        ::EnumChildWindows(window, PrintWindow, reinterpret_cast<LPARAM>(window));
+    }
     return TRUE;
 }
 
@@ -71,13 +74,11 @@ std::string OwnFolder()
     return file.substr(0, file.find_last_of("\\/") + 1);
 }
 
-// Menus belong to the process that made them: load the reader into it and
-// pass on what it writes.
+// Menus belong to the process that made them: the reader is loaded into
+// it and writes what it sees beside itself.
 int Menu(DWORD pid)
 {
     const std::string library = OwnFolder() + "menu_reader.dll";
-    const std::string output = OwnFolder() + "menu-" + std::to_string(pid) + ".txt";
-    ::DeleteFileA(output.c_str());
     HANDLE process = ::OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
     if (process == nullptr) {
         return 1;
@@ -86,25 +87,14 @@ int Menu(DWORD pid)
     ::WriteProcessMemory(process, remote, library.c_str(), library.size() + 1, nullptr);
     const auto load = reinterpret_cast<LPTHREAD_START_ROUTINE>(
         reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
-    if (HANDLE thread = ::CreateRemoteThread(process, nullptr, 0, load, remote, 0, nullptr)) {
+    HANDLE thread = ::CreateRemoteThread(process, nullptr, 0, load, remote, 0, nullptr);
+    if (thread != nullptr) {
         ::WaitForSingleObject(thread, 10000);
         ::CloseHandle(thread);
     }
-    int result = 1;
-    for (int waited = 0; waited < 200 && result != 0; ++waited, ::Sleep(50)) {
-        if (std::FILE* in = std::fopen(output.c_str(), "rb")) {
-            char buffer[4096];
-            for (size_t got; (got = std::fread(buffer, 1, sizeof(buffer), in)) > 0;) {
-                std::fwrite(buffer, 1, got, stdout);
-            }
-            std::fclose(in);
-            ::DeleteFileA(output.c_str());
-            result = 0;
-        }
-    }
     ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     ::CloseHandle(process);
-    return result;
+    return thread != nullptr ? 0 : 1;
 }
 
 int Append(const std::string& path, const std::string& text)
@@ -214,13 +204,6 @@ int Run(int argc, char** argv)
     if (command == "windows" && argc == 2) {
         return ::EnumWindows(PrintWindow, 0) ? 0 : 1;
     }
-    if (command == "children" && argc == 3) {
-        ::EnumChildWindows(Handle(arg(1)), PrintWindow, 0);
-        return 0;
-    }
-    if (command == "info" && argc == 3) {
-        return ::IsWindow(Handle(arg(1))) && PrintWindow(Handle(arg(1)), 0) ? 0 : 1;
-    }
     if (command == "text" && argc == 3) {
         char text[1024] = {};
         DWORD_PTR copied = 0;
@@ -255,13 +238,6 @@ int Run(int argc, char** argv)
     if (command == "post" && argc == 4) {
         return ::PostMessageA(Handle(arg(1)), ::RegisterWindowMessageA(arg(2)), 0, 0) ? 0 : 1;
     }
-    if (command == "untray" && argc == 4) {
-        NOTIFYICONDATAA record{};
-        record.cbSize = NOTIFYICONDATAA_V1_SIZE;
-        record.hWnd = Handle(arg(1));
-        record.uID = static_cast<UINT>(number(2));
-        return ::Shell_NotifyIconA(NIM_DELETE, &record) ? 0 : 1;
-    }
     if (command == "mutex" && argc == 3) {
         HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, arg(1));
         std::printf("%s\n", mutex != nullptr ? "held" : "free");
@@ -272,19 +248,6 @@ int Run(int argc, char** argv)
     }
     if (command == "menu" && argc == 3) {
         return Menu(static_cast<DWORD>(number(1)));
-    }
-    if (command == "list" && argc == 3) {
-        WIN32_FIND_DATAA found{};
-        HANDLE search = ::FindFirstFileA(arg(1), &found);
-        for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(search, &found)) {
-            if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..") {
-                std::printf("%s\n", found.cFileName);
-            }
-        }
-        if (search != INVALID_HANDLE_VALUE) {
-            ::FindClose(search);
-        }
-        return 0;
     }
     if (command == "record" && argc == 4) {
         return Append(arg(1), arg(2));

@@ -2,7 +2,7 @@
 the modifier keys, the level popup and its slider."""
 import time
 
-from harness import (ProgramTestCase, alpha_of, ask, centre, drag, level_popup, open_pointer_window, press_on,
+from harness import (ProgramTestCase, alpha_of, centre, drag, level_popup, open_pointer_window, press_on, probe,
                      rect_of, slider_position, tooltip_text, tray_icon, wait_alpha, wait_until, windows, xdotool)
 
 TOPMOST = 0x8
@@ -29,7 +29,7 @@ class Picker(ProgramTestCase):
         image = (image[0] - 300, image[1] - 200)
         drag(image, ((left + right) // 2 - 300, bottom - 212))
         wait_alpha(window['handle'], 222, 'the pointer window')
-        ask('close', window['handle'])
+        probe('close', window['handle'])
         wait_until(lambda: not windows('VeloriaMainControl'), 5, 'the pointer window to close')
         self.assertIsNone(self.process.poll())
 
@@ -52,7 +52,7 @@ class Picker(ProgramTestCase):
         wait_alpha(window, 222)
         drag(image, target, keys=('shift',))
         wait_alpha(window, None)
-        ask('alpha', window, 100)
+        probe('alpha', window, 100)
         for keys in (('ctrl', 'shift'), ('alt',), ('shift', 'alt')):
             drag(image, target, keys=keys)
             time.sleep(0.3)
@@ -99,7 +99,7 @@ class LevelPopup(ProgramTestCase):
             press_on(self.popup, key)
             self.assertEqual(slider_position(self.slider), position)
             wait_alpha(self.dialog, level, 'the dialog')
-        ask('close', self.popup['handle'])
+        probe('close', self.popup['handle'])
         wait_until(lambda: level_popup() is None, 5, 'the popup to close')
         self.assertEqual(alpha_of(self.dialog), 17)
 

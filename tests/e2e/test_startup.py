@@ -2,7 +2,7 @@
 for a second copy, a damaged settings file taken in stride."""
 import time
 
-from harness import MUTEX, ProgramTestCase, ask, info, windows
+from harness import MUTEX, ProgramTestCase, info, probe, windows
 
 
 class StartAndClose(ProgramTestCase):
@@ -18,9 +18,9 @@ class StartAndClose(ProgramTestCase):
         self.assertFalse(info(window['handle'])['visible'])
         self.assertIsNone(first.poll())
 
-        ask('close', window['handle'])
+        probe('close', window['handle'])
         self.assertEqual(first.wait(timeout=10), 0)
-        self.assertEqual(ask('mutex', MUTEX), ['free'])
+        self.assertEqual(probe('mutex', MUTEX), ['free'])
         again, _ = self.start(folder)
         time.sleep(1)
         self.assertIsNone(again.poll(), 'a new copy could not start after the first was closed')
@@ -40,7 +40,7 @@ class StartAndClose(ProgramTestCase):
         process, window = self.start(folder)
         time.sleep(1)
         self.assertIsNone(process.poll())
-        ask('close', window['handle'])
+        probe('close', window['handle'])
         self.assertEqual(process.wait(timeout=10), 0)
         with open(f'{folder}/Config.ini', 'rb') as config:
             self.assertEqual(config.read(), damaged)

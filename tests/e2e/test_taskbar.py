@@ -1,5 +1,5 @@
 """The translucent taskbar: at start-up, from the tray menu, and at Close."""
-from harness import ProgramTestCase, alpha_of, ask, choose, dismiss_menu, open_menu, wait_until, windows
+from harness import ProgramTestCase, alpha_of, choose, dismiss_menu, open_menu, probe, wait_until, windows
 
 
 def taskbar():
@@ -14,9 +14,9 @@ def marked(pid):
 
 class Taskbar(ProgramTestCase):
 
-    def tearDown(self):
-        super().tearDown()
-        ask('alpha', taskbar(), -1)
+    def setUp(self):
+        super().setUp()
+        self.addCleanup(lambda: probe('alpha', taskbar(), -1))
 
     def test_start_up_sets_the_level_and_close_restores_it(self):
         process, window = self.start(config='[General]\r\nAtutoMenuInicio_ALPHA=1\r\nAtutoMenuInicio_ALPHAV=150\r\n')
@@ -37,7 +37,7 @@ class Taskbar(ProgramTestCase):
         choose(pid, 3)
         wait_until(lambda: alpha_of(taskbar()) is None, 5, 'an opaque taskbar')
         self.assertFalse(marked(pid))
-        ask('alpha', taskbar(), 120)
+        probe('alpha', taskbar(), 120)
         choose(pid, 9)
         self.assertEqual(process.wait(timeout=10), 0)
         self.assertEqual(alpha_of(taskbar()), 120)

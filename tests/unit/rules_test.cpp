@@ -1,9 +1,10 @@
-// Rounding, levels and the slider rules every transparency slider shares,
-// and what a pick or a new conversation window does.
+// Rounding and the slider rules every transparency slider shares,
+// and what a new conversation window gets.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "transparency/alpha_rules.h"
 #include "transparency/pick_rules.h"
@@ -21,15 +22,6 @@ TEST(RoundHalfEven, HalvesGoToTheEvenNeighbourAndNothingOverflows)
         {-1e20, kMin}, {std::numeric_limits<double>::infinity(), kMax},   {std::nan(""), 0}};
     for (const auto& [value, rounded] : cases) {
         EXPECT_EQ(RoundHalfEven(value), rounded) << value;
-    }
-}
-
-TEST(Levels, OutOfRangeLevelsAreClampedNotWrapped)
-{
-    const std::pair<long long, int> cases[] = {{300, 255}, {256, 255}, {-5, 0},   {-256, 0},
-                                               {0, 0},     {128, 128}, {255, 255}, {std::numeric_limits<long long>::max(), 255}};
-    for (const auto& [level, byte] : cases) {
-        EXPECT_EQ(LevelToByte(level), byte) << level;
     }
 }
 
@@ -60,41 +52,22 @@ TEST(SliderRules, AStoredLevelAlwaysGivesAPositionInsideTheSlider)
     }
 }
 
-TEST(PickRules, ModifierKeysChooseTheAction)
-{
-    const PickAction actions[] = {PickAction::ApplyDefaultLevel, PickAction::MakeOpaque, PickAction::OpenLevelPopup,
-                                  PickAction::Nothing, PickAction::Nothing, PickAction::Nothing,
-                                  PickAction::Nothing, PickAction::Nothing, PickAction::ApplyDefaultLevel};
-    for (int keys = 0; keys <= 8; ++keys) {
-        EXPECT_EQ(ActionForModifiers(keys), actions[keys]) << keys;
-    }
-    EXPECT_EQ(ActionForModifiers(-1), PickAction::ApplyDefaultLevel);
-}
-
 TEST(ConversationWindows, OnlyWhenOnAndByTheStoredLevel)
 {
     using Kind = ConversationWindowAction::Kind;
-    struct Case {
-        const char* on;
-        const char* level;
-        Kind kind;
-        int applied;
-    };
-    const Case cases[] = {{"0", "200", Kind::Nothing, 0},      {"-1", "200", Kind::Nothing, 0},
-                          {"2", "200", Kind::Nothing, 0},      {"1", "200", Kind::ApplyLevel, 200},
-                          {"1", "255", Kind::MakeOpaque, 255}, {"1", "300", Kind::MakeOpaque, 255},
-                          {"1", "254.6", Kind::ApplyLevel, 255}, {"1", "199.5", Kind::ApplyLevel, 200},
-                          {"1", "-20", Kind::ApplyLevel, 0},   {"1", "dim", Kind::ApplyLevel, 200},
-                          {"1", "", Kind::ApplyLevel, 200}};
-    for (const Case& c : cases) {
+    const std::tuple<const char*, const char*, Kind, int> cases[] = {
+        {"0", "200", Kind::Nothing, 0},        {"-1", "200", Kind::Nothing, 0},
+        {"2", "200", Kind::Nothing, 0},        {"1", "200", Kind::ApplyLevel, 200},
+        {"1", "255", Kind::MakeOpaque, 255},   {"1", "300", Kind::MakeOpaque, 255},
+        {"1", "254.6", Kind::ApplyLevel, 255}, {"1", "199.5", Kind::ApplyLevel, 200},
+        {"1", "-20", Kind::ApplyLevel, 0},     {"1", "dim", Kind::ApplyLevel, 200}};
+    for (const auto& [on, level, kind, applied] : cases) {
         SettingsRecord settings = DefaultSettings();
-        settings.AutoMSN_ChatWindow = c.on;
-        settings.AutoMSN_ChatWindow_ALPHA = c.level;
+        settings.AutoMSN_ChatWindow = on;
+        settings.AutoMSN_ChatWindow_ALPHA = level;
         const ConversationWindowAction action = ActionForConversationWindow(settings);
-        EXPECT_EQ(action.kind, c.kind) << c.on << " " << c.level;
-        if (c.kind != Kind::Nothing) {
-            EXPECT_EQ(action.level, c.applied) << c.on << " " << c.level;
-        }
+        EXPECT_EQ(action.kind, kind) << on << " " << level;
+        EXPECT_EQ(action.kind == Kind::Nothing ? 0 : action.level, applied) << on << " " << level;
     }
 }
 

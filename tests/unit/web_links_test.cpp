@@ -1,8 +1,7 @@
-// The addresses on the maker's web server, the language folder, and the
-// messages of a page that could not be opened.
+// The addresses on the maker's web server and the messages of a page that
+// could not be opened.
 #include <gtest/gtest.h>
 
-#include "language/language_folder.h"
 #include "language/language_keys.h"
 #include "update/web_links.h"
 
@@ -28,15 +27,6 @@ TEST(WebAddresses, EachAddressFromItsPiecesTheCountryCodeUnchanged)
     WebDomain() = "veloria.example";
     LanguageTexts()[static_cast<std::size_t>(Lang::LANG_COUNTRYCODE)] = "us";
     EXPECT_EQ(HelpAddress(CurrentAddressParts()), "http://veloria.example/software/vl/help.php?v=200&cc=us");
-}
-
-TEST(LanguageFolder, NamesAndPatternsAsTheSystemIsAskedForThem)
-{
-    EXPECT_EQ(LanguageFolderOf("C:\\Program Files\\Veloria"), "C:\\Program Files\\Veloria/language/");
-    EXPECT_EQ(SearchPattern("C:\\app/language/", "*.ini"), "C:\\app/language/\\*.ini");
-    EXPECT_EQ(SearchPattern("C:\\app\\language\\", "*.ini"), "C:\\app\\language\\*.ini");
-    EXPECT_FALSE(IsListedName(".") || IsListedName(".."));
-    EXPECT_TRUE(IsListedName("...ini"));
 }
 
 TEST(OpenUrlMessages, ByTheShellsResult)

@@ -51,12 +51,10 @@ TEST(WindowAlpha, TheProgramManagerWindowIsRefused)
 
 TEST(WindowAlpha, AVanishedWindowIsPassedOverSilently)
 {
-    HWND stale = test::MakeTestWindow().get();
-    ASSERT_FALSE(::IsWindow(stale));
-    SetWindowAlpha(stale, 100);
-    ClearWindowAlpha(stale);
-    SetWindowAlpha(nullptr, 100);
-    ClearWindowAlpha(nullptr);
+    for (HWND gone : {test::MakeTestWindow().get(), HWND{}}) {
+        SetWindowAlpha(gone, 100);
+        ClearWindowAlpha(gone);
+    }
 }
 
 }  // namespace

@@ -57,19 +57,6 @@ TEST(ReadSettingsFile, MissingFileEmptyLongAndOddlyCasedValues)
               (std::vector<std::string>{"", "0", "0", "0", "0", "0", std::string(254, 'x'), "0", "90"}));
 }
 
-TEST(ReadSettingsFile, DamagedContentsNeverStopTheReading)
-{
-    const test::TempFolder folder;
-    std::string junk = "\x80\x81[General\r\n==\r\n[General]\r\nDefaultAlpha=abc\r\n";
-    junk += std::string("\0\x01\x02garbage\r\n", 12) + std::string(100000, '\xff') + "\r\n";
-    junk += "[General]\r\nAtutoMenuInicio_ALPHAV=1e999\r\n";
-    test::WriteFile(folder.file("Config.ini"), junk);
-    const SettingsRecord settings = ReadSettingsFile(folder.path());
-    EXPECT_EQ(settings.DefaultAlpha, "abc");
-    EXPECT_EQ(DefaultAlphaLevel(settings), 222);
-    EXPECT_EQ(TaskbarLevel(settings), 0);
-}
-
 TEST(WriteSettingsFile, WritesInSaveOrderAndKeepsWhatItDoesNotKnowInPlace)
 {
     const test::TempFolder folder;

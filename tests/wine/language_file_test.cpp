@@ -45,21 +45,6 @@ TEST(LoadLanguage, EveryShippedFileHasEveryKeyInItsSection)
     EXPECT_EQ((UseShippedLanguage("spanish.ini"), Text(Lang::LANG_NAME)), "Espa\xf1ol");
 }
 
-TEST(LoadLanguage, CaseMovedKeysLongAndEmptyValues)
-{
-    const test::TempFolder folder;
-    test::WriteFile(folder.file("odd.ini"),
-                    "[mainmenu]\r\nlang_mainmenu_close=Quit\r\nLANG_MAINMENU_HELP=" + std::string(300, 'h') +
-                        "\r\nLANG_MAINMENU_ABOUT=\r\n[WindowControl]\r\nLANG_WINDOWCONTROL_TITLE=Banner\r\n");
-    LoadLanguageFrom(folder.file("odd.ini"));
-    EXPECT_EQ(Text(Lang::LANG_MAINMENU_CLOSE), "Quit");
-    EXPECT_EQ(Text(Lang::LANG_MAINMENU_HELP), std::string(254, 'h'));
-    EXPECT_EQ(Text(Lang::LANG_MAINMENU_ABOUT), "");
-    // A key outside its own section is not found.
-    EXPECT_EQ(Text(Lang::LANG_WINDOWCONTROL_TITLE), kMissingText);
-    EXPECT_EQ(Text(Lang::LANG_MAINMENU_OPTIONS), kMissingText);
-}
-
 TEST(LoadLanguage, AMissingFileOrJunkNeverStopsTheProgram)
 {
     const test::TempFolder folder;
