@@ -108,9 +108,9 @@ class ProgramTestCase(unittest.TestCase):
     def end_everything(self):
         for window in windows('Veloria'):
             probe('close', window['handle'], check=False)
-        for process, handle in self.served:
-            probe('close', handle, check=False) if handle else process.kill()
-        for process in self.processes + [process for process, _ in self.served]:
+        for process in self.served:
+            process.kill()
+        for process in self.processes + self.served:
             try:
                 process.wait(timeout=10)
             except subprocess.TimeoutExpired:
@@ -125,13 +125,10 @@ class ProgramTestCase(unittest.TestCase):
         folder = tempfile.mkdtemp(prefix='veloria program ')
         self.folders.append(folder)
         shutil.copy(os.path.join(BUILD, exe), os.path.join(folder, 'veloria.exe'))
-        if languages is None:
-            shutil.copytree(os.path.join(BUILD, 'language'), os.path.join(folder, 'language'))
-        else:
-            os.mkdir(os.path.join(folder, 'language'))
-            for name, contents in languages.items():
-                with open(os.path.join(folder, 'language', name), 'wb') as file:
-                    file.write(contents)
+        os.mkdir(os.path.join(folder, 'language'))
+        for name in languages or os.listdir(os.path.join(BUILD, 'language')):
+            with open(os.path.join(folder, 'language', name), 'wb') as file:
+                file.write(languages[name] if languages else shipped(name))
         if config is not None:
             with open(os.path.join(folder, 'Config.ini'), 'wb') as file:
                 file.write(config if isinstance(config, bytes) else config.encode())
@@ -159,7 +156,7 @@ class ProgramTestCase(unittest.TestCase):
         """Runs a serving probe command (window, tray); gives its handles."""
         process = subprocess.Popen(['wine', PROBE, *map(str, args)], stdin=subprocess.DEVNULL,
                                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-        self.served.append([process, None])
+        self.served.append(process)
         received, deadline = b'', time.monotonic() + TIMEOUT
         while received.count(b'\n') < count:
             ready, _, _ = select.select([process.stdout], [], [], max(0.0, deadline - time.monotonic()))
@@ -167,9 +164,7 @@ class ProgramTestCase(unittest.TestCase):
             if not chunk:
                 raise AssertionError(f'probe {args} made nothing in time')
             received += chunk
-        handles = received.decode().split()[:count]
-        self.served[-1][1] = handles[0]
-        return handles
+        return received.decode().split()[:count]
 
     def foreign(self, kind='plain', x=650, y=150):
         return self.serve('window', kind.capitalize(), kind, x, y, count={'plain': 1, 'dialog': 2, 'owned': 3}[kind])

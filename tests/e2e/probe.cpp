@@ -16,7 +16,7 @@
 //   record FILE TEXT          appends TEXT to FILE (the test "browser")
 //   window TITLE KIND X Y     windows to pick: plain, dialog (+ button),
 //                             owned (owner, owned dialog, button); prints
-//                             their handles, serves them until closed
+//                             their handles and serves them
 //   tray FILE REFUSE          a stand-in for the shell's tray window: logs
 //                             "add|modify|delete HWND" per request it gets
 //                             and refuses the first REFUSE adds
@@ -53,8 +53,8 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM topLevel)
     BYTE alpha = 0;
     DWORD flags = 0;
     COLORREF key = 0;
-    const bool hasAlpha = (exStyle & WS_EX_LAYERED) != 0 && ::GetLayeredWindowAttributes(window, &key, &alpha, &flags) &&
-                          (flags & LWA_ALPHA) != 0;
+    const bool hasAlpha = (exStyle & WS_EX_LAYERED) != 0 &&
+                          ::GetLayeredWindowAttributes(window, &key, &alpha, &flags) && (flags & LWA_ALPHA) != 0;
     RECT r{};
     ::GetWindowRect(window, &r);
     std::printf("%llx\t%llx\t%s\t%lu\t%d\t%lx\t%d\t%ld,%ld,%ld,%ld\t%s\n",
@@ -67,18 +67,13 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM topLevel)
     return TRUE;
 }
 
-std::string OwnFolder()
-{
-    char path[MAX_PATH] = {};
-    const std::string file(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return file.substr(0, file.find_last_of("\\/") + 1);
-}
-
 // Menus belong to the process that made them: the reader is loaded into
 // it and writes what it sees beside itself.
 int Menu(DWORD pid)
 {
-    const std::string library = OwnFolder() + "menu_reader.dll";
+    char path[MAX_PATH] = {};
+    std::string library(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
+    library = library.substr(0, library.find_last_of("\\/") + 1) + "menu_reader.dll";
     HANDLE process = ::OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
     if (process == nullptr) {
         return 1;
@@ -126,10 +121,6 @@ LRESULT CALLBACK ServeWindow(HWND window, UINT message, WPARAM wParam, LPARAM lP
         Append(g_trayLog, std::string(data->dwData < 3 ? kNames[data->dwData] : "other") + " " + handle +
                               (refused ? " refused" : ""));
         return refused ? FALSE : TRUE;
-    }
-    if (message == WM_DESTROY) {
-        ::PostQuitMessage(0);
-        return 0;
     }
     return ::DefWindowProcA(window, message, wParam, lParam);
 }

@@ -14,11 +14,6 @@
 namespace veloria {
 namespace {
 
-const std::string& Text(Lang key)
-{
-    return LanguageText(key);
-}
-
 void UseShippedLanguage(const char* file)
 {
     LanguageFolder() = test::OwnFolder() + "/language/";
@@ -28,12 +23,12 @@ void UseShippedLanguage(const char* file)
 
 TEST(LoadLanguage, EveryShippedFileHasEveryKeyInItsSection)
 {
-    LanguageFolder() = test::OwnFolder() + "/language/";
+    UseShippedLanguage("english.ini");
     ListFiles(LanguageFolder(), "*.ini");
     const std::vector<std::string> shipped = LanguageFiles();
-    ASSERT_EQ(std::count(shipped.begin(), shipped.end(), "english.ini") +
-                  std::count(shipped.begin(), shipped.end(), "spanish.ini"),
-              2);
+    for (const char* file : {"english.ini", "spanish.ini"}) {
+        ASSERT_EQ(std::count(shipped.begin(), shipped.end(), file), 1) << file;
+    }
     for (const std::string& file : shipped) {
         UseShippedLanguage(file.c_str());
         for (std::size_t i = 0; i < kLanguageKeyCount; ++i) {
@@ -42,7 +37,7 @@ TEST(LoadLanguage, EveryShippedFileHasEveryKeyInItsSection)
         }
     }
     // Windows-1252 text, read in the system's ANSI code page.
-    EXPECT_EQ((UseShippedLanguage("spanish.ini"), Text(Lang::LANG_NAME)), "Espa\xf1ol");
+    EXPECT_EQ((UseShippedLanguage("spanish.ini"), LanguageText(Lang::LANG_NAME)), "Espa\xf1ol");
 }
 
 TEST(LoadLanguage, AMissingFileOrJunkNeverStopsTheProgram)
@@ -55,16 +50,16 @@ TEST(LoadLanguage, AMissingFileOrJunkNeverStopsTheProgram)
     junk.append(tail, sizeof(tail) - 1);
     test::WriteFile(folder.file("junk.ini"), junk);
     LoadLanguageFrom(folder.file("junk.ini"));
-    EXPECT_EQ(Text(Lang::LANG_MAINMENU_HELP), "Help");
+    EXPECT_EQ(LanguageText(Lang::LANG_MAINMENU_HELP), "Help");
 }
 
 TEST(ReadLanguageInfo, OnlyTheIdentityComesFromTheBrowsedFile)
 {
     UseShippedLanguage("english.ini");
     ReadLanguageInfo("spanish.ini");
-    EXPECT_EQ(Text(Lang::LANG_COUNTRYCODE), "es");
-    EXPECT_EQ(Text(Lang::LANG_WINDOWOPTIONS_TAB_GENERAL_Label_LANGDATE), "Fecha:");
-    EXPECT_EQ(Text(Lang::LANG_MAINMENU_CLOSE), "Close");
+    EXPECT_EQ(LanguageText(Lang::LANG_COUNTRYCODE), "es");
+    EXPECT_EQ(LanguageText(Lang::LANG_WINDOWOPTIONS_TAB_GENERAL_Label_LANGDATE), "Fecha:");
+    EXPECT_EQ(LanguageText(Lang::LANG_MAINMENU_CLOSE), "Close");
 }
 
 TEST(ListFiles, MatchingNamesFoldersIncludedAndNothingForAMissingFolder)

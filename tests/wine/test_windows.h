@@ -25,14 +25,8 @@ inline std::string OwnFolder()
 // A visible top-level window of this process.
 inline WindowHandle MakeTestWindow(const char* title = "Veloria test window")
 {
-    const HINSTANCE instance = ::GetModuleHandleA(nullptr);
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = ::DefWindowProcA;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = "VeloriaModuleTestWindow";
-    ::RegisterClassA(&windowClass);  // fails harmlessly after the first time
-    WindowHandle window(::CreateWindowExA(0, windowClass.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
-                                          100, 300, 200, nullptr, nullptr, instance, nullptr));
+    WindowHandle window(::CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
+                                          nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr));
     if (!window) {
         throw std::runtime_error("could not create a test window");
     }
@@ -61,7 +55,8 @@ public:
     {
         static int counter = 0;
         const auto folder = std::filesystem::temp_directory_path() /
-                            ("veloria-test-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter));
+                            ("veloria-test-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                             std::to_string(++counter));
         std::filesystem::remove_all(folder);
         std::filesystem::create_directory(folder);
         path_ = folder.string();
