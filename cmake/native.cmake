@@ -13,3 +13,4 @@ add_executable(veloria_unit_tests
 )
 target_compile_options(veloria_unit_tests PRIVATE ${VELORIA_WARNINGS} ${VELORIA_SANITIZERS})
 target_link_libraries(veloria_unit_tests PRIVATE veloria_core gtest_main)
+veloria_versioned(veloria_unit_tests ${VELORIA_VERSION_NUMBERS})

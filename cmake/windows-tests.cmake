@@ -4,10 +4,13 @@ add_executable(veloria_module_tests
   tests/wine/alpha_blend_test.cpp
   tests/wine/config_file_test.cpp
   tests/wine/language_file_test.cpp
+  tests/wine/message_loop_test.cpp
   tests/wine/open_url_test.cpp
+  tests/wine/owners_test.cpp
 )
 target_compile_options(veloria_module_tests PRIVATE ${VELORIA_WARNINGS})
 target_link_libraries(veloria_module_tests PRIVATE veloria_win gtest_main)
+veloria_versioned(veloria_module_tests ${VELORIA_VERSION_NUMBERS})
 # The shipped language files the module tests read lie beside them.
 add_dependencies(veloria_module_tests veloria_language)
 
@@ -31,10 +34,10 @@ set_target_properties(messenger_stub PROPERTIES PREFIX "")
 target_compile_options(messenger_stub PRIVATE ${VELORIA_WARNINGS})
 target_link_libraries(messenger_stub PRIVATE ole32 oleaut32 uuid user32 kernel32)
 
-# A copy of the program built as another version, to show that copies of
-# different versions run side by side.
-add_executable(veloria_other_version WIN32 src/app/main.cpp src/app/veloria.rc
-  ${VELORIA_CORE_SOURCES} ${VELORIA_WIN_SOURCES})
-target_include_directories(veloria_other_version PRIVATE src)
-target_compile_definitions(veloria_other_version PRIVATE VELORIA_VERSION_REVISION=1)
-target_link_libraries(veloria_other_version PRIVATE ${VELORIA_SYSTEM_LIBRARIES})
+# A copy of the program built as the next revision, to show that copies of
+# different versions run side by side; the tests learn both versions from
+# version.txt.
+math(EXPR VELORIA_OTHER_REVISION "${PROJECT_VERSION_PATCH} + 1")
+veloria_program(veloria_other_version ${PROJECT_VERSION_MAJOR} ${PROJECT_VERSION_MINOR} ${VELORIA_OTHER_REVISION})
+file(WRITE ${CMAKE_BINARY_DIR}/version.txt "veloria.exe ${PROJECT_VERSION}\n"
+  "veloria_other_version.exe ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${VELORIA_OTHER_REVISION}\n")

@@ -2,39 +2,50 @@
 # that end-to-end tests use to look at windows from outside the program.
 enable_language(RC)
 
-# Only system DLLs at run time.
+# Only system DLLs at run time; a release build drops unused code and its
+# symbols.
 add_link_options(-static -static-libgcc -static-libstdc++)
+add_compile_options(-ffunction-sections -fdata-sections)
+add_link_options($<$<CONFIG:Release,MinSizeRel>:-Wl,--gc-sections> $<$<CONFIG:Release,MinSizeRel>:-s>)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600 WINVER=0x0600)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/src")
 
 set(VELORIA_WIN_SOURCES
-  src/app/program_folder.cpp
+  src/base/error_report.cpp
+  src/base/message_loop.cpp
+  src/base/profile.cpp
+  src/base/program_folder.cpp
   src/controls/slider.cpp
   src/language/language_file.cpp
   src/settings/config_file.cpp
-  src/settings/profile.cpp
   src/shell/main_window.cpp
   src/shell/tray_icon.cpp
+  src/skin/tool_window.cpp
+  src/skin/window_effects.cpp
   src/transparency/alpha_blend.cpp
   src/transparency/main_control.cpp
   src/transparency/messenger.cpp
+  src/transparency/picker.cpp
   src/transparency/slider_control.cpp
   src/transparency/taskbar.cpp
   src/update/open_url.cpp
-  src/windows/window_effects.cpp
 )
-set(VELORIA_SYSTEM_LIBRARIES user32 gdi32 kernel32 advapi32 shell32 comctl32 ole32 oleaut32 uuid)
+set(VELORIA_SYSTEM_LIBRARIES user32 gdi32 kernel32 advapi32 shell32 comctl32 ole32 oleaut32 uuid iphlpapi ws2_32)
 
-# Everything of the program but its entry point and resources, for the
-# module tests.
+# Everything of the program but its entry point, version and resources, for
+# the program, a copy of it built as another version, and the module tests.
 add_library(veloria_win STATIC ${VELORIA_WIN_SOURCES})
 target_include_directories(veloria_win PUBLIC src)
 target_compile_options(veloria_win PRIVATE ${VELORIA_WARNINGS})
 target_link_libraries(veloria_win PUBLIC veloria_core ${VELORIA_SYSTEM_LIBRARIES})
 
-add_executable(veloria WIN32 src/app/main.cpp src/app/veloria.rc)
-target_compile_options(veloria PRIVATE ${VELORIA_WARNINGS})
-target_link_libraries(veloria PRIVATE veloria_win)
+function(veloria_program target major minor revision)
+  add_executable(${target} WIN32 src/app/main.cpp src/app/veloria.rc)
+  target_compile_options(${target} PRIVATE ${VELORIA_WARNINGS})
+  target_link_libraries(${target} PRIVATE veloria_win)
+  veloria_versioned(${target} ${major} ${minor} ${revision})
+endfunction()
+veloria_program(veloria ${VELORIA_VERSION_NUMBERS})
 
 option(VELORIA_BUILD_TESTS "Build the Windows module tests and the probe" ON)
 if(VELORIA_BUILD_TESTS)

@@ -2,14 +2,16 @@
 // the message loop until the main window is gone.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
+#include <ole2.h>
 
+#include "base/message_loop.h"
 #include "shell/main_window.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    // One thread, one apartment: the messenger's events arrive on it.
-    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // One thread, one apartment: the messenger's events arrive on it, and
+    // the web browser control needs OLE, not just COM.
+    const HRESULT ole = ::OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
 
@@ -18,14 +20,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (!mainWindow.Create(instance)) {
         result = 1;
     } else if (mainWindow.Load()) {
-        MSG message;
-        while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
-        }
+        result = veloria::RunMessageLoop();
     }
-    if (SUCCEEDED(com)) {
-        ::CoUninitialize();
+    if (SUCCEEDED(ole)) {
+        ::OleUninitialize();
     }
     return result;
 }

@@ -2,11 +2,10 @@
 
 #include <windows.h>
 
-#include "app/handle.h"
+#include "base/handle.h"
+#include "base/profile.h"
 #include "language/language_folder.h"
 #include "language/language_keys.h"
-#include "settings/profile.h"
-#include "settings/settings_record.h"
 
 namespace veloria {
 
@@ -27,9 +26,9 @@ void LoadLanguageFrom(const std::string& path)
     }
 }
 
-void LoadLanguage()
+void LoadLanguage(const std::string& fileName)
 {
-    LoadLanguageFrom(LanguageFolder() + LanguageFileName(Settings()));
+    LoadLanguageFrom(LanguageFolder() + fileName);
 }
 
 void ReadLanguageInfo(const std::string& fileName)

@@ -11,8 +11,9 @@ namespace veloria {
 // "VL_lang_error".
 void LoadLanguageFrom(const std::string& path);
 
-// All 52 texts of the language in use: LanguageFolder() + LanguageFile.
-void LoadLanguage();
+// All 52 texts of the language file `fileName` in the language folder (the
+// LanguageFile setting, for the language in use).
+void LoadLanguage(const std::string& fileName);
 
 // Only the identity texts and their labels of the language file `fileName`
 // in the language folder, over those of the language in use.

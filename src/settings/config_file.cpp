@@ -1,29 +1,10 @@
 #include "settings/config_file.h"
 
-#include "app/program_folder.h"
-#include "app/version.h"
-#include "settings/profile.h"
+#include "base/error_report.h"
+#include "base/profile.h"
+#include "base/program_folder.h"
 
 namespace veloria {
-
-namespace {
-
-std::string SystemErrorText(DWORD error)
-{
-    char* text = nullptr;
-    const DWORD length = ::FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result = length != 0 && text != nullptr ? std::string(text, length) : std::string();
-    ::LocalFree(text);
-    while (!result.empty() && (result.back() == '\n' || result.back() == '\r' || result.back() == ' ' ||
-                               result.back() == '.')) {
-        result.pop_back();
-    }
-    return result.empty() ? "error " + std::to_string(error) : result;
-}
-
-}  // namespace
 
 std::string ConfigFilePath(const std::string& folder)
 {
@@ -72,8 +53,7 @@ bool GuardarConfiguracionArchivo(HWND owner, const SettingsRecord& values)
 {
     const SaveOutcome outcome = WriteSettingsFile(ProgramFolder(), values, Settings());
     if (!outcome.saved) {
-        ::MessageBoxA(owner, SaveFailureMessage(outcome).c_str(), VELORIA_APP_TITLE,
-                      MB_OK | MB_ICONWARNING);
+        ShowMessage(owner, SaveFailureMessage(outcome), MB_ICONWARNING);
     }
     return outcome.saved;
 }

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "transparency/alpha_rules.h"
+#include "base/alpha_rules.h"
 
 namespace veloria {
 

@@ -14,20 +14,18 @@
 
 #include <algorithm>
 
-#include "app/program_folder.h"
-#include "app/resource.h"
-#include "app/version.h"
-#include "app/version_text.h"
+#include "base/program_folder.h"
+#include "base/resource.h"
+#include "base/version.h"
 #include "language/language_file.h"
 #include "language/language_folder.h"
 #include "language/language_keys.h"
 #include "settings/config_file.h"
 #include "settings/settings_record.h"
 #include "shell/tray_icon.h"
-#include "transparency/alpha_blend.h"
 #include "transparency/main_control.h"
 #include "transparency/pick_rules.h"
-#include "transparency/slider_control.h"
+#include "transparency/picker.h"
 #include "transparency/taskbar.h"
 #include "update/web_links.h"
 
@@ -35,35 +33,18 @@ namespace veloria {
 
 namespace {
 
-// Command ids: the tray menu's entries by position, the language entries
-// by their place in the submenu (entry 1 is the first file).
-constexpr UINT kMenuCommandBase = 100;
-constexpr UINT kLanguageCommandBase = 1000;
-constexpr std::size_t kMostLanguageEntries = 0xFFFF - kLanguageCommandBase;
-
-constexpr UINT kMenuEntryCount = 10;
-constexpr bool IsSeparator(UINT entry)
-{
-    return entry == 2 || entry == 4 || entry == 7;
-}
-
 // Watches for the end of a drag from the tray icon.
 constexpr UINT_PTR kReleaseWatchTimer = 1;
 constexpr UINT kReleaseWatchMs = 20;
 
-struct MenuCaption {
-    MenuEntry entry;
-    Lang text;
-};
-constexpr MenuCaption kMenuCaptions[] = {
-    {MenuEntry::About, Lang::LANG_MAINMENU_ABOUT},
-    {MenuEntry::TellAFriend, Lang::LANG_MAINMENU_TELLAFRIEND},
-    {MenuEntry::Taskbar, Lang::LANG_MAINMENU_ALPHATASKBAR},
-    {MenuEntry::Options, Lang::LANG_MAINMENU_OPTIONS},
-    {MenuEntry::Language, Lang::LANG_MAINMENU_LANGUAGE},
-    {MenuEntry::Help, Lang::LANG_MAINMENU_HELP},
-    {MenuEntry::Close, Lang::LANG_MAINMENU_CLOSE},
-};
+// Tries again to add the icon the shell refused at start (at logon the
+// tray may come up after the programs that start with Windows): every two
+// seconds for ten minutes, after which only a new taskbar brings it back.
+constexpr UINT_PTR kTrayRetryTimer = 2;
+constexpr UINT kTrayRetryMs = 2000;
+constexpr int kTrayRetries = 300;
+
+constexpr UINT kTaskbarEntry = TrayMenuPosition(TrayCommand::Taskbar);
 
 void SetEntryCaption(HMENU menu, UINT position, const std::string& caption)
 {
@@ -79,20 +60,6 @@ std::int16_t KeyboardModifiers()
 {
     const auto held = [](int key) { return (::GetAsyncKeyState(key) & 0x8000) != 0; };
     return ModifierBits(held(VK_SHIFT), held(VK_CONTROL), held(VK_MENU));
-}
-
-// The outermost window above `window`: parents, and owners of pop-ups.
-HWND OutermostWindow(HWND window)
-{
-    // Bounded: a chain that changes under our feet cannot keep us here.
-    for (int depth = 0; depth < 256; ++depth) {
-        const HWND parent = ::GetParent(window);
-        if (parent == nullptr) {
-            break;
-        }
-        window = parent;
-    }
-    return window;
 }
 
 }  // namespace
@@ -113,7 +80,7 @@ bool MainWindow::Create(HINSTANCE instance)
     // A hidden top-level window: it never shows, has no taskbar button, and
     // can still own menus, take the mouse capture and receive the tray's
     // notifications (which a message-only window could not all do).
-    if (CreateBound(instance, windowClass, WS_EX_TOOLWINDOW, VELORIA_APP_TITLE, WS_POPUP, 0, 0, 0, 0,
+    if (CreateBound(instance, windowClass, WS_EX_TOOLWINDOW, AppTitle(), WS_POPUP, 0, 0, 0, 0,
                     nullptr) == nullptr) {
         return false;
     }
@@ -128,20 +95,24 @@ void MainWindow::BuildMenu()
     menuLanguage_ = ::CreatePopupMenu();
     // The submenu's first line stays as the template of the language entries.
     ::AppendMenuA(menuLanguage_, MF_SEPARATOR, 0, nullptr);
-    for (UINT entry = 0; entry < kMenuEntryCount; ++entry) {
-        if (IsSeparator(entry)) {
+    for (UINT position = 0; position < kTrayMenu.size(); ++position) {
+        switch (kTrayMenu[position].command) {
+        case TrayCommand::Separator:
             ::AppendMenuA(menuPop_.get(), MF_SEPARATOR, 0, nullptr);
-        } else if (entry == static_cast<UINT>(MenuEntry::Language)) {
+            break;
+        case TrayCommand::Language:
             ::AppendMenuA(menuPop_.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menuLanguage_), "");
-        } else {
-            ::AppendMenuA(menuPop_.get(), MF_STRING, kMenuCommandBase + entry, "");
+            break;
+        default:
+            ::AppendMenuA(menuPop_.get(), MF_STRING, kTrayCommandBase + position, "");
+            break;
         }
     }
 }
 
 bool MainWindow::Load()
 {
-    const std::string mutexName = InstanceMutexName(VELORIA_PRODUCT_NAME, CurrentVersion());
+    const std::string mutexName = InstanceMutexName(ProductName(), CurrentVersion());
     HANDLE mutex = ::CreateMutexA(nullptr, TRUE, mutexName.c_str());
     const DWORD error = ::GetLastError();
     instanceMutex_.reset(mutex);
@@ -155,7 +126,7 @@ bool MainWindow::Load()
     LanguageFolder() = LanguageFolderOf(ProgramFolder());
     CargarConfiguracion();
     ListFiles(LanguageFolder(), "*.ini");
-    LoadLanguage();
+    LoadLanguage(LanguageFileName(Settings()));
     ShowBanner();
     ShowTrayIcon();
     SetLanguage();
@@ -172,7 +143,17 @@ void MainWindow::ShowTrayIcon()
 {
     trayIcon_.reset(static_cast<HICON>(
         ::LoadImageA(instance_, MAKEINTRESOURCEA(IDI_VELORIA), IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR)));
-    AddTrayIcon(hwnd(), trayIcon_.get());
+    if (!AddTrayIcon(hwnd(), trayIcon_.get())) {
+        trayRetriesLeft_ = kTrayRetries;
+        ::SetTimer(hwnd(), kTrayRetryTimer, kTrayRetryMs, nullptr);
+    }
+}
+
+void MainWindow::OnTrayRetry()
+{
+    if (AddTrayIcon(hwnd(), trayIcon_.get()) || --trayRetriesLeft_ <= 0) {
+        ::KillTimer(hwnd(), kTrayRetryTimer);
+    }
 }
 
 void MainWindow::RunStartupTasks()
@@ -188,8 +169,10 @@ void MainWindow::RunStartupTasks()
 
 void MainWindow::SetLanguage()
 {
-    for (const MenuCaption& caption : kMenuCaptions) {
-        SetEntryCaption(menuPop_.get(), static_cast<UINT>(caption.entry), LanguageText(caption.text));
+    for (UINT position = 0; position < kTrayMenu.size(); ++position) {
+        if (const auto caption = kTrayMenu[position].caption) {
+            SetEntryCaption(menuPop_.get(), position, LanguageText(*caption));
+        }
     }
 }
 
@@ -209,36 +192,17 @@ void MainWindow::BuildLanguageMenu()
 
 bool MainWindow::TaskbarMarked() const
 {
-    return (::GetMenuState(menuPop_.get(), static_cast<UINT>(MenuEntry::Taskbar), MF_BYPOSITION) & MF_CHECKED) != 0;
+    return (::GetMenuState(menuPop_.get(), kTaskbarEntry, MF_BYPOSITION) & MF_CHECKED) != 0;
 }
 
 void MainWindow::SetTaskbarMark(bool marked)
 {
-    ::CheckMenuItem(menuPop_.get(), static_cast<UINT>(MenuEntry::Taskbar),
-                    MF_BYPOSITION | (marked ? MF_CHECKED : MF_UNCHECKED));
+    ::CheckMenuItem(menuPop_.get(), kTaskbarEntry, MF_BYPOSITION | (marked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void MainWindow::mouseUp(std::int16_t tecla)
 {
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    const HWND window = OutermostWindow(::WindowFromPoint(cursor));
-    if (window == nullptr || window == ::FindWindowA("Shell_traywnd", nullptr)) {
-        return;  // the taskbar has a feature of its own
-    }
-    switch (ActionForModifiers(tecla)) {
-    case PickAction::ApplyDefaultLevel:
-        SetWindowAlpha(window, DefaultAlphaLevel(Settings()));
-        break;
-    case PickAction::MakeOpaque:
-        ClearWindowAlpha(window);
-        break;
-    case PickAction::OpenLevelPopup:
-        ShowLevelPopup(instance_, window);
-        break;
-    case PickAction::Nothing:
-        break;
-    }
+    PickWindowAtCursor(instance_, tecla);
 }
 
 void MainWindow::Unload()
@@ -333,16 +297,21 @@ void MainWindow::OnCommand(UINT id)
 {
     if (id > kLanguageCommandBase) {
         OnLanguageEntry(id - kLanguageCommandBase);
-        return;
+    } else if (const auto command = TrayCommandOf(id)) {
+        OnMenuEntry(*command);
     }
-    switch (static_cast<MenuEntry>(id - kMenuCommandBase)) {
-    case MenuEntry::Taskbar:
+}
+
+void MainWindow::OnMenuEntry(TrayCommand command)
+{
+    switch (command) {
+    case TrayCommand::Taskbar:
         OnTaskbarEntry();
         break;
-    case MenuEntry::Help:
+    case TrayCommand::Help:
         OnHelpEntry();
         break;
-    case MenuEntry::Close:
+    case TrayCommand::Close:
         OnCloseEntry();
         break;
     default:
@@ -370,7 +339,7 @@ void MainWindow::OnLanguageEntry(UINT entry)
     }
     // In memory only: the options dialog is what saves the choice.
     Settings().LanguageFile = files[entry - 1];
-    LoadLanguage();
+    LoadLanguage(LanguageFileName(Settings()));
     SetLanguage();
     BuildLanguageMenu();
     ::CheckMenuItem(menuLanguage_, entry, MF_BYPOSITION | MF_CHECKED);
@@ -394,7 +363,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == taskbarCreatedMessage_ && message != 0) {
         // The shell restarted: the icon is the only way in, so put it back.
-        AddTrayIcon(hwnd(), trayIcon_.get());
+        if (AddTrayIcon(hwnd(), trayIcon_.get())) {
+            ::KillTimer(hwnd(), kTrayRetryTimer);
+        }
         return 0;
     }
     switch (message) {
@@ -413,6 +384,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam == kReleaseWatchTimer) {
             OnReleaseWatch();
+        } else if (wParam == kTrayRetryTimer) {
+            OnTrayRetry();
         }
         return 0;
     case WM_COMMAND:

@@ -1,32 +1,21 @@
 // The main window "Veloria": created first, never shown, alive until the
 // program ends. It owns the single-instance mutex, the tray icon and its
-// popup menu, runs the start-up and shut-down, and offers the operations
-// the other windows call (mouseUp, SetLanguage, TargetWindow) through
-// MainWindow::Instance().
+// popup menu, runs the start-up and shut-down, and receives the tray's
+// notifications.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
-#include "app/handle.h"
-#include "app/window_base.h"
+#include "base/handle.h"
+#include "base/window_base.h"
+#include "shell/tray_menu.h"
 #include "transparency/messenger.h"
 
 namespace veloria {
 
 inline constexpr const char* kMainWindowClass = "Veloria";
-
-// The entries of the tray menu, by position.
-enum class MenuEntry : UINT {
-    About = 0,
-    TellAFriend = 1,
-    Taskbar = 3,
-    Options = 5,
-    Language = 6,
-    Help = 8,
-    Close = 9,
-};
 
 class MainWindow : public WindowBase<MainWindow> {
 public:
@@ -39,15 +28,12 @@ public:
     // has then been unloaded and the program should end at once.
     bool Load();
 
-    // Picks the outermost window under the cursor and acts on it by the
+    // The end of a drag from the tray icon: hands the pick over with the
     // modifier bits (Shift 1, Ctrl 2, Alt 4).
     void mouseUp(std::int16_t tecla);
 
     // Puts the language texts on the tray menu.
     void SetLanguage();
-
-    HWND TargetWindow() const { return targetWindow_; }
-    void SetTargetWindow(HWND window) { targetWindow_ = window; }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -63,6 +49,7 @@ private:
     void ShowBanner();
     void RunUpdateCheck();
     void ShowTrayIcon();
+    void OnTrayRetry();
     void RunStartupTasks();
 
     // Shut-down.
@@ -75,6 +62,7 @@ private:
     void OnReleaseWatch();
     void ShowPopupMenu();
     void OnCommand(UINT id);
+    void OnMenuEntry(TrayCommand command);
     void OnTaskbarEntry();
     void OnLanguageEntry(UINT entry);
     void OnHelpEntry();
@@ -86,7 +74,7 @@ private:
     MenuHandle menuPop_;          // the tray popup menu; owns menuLanguage_
     HMENU menuLanguage_ = nullptr;
     UINT taskbarCreatedMessage_ = 0;
-    HWND targetWindow_ = nullptr;
+    int trayRetriesLeft_ = 0;       // while the shell has not taken the icon
     bool trayPickPending_ = false;  // the left button went down on the icon
     MessengerConnection msnMessenger_;
     bool unloaded_ = false;

@@ -2,9 +2,10 @@
 
 #include <shellapi.h>
 
-#include <cstring>
+#include <algorithm>
+#include <string>
 
-#include "app/version.h"
+#include "base/version.h"
 
 namespace veloria {
 
@@ -26,7 +27,7 @@ NOTIFYICONDATAA& Record()
 
 }  // namespace
 
-void AddTrayIcon(HWND owner, HICON icon)
+bool AddTrayIcon(HWND owner, HICON icon)
 {
     NOTIFYICONDATAA& record = Record();
     record.cbSize = kRecordSize;
@@ -35,11 +36,13 @@ void AddTrayIcon(HWND owner, HICON icon)
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;  // 7
     record.uCallbackMessage = kTrayCallbackMessage;
     record.hIcon = icon;
-    // The product name and one space; the first-version tip holds 64 bytes.
-    constexpr char kTip[] = VELORIA_PRODUCT_NAME " ";
-    static_assert(sizeof(kTip) <= 64, "the tooltip fits the first-version record");
-    std::memcpy(record.szTip, kTip, sizeof(kTip));
-    ::Shell_NotifyIconA(NIM_ADD, &record);
+    // The product name and one space, cut to fit the first-version tip of
+    // 64 bytes with its terminating zero.
+    const std::string tip = std::string(ProductName()) + " ";
+    const std::size_t length = std::min(tip.size(), sizeof(record.szTip) - 1);
+    std::copy_n(tip.begin(), length, record.szTip);
+    record.szTip[length] = '\0';
+    return ::Shell_NotifyIconA(NIM_ADD, &record) != FALSE;
 }
 
 void RemoveTrayIcon(HWND owner)

@@ -13,8 +13,9 @@ inline constexpr UINT kTrayIconId = 1;
 inline constexpr UINT kTrayCallbackMessage = WM_MOUSEMOVE;
 
 // Adds the icon, tooltip "Veloria ", for `owner`. Also used to put the icon
-// back after the shell restarted.
-void AddTrayIcon(HWND owner, HICON icon);
+// back after the shell restarted. False when the shell refused it (at logon
+// the tray may not be there yet).
+bool AddTrayIcon(HWND owner, HICON icon);
 
 // Removes the icon of `owner`.
 void RemoveTrayIcon(HWND owner);

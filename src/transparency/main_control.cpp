@@ -8,12 +8,14 @@
 
 #include <windowsx.h>
 
-#include "app/window_base.h"
+#include "base/handle.h"
+#include "base/window_base.h"
 #include "language/language_keys.h"
-#include "shell/main_window.h"
+#include "skin/tool_window.h"
+#include "skin/window_effects.h"
 #include "transparency/alpha_blend.h"
 #include "transparency/pick_rules.h"
-#include "windows/window_effects.h"
+#include "transparency/picker.h"
 
 namespace veloria {
 
@@ -27,28 +29,23 @@ constexpr int kImageSize = 48;
 // The pointer picture: a sight with a see-through pane behind it.
 void DrawPointer(HDC dc, const RECT& area)
 {
-    const HBRUSH back = ::CreateSolidBrush(RGB(38, 120, 168));
-    ::FillRect(dc, &area, back);
-    ::DeleteObject(back);
+    const GdiObject<HBRUSH> back(::CreateSolidBrush(RGB(38, 120, 168)));
+    ::FillRect(dc, &area, back.get());
 
-    const HBRUSH pane = ::CreateSolidBrush(RGB(150, 200, 225));
+    const GdiObject<HBRUSH> pane(::CreateSolidBrush(RGB(150, 200, 225)));
     const RECT paneRect{area.left + 6, area.top + 6, area.right - 14, area.bottom - 14};
-    ::FillRect(dc, &paneRect, pane);
-    ::DeleteObject(pane);
+    ::FillRect(dc, &paneRect, pane.get());
 
     const int cx = (area.left + area.right) / 2 + 4;
     const int cy = (area.top + area.bottom) / 2 + 4;
-    const HPEN pen = ::CreatePen(PS_SOLID, 2, RGB(255, 255, 255));
-    const HGDIOBJ oldPen = ::SelectObject(dc, pen);
-    const HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
+    const GdiObject<HPEN> pen(::CreatePen(PS_SOLID, 2, RGB(255, 255, 255)));
+    const SelectedObject withPen(dc, pen.get());
+    const SelectedObject hollow(dc, ::GetStockObject(NULL_BRUSH));
     ::Ellipse(dc, cx - 12, cy - 12, cx + 13, cy + 13);
     ::MoveToEx(dc, cx - 18, cy, nullptr);
     ::LineTo(dc, cx + 19, cy);
     ::MoveToEx(dc, cx, cy - 18, nullptr);
     ::LineTo(dc, cx, cy + 19);
-    ::SelectObject(dc, oldBrush);
-    ::SelectObject(dc, oldPen);
-    ::DeleteObject(pen);
 }
 
 // The modifier keys of a mouse message: Shift and Ctrl from the message,
@@ -92,7 +89,8 @@ public:
         case WM_MBUTTONUP:
             if (::GetCapture() == hwnd()) {
                 ::ReleaseCapture();
-                MainWindow::Instance().mouseUp(ModifiersOf(wParam));
+                const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(hwnd(), GWLP_HINSTANCE));
+                PickWindowAtCursor(instance, ModifiersOf(wParam));
             }
             return 0;
         default:
@@ -115,7 +113,9 @@ public:
             BringForward();
             return;
         }
-        if (CreateToolWindow(instance, kMainControlClass, "Veloria", kClientWidth, kClientHeight) != nullptr) {
+        const WindowShape shape = ToolWindowShape(kClientWidth, kClientHeight);
+        if (CreateBound(instance, ToolWindowClass(kMainControlClass), shape.exStyle, "Veloria", shape.style, 0, 0,
+                        shape.width, shape.height, nullptr) != nullptr) {
             Load();
         }
     }

@@ -1,7 +1,6 @@
 // MainControl: the pointer window. The user presses on its pointer picture,
 // drags to any window of the desktop and releases there; the release picks
-// that window through the main window's mouseUp. The window stays open for
-// the next pick.
+// that window (picker.h). The window stays open for the next pick.
 #pragma once
 
 #include <windows.h>

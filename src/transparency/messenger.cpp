@@ -29,18 +29,13 @@ HWND ReadWindowHandle(IDispatch* window)
         return nullptr;
     }
     DISPPARAMS none{};
-    VARIANT value;
-    ::VariantInit(&value);
-    if (FAILED(window->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &value, nullptr,
-                              nullptr))) {
+    Variant value;
+    if (FAILED(window->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.get(), nullptr,
+                              nullptr)) ||
+        FAILED(::VariantChangeType(value.get(), value.get(), 0, VT_I4))) {
         return nullptr;
     }
-    HWND handle = nullptr;
-    if (SUCCEEDED(::VariantChangeType(&value, &value, 0, VT_I4))) {
-        handle = reinterpret_cast<HWND>(static_cast<LONG_PTR>(value.lVal));
-    }
-    ::VariantClear(&value);
-    return handle;
+    return reinterpret_cast<HWND>(static_cast<LONG_PTR>((*value).lVal));
 }
 
 // The object argument of an event, whichever way the component passes it.
@@ -128,9 +123,8 @@ bool MessengerConnection::Connect()
                                   IID_IUnknown, messenger_.put_void()))) {
         return false;  // not installed: the feature is simply not there
     }
-    ComPtr<IConnectionPointContainer> container;
-    if (FAILED(messenger_->QueryInterface(IID_IConnectionPointContainer, container.put_void())) ||
-        FAILED(container->FindConnectionPoint(kMessengerEventsId, point_.put()))) {
+    const ComPtr<IConnectionPointContainer> container = messenger_.As<IConnectionPointContainer>();
+    if (!container || FAILED(container->FindConnectionPoint(kMessengerEventsId, point_.put()))) {
         Disconnect();
         return false;
     }

@@ -10,7 +10,7 @@
 #include <windows.h>
 #include <ocidl.h>
 
-#include "app/com_ptr.h"
+#include "base/com_ptr.h"
 
 namespace veloria {
 

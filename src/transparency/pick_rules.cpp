@@ -1,6 +1,6 @@
 #include "transparency/pick_rules.h"
 
-#include "transparency/alpha_rules.h"
+#include "base/alpha_rules.h"
 
 namespace veloria {
 

@@ -6,13 +6,15 @@
 // its picture moves the popup; closing it leaves the target as it is.
 #include "transparency/slider_control.h"
 
-#include "app/window_base.h"
+#include "base/alpha_rules.h"
+#include "base/handle.h"
+#include "base/window_base.h"
 #include "controls/slider.h"
 #include "settings/settings_record.h"
-#include "shell/main_window.h"
+#include "skin/tool_window.h"
+#include "skin/window_effects.h"
 #include "transparency/alpha_blend.h"
-#include "transparency/alpha_rules.h"
-#include "windows/window_effects.h"
+#include "transparency/picker.h"
 
 namespace veloria {
 
@@ -40,8 +42,9 @@ public:
             ::SetForegroundWindow(hwnd());
             return;
         }
-        if (CreateToolWindow(instance, kSliderControlClass, kSliderControlTitle, kClientWidth, kClientHeight) !=
-            nullptr) {
+        const WindowShape shape = ToolWindowShape(kClientWidth, kClientHeight);
+        if (CreateBound(instance, ToolWindowClass(kSliderControlClass), shape.exStyle, kSliderControlTitle,
+                        shape.style, 0, 0, shape.width, shape.height, nullptr) != nullptr) {
             Load();
         }
     }
@@ -89,12 +92,12 @@ private:
         slider_.SetValue(SliderPositionForLevel(DefaultAlphaLevel(Settings()), kSliderMin, kSliderMax));
         // At load the level is applied even at the slider's end, and the
         // target stays layered.
-        SetWindowAlpha(MainWindow::Instance().TargetWindow(), LevelFromPosition(slider_.Value(), slider_.Max()));
+        SetWindowAlpha(TargetWindow(), LevelFromPosition(slider_.Value(), slider_.Max()));
     }
 
     void OnSliderMove()
     {
-        const HWND target = MainWindow::Instance().TargetWindow();
+        const HWND target = TargetWindow();
         SetWindowAlpha(target, LevelFromPosition(slider_.Value(), slider_.Max()));
         if (slider_.Value() == slider_.Max()) {
             ClearWindowAlpha(target);
@@ -108,10 +111,9 @@ private:
         // The picture: a pane fading from solid to clear.
         for (int step = 0; step < 4; ++step) {
             const int shade = 60 + step * 50;
-            const HBRUSH brush = ::CreateSolidBrush(RGB(shade / 2, shade, 200));
+            const GdiObject<HBRUSH> brush(::CreateSolidBrush(RGB(shade / 2, shade, 200)));
             const RECT part{6 + step * (kImageSize / 4), 6, 6 + (step + 1) * (kImageSize / 4), 6 + kImageSize};
-            ::FillRect(dc, &part, brush);
-            ::DeleteObject(brush);
+            ::FillRect(dc, &part, brush.get());
         }
         ::EndPaint(hwnd(), &paint);
     }
@@ -121,9 +123,8 @@ private:
 
 }  // namespace
 
-void ShowLevelPopup(HINSTANCE instance, HWND window)
+void ShowLevelPopup(HINSTANCE instance)
 {
-    MainWindow::Instance().SetTargetWindow(window);
     SliderControl::Instance().Show(instance);
 }
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/version.h"
+#include "base/error_report.h"
 #include "update/web_links.h"
 
 namespace veloria {
@@ -19,7 +19,7 @@ void OpenURL(const std::string& address)
         return;
     }
     const UINT icon = message.kind == OpenUrlMessage::Kind::Warning ? MB_ICONEXCLAMATION : MB_ICONERROR;
-    ::MessageBoxA(nullptr, message.text.c_str(), VELORIA_APP_TITLE, MB_OK | icon);
+    ShowMessage(nullptr, message.text, icon);
 }
 
 void OpenDonationPage()

@@ -1,6 +1,6 @@
 #include "update/web_links.h"
 
-#include "app/version_text.h"
+#include "base/version.h"
 #include "language/language_keys.h"
 
 namespace veloria {

@@ -17,7 +17,11 @@ import unittest
 BUILD = os.environ.get('VELORIA_BUILD', '')
 PROBE = os.path.join(BUILD, 'probe.exe')
 TIMEOUT = 30
-MUTEX = 'Veloria2.0.0'
+# The version of each program the build made, from the build's version.txt.
+with open(os.path.join(BUILD or '.', 'version.txt')) as built:
+    VERSIONS = dict(line.split() for line in built if line.strip())
+VERSION = VERSIONS['veloria.exe']
+MUTEX = 'Veloria' + VERSION
 
 
 def quiet(command):

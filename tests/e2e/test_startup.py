@@ -2,7 +2,7 @@
 for a second copy, a damaged settings file taken in stride."""
 import time
 
-from harness import MUTEX, ProgramTestCase, info, probe, windows
+from harness import MUTEX, VERSION, ProgramTestCase, info, probe, windows
 
 
 class StartAndClose(ProgramTestCase):
@@ -10,7 +10,7 @@ class StartAndClose(ProgramTestCase):
     def test_one_hidden_copy_per_version_until_it_is_closed(self):
         folder = self.folder()
         first, window = self.start(folder)
-        self.assertEqual((window['title'], window['visible']), ('Veloria 2', False))
+        self.assertEqual((window['title'], window['visible']), ('Veloria ' + VERSION.split('.')[0], False))
         second = self.launch(folder)
         self.assertEqual(second.wait(timeout=10), 0)
         time.sleep(0.5)

@@ -4,7 +4,7 @@ import os
 import tempfile
 import time
 
-from harness import (PROBE, ProgramTestCase, choose, dismiss_menu, open_menu, probe, quiet, shipped, tooltip_text,
+from harness import (PROBE, VERSION, ProgramTestCase, choose, dismiss_menu, open_menu, probe, quiet, shipped, tooltip_text,
                      tray_icon, wait_until, windows_path, xdotool)
 
 ENGLISH = ['About', 'Tell a Friend', '', 'Transparent Taskbar', '', 'Options', 'Language', '', 'Help', 'Close']
@@ -47,6 +47,13 @@ class TrayIcon(ProgramTestCase):
         probe('close', handle)
         self.assertEqual(process.wait(timeout=10), 0)
         self.assertEqual(read_log(log), ['add', handle, 'delete', handle])
+
+    def test_an_icon_the_shell_refuses_at_start_is_added_again(self):
+        log = os.path.join(tempfile.mkdtemp(prefix='veloria-tray-'), 'tray.txt')
+        self.serve('tray', windows_path(log), 1)
+        _, window = self.start()
+        handle = window['handle']
+        wait_until(lambda: read_log(log) == ['add', handle, 'refused', 'add', handle], 10, 'a second try')
 
 
 class PopupMenu(ProgramTestCase):
@@ -100,4 +107,5 @@ class PopupMenu(ProgramTestCase):
         _, window = self.start(config='[General]\r\nLanguageFile=spanish.ini\r\n')
         choose(window['pid'], 8)
         wait_until(lambda: read_log(record), 15, 'the browser to be given an address')
-        self.assertEqual(read_log(record), ['http://veloria.example/software/vl/help.php?v=200&cc=es'])
+        digits = VERSION.replace('.', '')
+        self.assertEqual(read_log(record), [f'http://veloria.example/software/vl/help.php?v={digits}&cc=es'])

@@ -8,7 +8,6 @@
 
 #include "language/language_folder.h"
 #include "language/language_keys.h"
-#include "settings/settings_record.h"
 #include "test_windows.h"
 
 namespace veloria {
@@ -17,8 +16,7 @@ namespace {
 void UseShippedLanguage(const char* file)
 {
     LanguageFolder() = test::OwnFolder() + "/language/";
-    Settings().LanguageFile = file;
-    LoadLanguage();
+    LoadLanguage(file);
 }
 
 TEST(LoadLanguage, EveryShippedFileHasEveryKeyInItsSection)

@@ -26,7 +26,7 @@ TEST(OpenURL, WhatTheShellCannotOpenIsReported)
         std::thread reader([&seen] {
             HWND box = nullptr;
             for (int waited = 0; waited < 100 && box == nullptr; ++waited, ::Sleep(50)) {
-                box = ::FindWindowA("#32770", "Veloria 2");
+                box = ::FindWindowA("#32770", ("Veloria " + std::to_string(VELORIA_VERSION_MAJOR)).c_str());
             }
             char text[1024] = {};
             ::GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));

@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/handle.h"
+#include "base/handle.h"
 
 namespace veloria::test {
 

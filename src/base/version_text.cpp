@@ -1,13 +1,6 @@
-#include "app/version_text.h"
-
-#include "app/version.h"
+#include "base/version.h"
 
 namespace veloria {
-
-ProgramVersion CurrentVersion()
-{
-    return {VELORIA_VERSION_MAJOR, VELORIA_VERSION_MINOR, VELORIA_VERSION_REVISION};
-}
 
 std::string VersionText(const ProgramVersion& version)
 {

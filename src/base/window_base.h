@@ -33,23 +33,6 @@ protected:
                                  parent, nullptr, instance, this);
     }
 
-    // A small always-on-top tool window with a caption and a close box, its
-    // client area clientWidth x clientHeight; hidden until it is placed.
-    HWND CreateToolWindow(HINSTANCE instance, const char* className, const char* title, int clientWidth,
-                          int clientHeight) noexcept
-    {
-        WNDCLASSEXA windowClass{};
-        windowClass.lpszClassName = className;
-        windowClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-        windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-        constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-        constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-        RECT frame{0, 0, clientWidth, clientHeight};
-        ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-        return CreateBound(instance, windowClass, kExStyle, title, kStyle, 0, 0, frame.right - frame.left,
-                           frame.bottom - frame.top, nullptr);
-    }
-
     // Shows an open window again, on top, where it stands.
     void BringForward() noexcept
     {

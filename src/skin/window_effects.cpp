@@ -1,4 +1,4 @@
-#include "windows/window_effects.h"
+#include "skin/window_effects.h"
 
 namespace veloria {
 

@@ -1,5 +1,6 @@
-// Texts made from the program version: "2.0.0" for display, the update
-// comparison and the instance mutex, "200" for the query of web addresses.
+// The program's identity: product name, title and version, and the texts
+// made from the version: "2.0.0" for display, the update comparison and the
+// instance mutex, "200" for the query of web addresses.
 // No Windows header here: this file is also built into the native tests.
 #pragma once
 
@@ -14,8 +15,11 @@ struct ProgramVersion {
     int revision = 0;
 };
 
-// The version this copy of the program was built as.
+// What this copy of the program was built as (version.cpp, compiled into
+// each program with the build's version numbers).
 ProgramVersion CurrentVersion();
+const char* ProductName();  // "Veloria"
+const char* AppTitle();     // "Veloria 2"
 
 // "2.0.0"
 std::string VersionText(const ProgramVersion& version);

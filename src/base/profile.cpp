@@ -1,4 +1,4 @@
-#include "settings/profile.h"
+#include "base/profile.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "transparency/alpha_rules.h"
+#include "base/alpha_rules.h"
 
 #include <algorithm>
 #include <cmath>

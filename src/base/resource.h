@@ -1,6 +1,6 @@
 /* Resource identifiers shared by veloria.rc and the program. */
-#ifndef VELORIA_APP_RESOURCE_H
-#define VELORIA_APP_RESOURCE_H
+#ifndef VELORIA_BASE_RESOURCE_H
+#define VELORIA_BASE_RESOURCE_H
 
 #define IDI_VELORIA 1
 

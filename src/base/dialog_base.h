@@ -1,0 +1,117 @@
+// The shape of the program's modeless dialogs, beside WindowBase: a struct
+// holding the dialog's state, bound to its HWND at WM_INITDIALOG and
+// unbound at WM_NCDESTROY, with one member HandleMessage doing the work.
+// While it is open the dialog is registered with the message loop, which
+// gives it the keyboard handling of a dialog.
+//
+// HandleMessage answers as a dialog procedure does: TRUE for a message it
+// handled (a result for the sender goes through Answer), FALSE to leave it
+// to the dialog manager. OK and Cancel end a modeless dialog with
+// DestroyWindow, never EndDialog. No exception leaves the procedure.
+#pragma once
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "base/message_loop.h"
+
+namespace veloria {
+
+template <typename Derived>
+class DialogBase {
+public:
+    HWND hwnd() const noexcept { return hwnd_; }
+
+protected:
+    DialogBase() = default;
+    ~DialogBase() = default;
+    DialogBase(const DialogBase&) = delete;
+    DialogBase& operator=(const DialogBase&) = delete;
+
+    // A dialog from a template in the program's resources.
+    HWND CreateFromTemplate(HINSTANCE instance, int templateId, HWND owner) noexcept
+    {
+        return ::CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), owner, &DialogBase::Procedure,
+                                    reinterpret_cast<LPARAM>(this));
+    }
+
+    // An empty dialog in the default GUI font, `width` x `height` dialog
+    // units, whose controls the window makes itself at WM_INITDIALOG.
+    HWND CreateFromCode(HINSTANCE instance, const char* title, DWORD style, DWORD exStyle, short width,
+                        short height, HWND owner) noexcept
+    {
+        try {
+            const std::vector<WORD> layout = EmptyTemplate(title, style | DS_SETFONT, exStyle, width, height);
+            return ::CreateDialogIndirectParamA(instance, reinterpret_cast<const DLGTEMPLATE*>(layout.data()), owner,
+                                                &DialogBase::Procedure, reinterpret_cast<LPARAM>(this));
+        } catch (...) {
+            return nullptr;
+        }
+    }
+
+    // The result of a handled message for its sender (DWLP_MSGRESULT).
+    INT_PTR Answer(LRESULT result) noexcept
+    {
+        ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+
+private:
+    // A DLGTEMPLATE with no controls: header, no menu, the standard class,
+    // the title and the font, as UTF-16 words.
+    static std::vector<WORD> EmptyTemplate(const char* title, DWORD style, DWORD exStyle, short width, short height)
+    {
+        static_assert(sizeof(DLGTEMPLATE) % sizeof(WORD) == 0 && sizeof(DLGTEMPLATE) == 18,
+                      "the header is packed, and the words after it follow at once");
+        std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+        DLGTEMPLATE header{style, exStyle, 0, 0, 0, width, height};
+        std::memcpy(words.data(), &header, sizeof(header));
+        words.push_back(0);  // no menu
+        words.push_back(0);  // the standard dialog class
+        for (const char* text : {title, "MS Shell Dlg"}) {
+            const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+            std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
+            ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
+            if (text != title) {
+                words.push_back(8);  // the font's point size comes before its name
+            }
+            words.insert(words.end(), wide.begin(), wide.end());
+        }
+        return words;
+    }
+
+    static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+    {
+        Derived* self = nullptr;
+        if (message == WM_INITDIALOG) {
+            self = static_cast<Derived*>(reinterpret_cast<DialogBase*>(lParam));
+            self->hwnd_ = window;
+            ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            AddModelessWindow(window);
+        } else {
+            self = reinterpret_cast<Derived*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+        }
+        if (self == nullptr) {
+            return FALSE;
+        }
+        INT_PTR result = FALSE;
+        try {
+            result = self->HandleMessage(message, wParam, lParam);
+        } catch (...) {
+            result = FALSE;
+        }
+        if (message == WM_NCDESTROY) {
+            RemoveModelessWindow(window);
+            ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+            self->hwnd_ = nullptr;
+        }
+        return result;
+    }
+
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace veloria

@@ -1,0 +1,21 @@
+// The owner of an ICMP echo handle (IcmpCreateFile), apart from the other
+// owners so that only the code that pings pulls in the IP helper headers.
+#pragma once
+
+#include <winsock2.h>
+#include <windows.h>
+#include <iphlpapi.h>
+#include <icmpapi.h>
+
+#include "base/handle.h"
+
+namespace veloria {
+
+struct IcmpTraits {
+    using Type = HANDLE;
+    static Type Empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Type handle) noexcept { ::IcmpCloseHandle(handle); }
+};
+using IcmpHandle = UniqueHandle<IcmpTraits>;
+
+}  // namespace veloria

@@ -1,0 +1,52 @@
+#include "base/message_loop.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace veloria {
+
+namespace {
+
+std::vector<HWND>& ModelessWindows()
+{
+    static std::vector<HWND> windows;
+    return windows;
+}
+
+}  // namespace
+
+void AddModelessWindow(HWND window)
+{
+    if (std::find(ModelessWindows().begin(), ModelessWindows().end(), window) == ModelessWindows().end()) {
+        ModelessWindows().push_back(window);
+    }
+}
+
+void RemoveModelessWindow(HWND window)
+{
+    std::erase(ModelessWindows(), window);
+}
+
+bool RouteMessage(MSG& message)
+{
+    for (HWND window : ModelessWindows()) {
+        if (message.hwnd == window || ::IsChild(window, message.hwnd)) {
+            return ::IsDialogMessageA(window, &message) != FALSE;
+        }
+    }
+    return false;
+}
+
+int RunMessageLoop()
+{
+    MSG message;
+    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (!RouteMessage(message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageA(&message);
+        }
+    }
+    return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
+}
+
+}  // namespace veloria

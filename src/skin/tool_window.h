@@ -1,0 +1,23 @@
+// The plain look the pointer window and the level popup share: a small
+// always-on-top tool window with a caption and a close box, the dialog
+// face colour and the arrow cursor.
+#pragma once
+
+#include <windows.h>
+
+namespace veloria {
+
+struct WindowShape {
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    int width = 0;   // of the whole window, frame included
+    int height = 0;
+};
+
+// The shape of a tool window whose client area is clientWidth x clientHeight.
+WindowShape ToolWindowShape(int clientWidth, int clientHeight);
+
+// A window class of that look, named `className`.
+WNDCLASSEXA ToolWindowClass(const char* className);
+
+}  // namespace veloria

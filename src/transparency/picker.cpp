@@ -1,0 +1,59 @@
+#include "transparency/picker.h"
+
+#include "settings/settings_record.h"
+#include "transparency/alpha_blend.h"
+#include "transparency/pick_rules.h"
+#include "transparency/slider_control.h"
+
+namespace veloria {
+
+namespace {
+
+HWND g_targetWindow = nullptr;
+
+// The outermost window above `window`: parents, and owners of pop-ups.
+HWND OutermostWindow(HWND window)
+{
+    // Bounded: a chain that changes under our feet cannot keep us here.
+    for (int depth = 0; depth < 256; ++depth) {
+        const HWND parent = ::GetParent(window);
+        if (parent == nullptr) {
+            break;
+        }
+        window = parent;
+    }
+    return window;
+}
+
+}  // namespace
+
+void PickWindowAtCursor(HINSTANCE instance, std::int16_t tecla)
+{
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    const HWND window = OutermostWindow(::WindowFromPoint(cursor));
+    if (window == nullptr || window == ::FindWindowA("Shell_traywnd", nullptr)) {
+        return;
+    }
+    switch (ActionForModifiers(tecla)) {
+    case PickAction::ApplyDefaultLevel:
+        SetWindowAlpha(window, DefaultAlphaLevel(Settings()));
+        break;
+    case PickAction::MakeOpaque:
+        ClearWindowAlpha(window);
+        break;
+    case PickAction::OpenLevelPopup:
+        g_targetWindow = window;
+        ShowLevelPopup(instance);
+        break;
+    case PickAction::Nothing:
+        break;
+    }
+}
+
+HWND TargetWindow()
+{
+    return g_targetWindow;
+}
+
+}  // namespace veloria

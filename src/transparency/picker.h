@@ -1,0 +1,21 @@
+// A pick: the end of a drag from the pointer window or the tray icon. The
+// window under the cursor is climbed to its outermost parent or owner
+// (never the taskbar, which has a feature of its own) and acted on by the
+// modifier bits: none gives it DefaultAlpha, Shift makes it opaque, Ctrl
+// makes it the target of the level popup, any other mix does nothing.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace veloria {
+
+// Picks the outermost window under the cursor and acts on it by the
+// modifier bits (Shift 1, Ctrl 2, Alt 4).
+void PickWindowAtCursor(HINSTANCE instance, std::int16_t tecla);
+
+// The window the level popup acts on: the last one picked with Ctrl.
+HWND TargetWindow();
+
+}  // namespace veloria
