@@ -2,6 +2,8 @@
 
 add_executable(veloria_module_tests
   tests/wine/alpha_blend_test.cpp
+  tests/wine/autostart_test.cpp
+  tests/wine/browser_host_test.cpp
   tests/wine/config_file_test.cpp
   tests/wine/language_file_test.cpp
   tests/wine/message_loop_test.cpp

@@ -15,8 +15,10 @@ set(VELORIA_WIN_SOURCES
   src/base/message_loop.cpp
   src/base/profile.cpp
   src/base/program_folder.cpp
+  src/controls/browser_host.cpp
   src/controls/slider.cpp
   src/language/language_file.cpp
+  src/settings/autostart.cpp
   src/settings/config_file.cpp
   src/shell/main_window.cpp
   src/shell/tray_icon.cpp
@@ -29,8 +31,9 @@ set(VELORIA_WIN_SOURCES
   src/transparency/slider_control.cpp
   src/transparency/taskbar.cpp
   src/update/open_url.cpp
+  src/windows/options_dialog.cpp
 )
-set(VELORIA_SYSTEM_LIBRARIES user32 gdi32 kernel32 advapi32 shell32 comctl32 ole32 oleaut32 uuid iphlpapi ws2_32)
+set(VELORIA_SYSTEM_LIBRARIES user32 gdi32 kernel32 advapi32 shell32 comctl32 ole32 oleaut32 uuid uxtheme iphlpapi ws2_32)
 
 # Everything of the program but its entry point, version and resources, for
 # the program, a copy of it built as another version, and the module tests.

@@ -13,6 +13,10 @@ prepare_wine_prefix() {
   timeout 60 wineserver -w
   timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1 </dev/null
   timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1280x1024 /f >/dev/null 2>&1 </dev/null
+  # No browser engine: Wine would otherwise offer to download its Gecko
+  # engine the first time a page is shown. Veloria shows its pictures
+  # instead of the sponsor pages, as on any page that cannot be loaded.
+  timeout 60 wine reg add 'HKCU\Software\Wine\DllOverrides' /v mshtml /d '' /f >/dev/null 2>&1 </dev/null
   # Restart so the next program opens the desktop with its taskbar.
   timeout 60 wineserver -k || true
   timeout 60 wineserver -w || true

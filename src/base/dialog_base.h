@@ -20,6 +20,29 @@
 
 namespace veloria {
 
+// A DLGTEMPLATE with no controls, in the default GUI font (DS_SETFONT is
+// added): header, no menu, the standard class, the title and the font, as
+// UTF-16 words. `width` and `height` are in dialog units.
+inline std::vector<WORD> EmptyDialogTemplate(const char* title, DWORD style, DWORD exStyle, short width, short height)
+{
+    static_assert(sizeof(DLGTEMPLATE) == 18, "the header is packed; the words after it follow at once");
+    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
+    DLGTEMPLATE header{style | DS_SETFONT, exStyle, 0, 0, 0, width, height};
+    std::memcpy(words.data(), &header, sizeof(header));
+    words.push_back(0);  // no menu
+    words.push_back(0);  // the standard dialog class
+    for (const char* text : {title, "MS Shell Dlg"}) {
+        const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+        std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
+        ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
+        if (text != title) {
+            words.push_back(8);  // the font's point size comes before its name
+        }
+        words.insert(words.end(), wide.begin(), wide.end());
+    }
+    return words;
+}
+
 template <typename Derived>
 class DialogBase {
 public:
@@ -44,7 +67,7 @@ protected:
                         short height, HWND owner) noexcept
     {
         try {
-            const std::vector<WORD> layout = EmptyTemplate(title, style | DS_SETFONT, exStyle, width, height);
+            const std::vector<WORD> layout = EmptyDialogTemplate(title, style, exStyle, width, height);
             return ::CreateDialogIndirectParamA(instance, reinterpret_cast<const DLGTEMPLATE*>(layout.data()), owner,
                                                 &DialogBase::Procedure, reinterpret_cast<LPARAM>(this));
         } catch (...) {
@@ -60,29 +83,6 @@ protected:
     }
 
 private:
-    // A DLGTEMPLATE with no controls: header, no menu, the standard class,
-    // the title and the font, as UTF-16 words.
-    static std::vector<WORD> EmptyTemplate(const char* title, DWORD style, DWORD exStyle, short width, short height)
-    {
-        static_assert(sizeof(DLGTEMPLATE) % sizeof(WORD) == 0 && sizeof(DLGTEMPLATE) == 18,
-                      "the header is packed, and the words after it follow at once");
-        std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
-        DLGTEMPLATE header{style, exStyle, 0, 0, 0, width, height};
-        std::memcpy(words.data(), &header, sizeof(header));
-        words.push_back(0);  // no menu
-        words.push_back(0);  // the standard dialog class
-        for (const char* text : {title, "MS Shell Dlg"}) {
-            const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-            std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
-            ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
-            if (text != title) {
-                words.push_back(8);  // the font's point size comes before its name
-            }
-            words.insert(words.end(), wide.begin(), wide.end());
-        }
-        return words;
-    }
-
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
     {
         Derived* self = nullptr;

@@ -30,9 +30,16 @@ void RemoveModelessWindow(HWND window)
 bool RouteMessage(MSG& message)
 {
     for (HWND window : ModelessWindows()) {
-        if (message.hwnd == window || ::IsChild(window, message.hwnd)) {
-            return ::IsDialogMessageA(window, &message) != FALSE;
+        if (message.hwnd != window && !::IsChild(window, message.hwnd)) {
+            continue;
         }
+        if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && ::GetKeyState(VK_CONTROL) < 0) {
+            const bool forward = ::GetKeyState(VK_SHIFT) >= 0;
+            if (::SendMessageA(window, kSwitchPageMessage, forward ? 1 : 0, 0) != 0) {
+                return true;
+            }
+        }
+        return ::IsDialogMessageA(window, &message) != FALSE;
     }
     return false;
 }

@@ -4,11 +4,16 @@
 // open) gets the keyboard handling of a dialog before a message is
 // dispatched: Tab and Shift+Tab move through its controls, Enter presses
 // the default button, Esc cancels, Alt with a letter takes the mnemonic.
+// Ctrl+Tab, which a dialog does not know, is offered to the window as
+// kSwitchPageMessage (wParam 1 for the next page, 0 with Shift for the one
+// before); a window that turns a page answers TRUE.
 #pragma once
 
 #include <windows.h>
 
 namespace veloria {
+
+inline constexpr UINT kSwitchPageMessage = WM_APP + 0x101;
 
 void AddModelessWindow(HWND window);
 void RemoveModelessWindow(HWND window);

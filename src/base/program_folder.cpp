@@ -4,7 +4,7 @@
 
 namespace veloria {
 
-std::string ProgramFolder()
+std::string ProgramPath()
 {
     // A path may be longer than MAX_PATH; grow until the whole name fits.
     std::string path(MAX_PATH, '\0');
@@ -15,10 +15,15 @@ std::string ProgramFolder()
         }
         if (length < path.size()) {
             path.resize(length);
-            break;
+            return path;
         }
         path.resize(path.size() * 2);
     }
+}
+
+std::string ProgramFolder()
+{
+    const std::string path = ProgramPath();
     const auto slash = path.find_last_of("\\/");
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }

@@ -1,5 +1,6 @@
-// The folder the running program lies in, as the system reports it, without
-// a trailing separator ("C:\Program Files\Veloria"). Settings and language
+// Where the running program lies, as the system reports it: its full path
+// ("C:\Program Files\Veloria\veloria.exe") and its folder, without a
+// trailing separator ("C:\Program Files\Veloria"). Settings and language
 // files are found beside the program.
 #pragma once
 
@@ -7,6 +8,7 @@
 
 namespace veloria {
 
+std::string ProgramPath();
 std::string ProgramFolder();
 
 }  // namespace veloria

@@ -308,6 +308,9 @@ void MainWindow::OnMenuEntry(TrayCommand command)
     case TrayCommand::Taskbar:
         OnTaskbarEntry();
         break;
+    case TrayCommand::Options:
+        ShowOptions(instance_, *this);
+        break;
     case TrayCommand::Help:
         OnHelpEntry();
         break;
@@ -315,7 +318,7 @@ void MainWindow::OnMenuEntry(TrayCommand command)
         OnCloseEntry();
         break;
     default:
-        // About, Tell a friend and Options open their windows.
+        // About and Tell a friend open their windows.
         break;
     }
 }

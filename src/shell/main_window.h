@@ -12,12 +12,13 @@
 #include "base/window_base.h"
 #include "shell/tray_menu.h"
 #include "transparency/messenger.h"
+#include "windows/options_dialog.h"
 
 namespace veloria {
 
 inline constexpr const char* kMainWindowClass = "Veloria";
 
-class MainWindow : public WindowBase<MainWindow> {
+class MainWindow final : public WindowBase<MainWindow>, public OptionsHost {
 public:
     static MainWindow& Instance();
 
@@ -33,17 +34,21 @@ public:
     void mouseUp(std::int16_t tecla);
 
     // Puts the language texts on the tray menu.
-    void SetLanguage();
+    void SetLanguage() override;
+
+    // The check mark of the taskbar entry: the program's only record of a
+    // translucent taskbar.
+    void SetTaskbarMark(bool marked) override;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     MainWindow() = default;
+    ~MainWindow() = default;
 
     void BuildMenu();
     void BuildLanguageMenu();
     bool TaskbarMarked() const;
-    void SetTaskbarMark(bool marked);
 
     // Start-up steps.
     void ShowBanner();

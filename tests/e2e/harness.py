@@ -47,9 +47,10 @@ def windows(klass=None, parent='0'):
     `parent` ('0' for top-level windows, None for all)."""
     found = []
     for line in probe('windows'):
-        handle, top, name, pid, visible, exstyle, alpha, rect, title = line.split('\t', 8)
+        handle, top, name, pid, visible, style, exstyle, alpha, rect, title = line.split('\t', 9)
         if klass in (None, name) and parent in (None, top):
             found.append({'handle': handle, 'class': name, 'pid': int(pid), 'visible': visible == '1',
+                          'enabled': not int(style, 16) & 0x08000000,
                           'exstyle': int(exstyle, 16), 'alpha': None if alpha == '-1' else int(alpha),
                           'rect': [int(v) for v in rect.split(',')], 'title': title})
     return found

@@ -3,11 +3,12 @@
 // a line "end", so that a cut-off answer is told from a whole one.
 //
 //   windows                   every window, a line each, tab-separated:
-//                             HANDLE TOP CLASS PID VISIBLE EXSTYLE ALPHA
-//                             LEFT,TOP,RIGHT,BOTTOM TITLE; TOP is the
+//                             HANDLE TOP CLASS PID VISIBLE STYLE EXSTYLE
+//                             ALPHA LEFT,TOP,RIGHT,BOTTOM TITLE; TOP is the
 //                             top-level window of a child (0 for top-level
 //                             windows), ALPHA -1 when it is not layered
 //   text HWND                 the text WM_GETTEXT gives
+//   focus                     the window with the keyboard focus
 //   send HWND MSG WP LP       sends a message, prints the result
 //   alpha HWND LEVEL          makes HWND layered at LEVEL (-1: not layered)
 //   close HWND | post HWND NAME   posts WM_CLOSE | the registered message
@@ -57,10 +58,11 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM topLevel)
                           ::GetLayeredWindowAttributes(window, &key, &alpha, &flags) && (flags & LWA_ALPHA) != 0;
     RECT r{};
     ::GetWindowRect(window, &r);
-    std::printf("%llx\t%llx\t%s\t%lu\t%d\t%lx\t%d\t%ld,%ld,%ld,%ld\t%s\n",
+    std::printf("%llx\t%llx\t%s\t%lu\t%d\t%lx\t%lx\t%d\t%ld,%ld,%ld,%ld\t%s\n",
                 static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)),
                 static_cast<unsigned long long>(topLevel), className, pid, ::IsWindowVisible(window) ? 1 : 0,
-                static_cast<unsigned long>(exStyle), hasAlpha ? alpha : -1, r.left, r.top, r.right, r.bottom, title);
+                static_cast<unsigned long>(::GetWindowLongA(window, GWL_STYLE)), static_cast<unsigned long>(exStyle),
+                hasAlpha ? alpha : -1, r.left, r.top, r.right, r.bottom, title);
     if (topLevel == 0) {
         ::EnumChildWindows(window, PrintWindow, reinterpret_cast<LPARAM>(window));
     }
@@ -203,6 +205,13 @@ int Run(int argc, char** argv)
             return 1;
         }
         std::printf("%s\n", text);
+        return 0;
+    }
+    if (command == "focus" && argc == 2) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        ::GetGUIThreadInfo(0, &info);
+        PrintHandle(info.hwndFocus);
         return 0;
     }
     if (command == "send" && argc == 6) {

@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "settings/run_entry.h"
 #include "settings/setting_text.h"
 #include "settings/settings_record.h"
 
@@ -60,6 +61,20 @@ TEST(SettingReadings, TextsThatAreNotNumbersReadAsTheKeysDefault)
     EXPECT_EQ(MessengerWindowLevel(stored), 255.0);
     EXPECT_FALSE(PlainWindowLook(stored) || AutoUpdateEnabled(stored) || MessengerWindowsEnabled(stored));
     EXPECT_TRUE(AutoStartEnabled(stored) && TaskbarTranslucentAtStart(stored));
+}
+
+TEST(RunEntry, QuotedWhenThePathHasABlankAndOldUnquotedEntriesStillOurs)
+{
+    const std::string spaced = "C:\\Program Files\\Veloria\\veloria.exe";
+    EXPECT_EQ(RunCommandFor(spaced), "\"" + spaced + "\"");
+    EXPECT_EQ(RunCommandFor("C:\\Tools\\veloria.exe"), "C:\\Tools\\veloria.exe");
+    for (const std::string& data : {"\"" + spaced + "\"", spaced}) {
+        EXPECT_TRUE(IsOwnRunEntry(data, spaced)) << data;
+    }
+    for (const char* data : {"C:\\Other\\veloria.exe", "c:\\program files\\veloria\\veloria.exe", "", "\""}) {
+        EXPECT_FALSE(IsOwnRunEntry(data, spaced)) << data;
+    }
+    EXPECT_FALSE(IsOwnRunEntry("", ""));
 }
 
 }  // namespace

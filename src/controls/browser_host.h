@@ -1,0 +1,64 @@
+// The program's side of the platform's web browser control, hosted in a
+// child window of the window that shows a page (the options dialog's
+// sponsor banner, the banner and tell-a-friend windows).
+//
+// Hosting an OLE control needs a client site, an in-place site and an
+// in-place frame on the container's side; here they are one small object
+// of our own (no ATL), which also receives the control's events. The site
+// knows only the host window: when the host goes, the site goes inert, so
+// a control that calls it late finds nobody to tell. A failed navigation
+// reaches the owner as kBrowserNavigateError, and so does a control that
+// cannot be created or a machine without a browser engine: the owner then
+// behaves as on any navigation error.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace veloria {
+
+// Posted to the owner when the page cannot be shown; wParam is the id the
+// host was created with.
+inline constexpr UINT kBrowserNavigateError = WM_APP + 0x200;
+
+class BrowserSite;
+
+class BrowserHost {
+public:
+    BrowserHost() = default;
+    ~BrowserHost();
+    BrowserHost(const BrowserHost&) = delete;
+    BrowserHost& operator=(const BrowserHost&) = delete;
+
+    // Makes the host window, child `id` of `owner` at `bounds`, with the
+    // control of class `control` in it (by default the platform's web
+    // browser). False only when the window itself cannot be made.
+    bool Create(HWND owner, const RECT& bounds, int id, const CLSID* control = nullptr);
+
+    // Starts loading `address`; returns at once.
+    void Navigate(const std::string& address);
+    void SetVisible(bool visible);
+    void Resize(const RECT& bounds);
+
+    HWND hwnd() const { return window_; }
+
+    // Ends the control and the host window (also done by the destructor or
+    // when the owner is destroyed).
+    void Destroy();
+
+    // For the host window's procedure.
+    static LRESULT CALLBACK HostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+private:
+    void TearDown() noexcept;
+    void ReportError() const;
+
+    HWND window_ = nullptr;
+    HWND owner_ = nullptr;
+    int id_ = 0;
+    BrowserSite* site_ = nullptr;  // holds the control; one reference of ours
+    bool failed_ = false;          // no control, or no engine to show pages
+};
+
+}  // namespace veloria

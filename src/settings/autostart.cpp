@@ -1,0 +1,142 @@
+#include "settings/autostart.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "base/error_report.h"
+#include "base/handle.h"
+#include "base/version.h"
+#include "settings/run_entry.h"
+#include "settings/setting_text.h"
+
+namespace veloria {
+
+namespace {
+
+RegKey OpenKey(HKEY root, const char* path)
+{
+    HKEY key = nullptr;
+    return RegKey(::RegOpenKeyExA(root, path, 0, kRunKeyAccess, &key) == ERROR_SUCCESS ? key : nullptr);
+}
+
+// Reading the value failed for a reason nobody expects: the user is told
+// the code and the system's words for it, and the value reads empty.
+void ReportReadFailure(LONG error)
+{
+    ShowMessage(nullptr, std::to_string(error) + SystemErrorText(static_cast<DWORD>(error)), MB_ICONERROR);
+}
+
+}  // namespace
+
+bool SetValue(HKEY root, const char* path, const char* name, DWORD type, const std::string& data)
+{
+    const RegKey key = OpenKey(root, path);
+    return key && SetValueEx(key.get(), name, type, data) == ERROR_SUCCESS;
+}
+
+LONG SetValueEx(HKEY key, const char* name, DWORD type, const std::string& data)
+{
+    if (type == REG_SZ) {
+        return ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                                static_cast<DWORD>(data.size() + 1));
+    }
+    if (type == REG_DWORD) {
+        const auto number = static_cast<DWORD>(ReadWholeNumber(data, "0"));
+        return ::RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
+    }
+    return ERROR_SUCCESS;
+}
+
+bool DeleteValue(HKEY root, const char* path, const char* name)
+{
+    const RegKey key = OpenKey(root, path);
+    return key && ::RegDeleteValueA(key.get(), name) == ERROR_SUCCESS;
+}
+
+std::string QueryValue(HKEY root, const char* path, const char* name)
+{
+    std::string value;
+    if (const RegKey key = OpenKey(root, path)) {
+        QueryValueEx(key.get(), name, value);
+    }
+    std::erase(value, '\0');
+    return value;
+}
+
+void QueryValueEx(HKEY key, const char* name, std::string& value)
+{
+    value.clear();
+    DWORD type = 0;
+    DWORD size = 0;
+    LONG result = ::RegQueryValueExA(key, name, nullptr, &type, nullptr, &size);
+    if (result == ERROR_FILE_NOT_FOUND) {
+        return;  // no such value: it reads empty
+    }
+    // A value that grows between the two calls is asked for again.
+    for (int attempt = 0; result == ERROR_SUCCESS || result == ERROR_MORE_DATA; ++attempt) {
+        if (type != REG_SZ || attempt == 4) {
+            return;
+        }
+        std::vector<char> buffer(size);
+        result = ::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
+        if (result == ERROR_SUCCESS) {
+            if (type == REG_SZ) {
+                value.assign(buffer.data(), std::min<std::size_t>(size, buffer.size()));
+            }
+            return;
+        }
+    }
+    ReportReadFailure(result);
+}
+
+bool Autostart::IsAutostartEnabled() const
+{
+    const std::string command = RunCommandFor(executable_);
+    return QueryValue(machine_.root, machine_.path, AppTitle()) == command ||
+           QueryValue(user_.root, user_.path, AppTitle()) == command;
+}
+
+void Autostart::EnableAutostart() const
+{
+    const std::string command = RunCommandFor(executable_);
+    if (SetValue(machine_.root, machine_.path, AppTitle(), REG_SZ, command)) {
+        // An entry the user's own key got while the machine's was closed
+        // would start the program twice.
+        if (IsOwnRunEntry(QueryValue(user_.root, user_.path, AppTitle()), executable_)) {
+            DeleteValue(user_.root, user_.path, AppTitle());
+        }
+        return;
+    }
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(user_.root, user_.path, 0, nullptr, 0, kRunKeyAccess, nullptr, &key, nullptr) ==
+        ERROR_SUCCESS) {
+        SetValueEx(RegKey(key).get(), AppTitle(), REG_SZ, command);
+    }
+}
+
+void Autostart::DisableAutostart() const
+{
+    for (const RunLocation& where : {machine_, user_}) {
+        if (IsOwnRunEntry(QueryValue(where.root, where.path, AppTitle()), executable_)) {
+            DeleteValue(where.root, where.path, AppTitle());
+        }
+    }
+}
+
+void Autostart::AplicarAutoinicio(bool wanted) const
+{
+    if (wanted) {
+        if (!IsAutostartEnabled()) {
+            EnableAutostart();
+        }
+        return;
+    }
+    for (const RunLocation& where : {machine_, user_}) {
+        if (IsOwnRunEntry(QueryValue(where.root, where.path, AppTitle()), executable_)) {
+            DisableAutostart();
+            return;
+        }
+    }
+}
+
+}  // namespace veloria

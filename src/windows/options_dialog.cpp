@@ -1,0 +1,619 @@
+// The options dialog.
+//
+// The dialog is made from code: one table lists every control with its
+// page, place (in pixels of the dialog, the design's twips divided by 15)
+// and caption, and drives both making the controls and captioning them
+// (AplicarIdioma). Each tab's page is a child dialog over the tab strip
+// (DS_CONTROL, so one IsDialogMessage of the dialog walks into the visible
+// page), drawn in the tab's own background; the pages hand their
+// controls' notifications on to the dialog.
+//
+// Loading fills the controls from the settings record
+// (MostrarConfiguracion); OK and Apply copy them back and save
+// (GuardarConfiguracion). Until then the record stays as it was: only the
+// taskbar slider and the dialog's own slider act at once.
+#include "windows/options_dialog.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/alpha_rules.h"
+#include "base/dialog_base.h"
+#include "base/handle.h"
+#include "base/program_folder.h"
+#include "base/version.h"
+#include "controls/browser_host.h"
+#include "controls/slider.h"
+#include "language/language_file.h"
+#include "language/language_folder.h"
+#include "language/language_keys.h"
+#include "settings/autostart.h"
+#include "settings/config_file.h"
+#include "settings/settings_record.h"
+#include "transparency/alpha_blend.h"
+#include "transparency/taskbar.h"
+#include "update/web_links.h"
+
+namespace veloria {
+
+namespace {
+
+// The window: 7500 x 7215 twips; a page at 240, 480 twips over the tab
+// strip, which stands at 120, 120 twips.
+constexpr int kWidth = 500;
+constexpr int kHeight = 481;
+constexpr int kPageCount = 6;
+constexpr RECT kTabArea{8, 8, 489, 313};
+constexpr RECT kPageArea{16, 32, 481, 305};
+constexpr int kSliderMin = 1;
+constexpr int kSliderMax = 30;
+
+enum Control : int {
+    kTabs = 100,
+    kApply,
+    kOwnSlider,
+    kImage3,
+    kBanner,
+    kStylePlain,
+    kStyleShaped,
+    kStyleFrame,
+    kDefaultFrame,
+    kDefaultLabel,
+    kDefaultSlider,
+    kLanguageFrame,
+    kLanguageCombo,
+    kLangVersion,
+    kLangDate,
+    kLangAutor,
+    kLangEmail,
+    kLangWeb,
+    kAutoStart,
+    kAutoUpdate,
+    kTaskbarCheck,
+    kTaskbarSlider,
+    kCheck7,
+    kCheck1,
+    kSlider4,
+    kToolbar1,
+    kFrame3,
+    kTreeView1,
+    kLabelAutomatize,
+    kContactList,
+    kChatWindow,
+    kChatSlider,
+    kContactInformation,
+    kContactPopup,
+    kSlider3,
+    kLine1,
+    kActualVersionLabel,
+    kActualVersion,
+};
+
+enum class Kind { Button, DefaultButton, Check, Radio, Group, Label, Line, Combo, Slider, Toolbar, Tree, Picture };
+
+struct ControlSpec {
+    int id;
+    int page;  // -1: on every tab
+    Kind kind;
+    int x, y, width, height;
+    std::optional<Lang> caption;  // else the design text stays
+    const char* designText;
+};
+
+constexpr int kAllPages = -1;
+using L = Lang;
+
+// In tab order, page by page; the buttons, the dialog's slider and the
+// banner show on every tab.
+const std::array kControls{
+    ControlSpec{kStylePlain, 0, Kind::Radio, 28, 52, 200, 20, std::nullopt, "Plain windows"},
+    ControlSpec{kStyleShaped, 0, Kind::Radio, 28, 78, 200, 20, std::nullopt, "Windows cut to their picture"},
+    ControlSpec{kStyleFrame, 0, Kind::Group, 16, 32, 224, 80, std::nullopt, "Control Box Style (Beta)"},
+    ControlSpec{kDefaultLabel, 0, Kind::Label, 28, 138, 200, 16, std::nullopt, "Default Transparency"},
+    ControlSpec{kDefaultSlider, 0, Kind::Slider, 28, 158, 200, 28, std::nullopt, ""},
+    ControlSpec{kDefaultFrame, 0, Kind::Group, 16, 120, 224, 76, std::nullopt, ""},
+    ControlSpec{kLanguageCombo, 0, Kind::Combo, 260, 52, 200, 160, std::nullopt, ""},
+    ControlSpec{kLangVersion, 0, Kind::Label, 260, 86, 205, 18, std::nullopt, "Version:"},
+    ControlSpec{kLangDate, 0, Kind::Label, 260, 106, 205, 18, std::nullopt, "Date:"},
+    ControlSpec{kLangAutor, 0, Kind::Label, 260, 126, 205, 18, std::nullopt, "Author:"},
+    ControlSpec{kLangEmail, 0, Kind::Label, 260, 146, 205, 18, std::nullopt, "E-mail:"},
+    ControlSpec{kLangWeb, 0, Kind::Label, 260, 166, 205, 18, std::nullopt, "Web:"},
+    ControlSpec{kLanguageFrame, 0, Kind::Group, 248, 32, 225, 164, L::LANG_WINDOWOPTIONS_TAB_GENERAL_FRAME_LANGUAGE,
+                "Language"},
+    ControlSpec{kAutoStart, 1, Kind::Check, 28, 44, 420, 20, L::LANG_WINDOWOPTIONS_TAB_GENERAL_CHECK_AUTOSTART, ""},
+    ControlSpec{kAutoUpdate, 1, Kind::Check, 28, 70, 420, 20, L::LANG_WINDOWOPTIONS_TAB_GENERAL_CHECK_AUTOUPDATES, ""},
+    ControlSpec{kTaskbarCheck, 1, Kind::Check, 28, 96, 420, 20, L::LANG_WINDOWOPTIONS_TAB_GENERAL_CheCK_TASKBARALPHA,
+                ""},
+    ControlSpec{kTaskbarSlider, 1, Kind::Slider, 48, 120, 200, 28, std::nullopt, ""},
+    ControlSpec{kCheck7, 1, Kind::Check, 28, 162, 420, 20, std::nullopt, "Control de transparencia"},
+    ControlSpec{kCheck1, 1, Kind::Check, 28, 188, 420, 20, std::nullopt, "Men\xfa Inicio/Todos los programas"},
+    ControlSpec{kSlider4, 1, Kind::Slider, 48, 212, 200, 28, std::nullopt, ""},
+    ControlSpec{kToolbar1, 2, Kind::Toolbar, 16, 32, 465, 28, std::nullopt, ""},
+    ControlSpec{kTreeView1, 2, Kind::Tree, 28, 84, 441, 204, std::nullopt, ""},
+    ControlSpec{kFrame3, 2, Kind::Group, 16, 64, 465, 236, std::nullopt, ""},
+    ControlSpec{kLabelAutomatize, 3, Kind::Label, 28, 44, 430, 18,
+                L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_LABEL_AUTOMATIZE, ""},
+    ControlSpec{kContactList, 3, Kind::Check, 28, 70, 420, 20, L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CONTACTLIST,
+                ""},
+    ControlSpec{kChatWindow, 3, Kind::Check, 28, 96, 420, 20, L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CHATWINDOW,
+                ""},
+    ControlSpec{kChatSlider, 3, Kind::Slider, 48, 120, 200, 28, std::nullopt, ""},
+    ControlSpec{kContactInformation, 3, Kind::Check, 28, 162, 420, 20,
+                L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CONTACTINFORMATION, ""},
+    ControlSpec{kContactPopup, 3, Kind::Check, 28, 188, 420, 20,
+                L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CONTACTPOPUP, ""},
+    ControlSpec{kSlider3, 3, Kind::Slider, 48, 212, 200, 28, std::nullopt, ""},
+    ControlSpec{kLine1, 3, Kind::Line, 28, 252, 430, 2, std::nullopt, ""},
+    ControlSpec{kActualVersionLabel, 4, Kind::Label, 28, 44, 200, 18,
+                L::LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_ACTUALVERSION, ""},
+    ControlSpec{kActualVersion, 4, Kind::Label, 232, 44, 200, 18, std::nullopt, ""},
+    ControlSpec{IDOK, kAllPages, Kind::DefaultButton, 240, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_OK, "OK"},
+    ControlSpec{IDCANCEL, kAllPages, Kind::Button, 320, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_CANCEL, "Cancel"},
+    ControlSpec{kApply, kAllPages, Kind::Button, 408, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_APPLY, "Apply"},
+    ControlSpec{kOwnSlider, kAllPages, Kind::Slider, 16, 328, 153, 24, std::nullopt, ""},
+    ControlSpec{kImage3, kAllPages, Kind::Picture, 0, 352, 492, 98, std::nullopt, ""},
+};
+
+constexpr std::array<Lang, kPageCount> kTabCaptions{
+    L::LANG_WINDOWOPTIONS_TAB_GENERAL,      L::LANG_WINDOWOPTIONS_TAB_AUTOMATIZATE,
+    L::LANG_WINDOWOPTIONS_TAB_PROGRAMS,     L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER,
+    L::LANG_WINDOWOPTIONS_TAB_UPDATES,      L::LANG_WINDOWOPTIONS_TAB_SPONSOR,
+};
+
+// The identity labels: label text, one blank, the value.
+struct IdentityLabel {
+    int id;
+    Lang label;
+    Lang value;
+};
+constexpr std::array<IdentityLabel, 5> kIdentityLabels{{
+    {kLangVersion, L::LANG_WINDOWOPTIONS_TAB_GENERAL_Label_LANGVERSION, L::LANG_VERSION},
+    {kLangDate, L::LANG_WINDOWOPTIONS_TAB_GENERAL_Label_LANGDATE, L::LANG_DATE},
+    {kLangAutor, L::LANG_WINDOWOPTIONS_TAB_GENERAL_Label_LANGAUTOR, L::LANG_AUTOR},
+    {kLangEmail, L::LANG_WINDOWOPTIONS_TAB_GENERAL_Label_LANGEMAIL, L::LANG_AUTOR_EMAIL},
+    {kLangWeb, L::LANG_WINDOWOPTIONS_TAB_GENERAL_Label_LANGWEB, L::LANG_AUTOR_WEB},
+}};
+
+struct WindowClassAndStyle {
+    const char* windowClass;
+    DWORD style;
+};
+
+WindowClassAndStyle ClassOf(Kind kind)
+{
+    constexpr DWORD kTab = WS_TABSTOP;
+    switch (kind) {
+    case Kind::Button:
+        return {"BUTTON", kTab | BS_PUSHBUTTON};
+    case Kind::DefaultButton:
+        return {"BUTTON", kTab | BS_DEFPUSHBUTTON};
+    case Kind::Check:
+        return {"BUTTON", kTab | BS_AUTOCHECKBOX};
+    case Kind::Radio:
+        return {"BUTTON", BS_AUTORADIOBUTTON};
+    case Kind::Group:
+        return {"BUTTON", BS_GROUPBOX};
+    case Kind::Line:
+        return {"STATIC", SS_ETCHEDHORZ};
+    case Kind::Combo:
+        return {"COMBOBOX", kTab | CBS_DROPDOWNLIST | WS_VSCROLL};
+    case Kind::Toolbar:
+        return {TOOLBARCLASSNAMEA, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | TBSTYLE_FLAT};
+    case Kind::Tree:
+        return {WC_TREEVIEWA, kTab | WS_BORDER | TVS_HASLINES};
+    case Kind::Picture:
+        return {"STATIC", SS_BITMAP};
+    case Kind::Label:
+    case Kind::Slider:
+        break;
+    }
+    return {"STATIC", SS_LEFTNOWORDWRAP};
+}
+
+// Image3, the picture behind the sponsor banner: the program's name on a
+// sky that clears from left to right.
+GdiObject<HBITMAP> DrawBannerPicture(HFONT font)
+{
+    constexpr int kPictureWidth = 492;
+    constexpr int kPictureHeight = 98;
+    const WindowDC screen(nullptr);
+    GdiObject<HBITMAP> picture(::CreateCompatibleBitmap(screen.get(), kPictureWidth, kPictureHeight));
+    const MemoryDC dc(::CreateCompatibleDC(screen.get()));
+    if (!picture || !dc) {
+        return picture;
+    }
+    const SelectedObject drawing(dc.get(), picture.get());
+    for (int x = 0; x < kPictureWidth; x += 4) {
+        const int fade = x * 120 / kPictureWidth;
+        const GdiObject<HBRUSH> band(::CreateSolidBrush(RGB(38 + fade, 120 + fade / 2, 168 + fade / 2)));
+        const RECT strip{x, 0, x + 4, kPictureHeight};
+        ::FillRect(dc.get(), &strip, band.get());
+    }
+    const SelectedObject text(dc.get(), font);
+    ::SetBkMode(dc.get(), TRANSPARENT);
+    ::SetTextColor(dc.get(), RGB(255, 255, 255));
+    RECT area{0, 0, kPictureWidth, kPictureHeight};
+    const std::string name = std::string(ProductName()) + " " + VersionText(CurrentVersion());
+    ::DrawTextA(dc.get(), name.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    return picture;
+}
+
+// A page hands its controls' notifications on to the dialog.
+INT_PTR CALLBACK PageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    switch (message) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_NOTIFY:
+        ::SendMessageA(::GetParent(page), message, wParam, lParam);
+        return TRUE;
+    case WM_INITDIALOG:
+        return FALSE;  // the focus stays where the dialog puts it
+    default:
+        return FALSE;
+    }
+}
+
+class OptionsDialog : public DialogBase<OptionsDialog> {
+public:
+    static OptionsDialog& Instance()
+    {
+        static OptionsDialog dialog;
+        return dialog;
+    }
+
+    void Show(HINSTANCE instance, OptionsHost& host)
+    {
+        host_ = &host;
+        if (hwnd() != nullptr) {
+            ::ShowWindow(hwnd(), SW_SHOW);
+            ::SetForegroundWindow(hwnd());
+            return;
+        }
+        if (CreateFromCode(instance, "", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 300, 280, nullptr) !=
+            nullptr) {
+            ::ShowWindow(hwnd(), SW_SHOW);
+            ::SetForegroundWindow(hwnd());
+        }
+    }
+
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        switch (message) {
+        case WM_INITDIALOG:
+            Form_Load();
+            return TRUE;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_HSCROLL:
+            OnSlider(lParam);
+            return TRUE;
+        case WM_NOTIFY:
+            if (reinterpret_cast<const NMHDR*>(lParam)->idFrom == kTabs &&
+                reinterpret_cast<const NMHDR*>(lParam)->code == TCN_SELCHANGE) {
+                tbsOptions_Click();
+            }
+            return TRUE;
+        case kSwitchPageMessage: {
+            const int count = kPageCount;
+            const int current = static_cast<int>(::SendMessageA(Item(kTabs), TCM_GETCURSEL, 0, 0));
+            ::SendMessageA(Item(kTabs), TCM_SETCURSEL, static_cast<WPARAM>((current + (wParam ? 1 : count - 1)) % count),
+                           0);
+            tbsOptions_Click();
+            ::SetFocus(Item(kTabs));  // as a property sheet does
+            return Answer(TRUE);
+        }
+        case kBrowserNavigateError:
+            // The banner page cannot be shown: the picture behind it can.
+            banner_.SetVisible(false);
+            return TRUE;
+        case WM_NCDESTROY:
+            sliders_.clear();  // their windows are gone with the dialog's
+            picture_.reset();
+            return FALSE;
+        default:
+            return FALSE;
+        }
+    }
+
+private:
+    OptionsDialog() = default;
+
+    HWND Item(int id) const
+    {
+        HWND item = ::GetDlgItem(hwnd(), id);
+        for (std::size_t page = 0; item == nullptr && page < pages_.size(); ++page) {
+            item = ::GetDlgItem(pages_[page], id);
+        }
+        return item;
+    }
+    bool Checked(int id) const { return ::SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    void SetChecked(int id, bool checked) const
+    {
+        ::SendMessageA(Item(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    Slider* SliderOf(int id)
+    {
+        for (auto& [sliderId, slider] : sliders_) {
+            if (sliderId == id) {
+                return &slider;
+            }
+        }
+        return nullptr;
+    }
+
+    void Form_Load()
+    {
+        MakeControls();
+        AplicarIdioma();
+        RECT screen{};
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+        ::SetWindowPos(hwnd(), nullptr, (screen.left + screen.right - kWidth) / 2,
+                       (screen.top + screen.bottom - kHeight) / 2, kWidth, kHeight, SWP_NOZORDER);
+        banner_.Navigate(BannerAddress(CurrentAddressParts()));
+        SliderOf(kOwnSlider)->SetValue(kSliderMax);
+        SetWindowAlpha(hwnd(), LevelFromPosition(kSliderMax, kSliderMax));
+        PreparaComboLanguage();
+        MostrarConfiguracion();
+        tbsOptions_Click();
+    }
+
+    void MakeControls()
+    {
+        sliders_.clear();
+        const auto font = reinterpret_cast<HFONT>(::SendMessageA(hwnd(), WM_GETFONT, 0, 0));
+        const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(hwnd(), GWLP_HINSTANCE));
+        // The tab strip lies under the pages; Tab reaches it after the page.
+        const HWND tabs = ::CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
+                                            kTabArea.left, kTabArea.top, kTabArea.right - kTabArea.left,
+                                            kTabArea.bottom - kTabArea.top, hwnd(), reinterpret_cast<HMENU>(kTabs),
+                                            instance, nullptr);
+        ::SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        for (int page = 0; page < kPageCount; ++page) {
+            TCITEMA item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = const_cast<char*>("");
+            ::SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
+        }
+        const std::vector<WORD> pageTemplate =
+            EmptyDialogTemplate("", DS_CONTROL | WS_CHILD | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, 10, 10);
+        for (HWND& page : pages_) {
+            page = ::CreateDialogIndirectParamA(instance, reinterpret_cast<const DLGTEMPLATE*>(pageTemplate.data()),
+                                                hwnd(), &PageProcedure, 0);
+            ::EnableThemeDialogTexture(page, ETDT_ENABLETAB);
+            ::SetWindowPos(page, HWND_TOP, kPageArea.left, kPageArea.top, kPageArea.right - kPageArea.left,
+                           kPageArea.bottom - kPageArea.top, SWP_NOACTIVATE);
+        }
+        // The banner lies over its picture, so it is made first.
+        const RECT bannerArea{0, 352, 513, 452};
+        banner_.Create(hwnd(), bannerArea, kBanner);
+        for (const ControlSpec& spec : kControls) {
+            const bool onPage = spec.page != kAllPages;
+            const HWND parent = onPage ? pages_[static_cast<std::size_t>(spec.page)] : hwnd();
+            const int x = spec.x - (onPage ? kPageArea.left : 0);
+            const int y = spec.y - (onPage ? kPageArea.top : 0);
+            if (spec.kind == Kind::Slider) {
+                sliders_.emplace_back(spec.id, Slider());
+                const bool explained = spec.id != kSlider3 && spec.id != kSlider4;
+                sliders_.back().second.Create(parent, spec.id, RECT{x, y, x + spec.width, y + spec.height}, kSliderMin,
+                                              kSliderMax, explained ? kSliderTooltip : nullptr);
+                continue;
+            }
+            const auto [windowClass, style] = ClassOf(spec.kind);
+            const HWND control = ::CreateWindowExA(0, windowClass, spec.designText, WS_CHILD | WS_VISIBLE | style, x, y,
+                                                   spec.width, spec.height, parent,
+                                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance,
+                                                   nullptr);
+            ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        }
+        picture_ = DrawBannerPicture(font);
+        ::SendMessageA(Item(kImage3), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
+        // The option buttons are one group, reached by Tab at the selected one.
+        ::SetWindowLongPtrA(Item(kStylePlain), GWL_STYLE,
+                            ::GetWindowLongPtrA(Item(kStylePlain), GWL_STYLE) | WS_GROUP | WS_TABSTOP);
+        ::SetWindowLongPtrA(Item(kStyleFrame), GWL_STYLE,
+                            ::GetWindowLongPtrA(Item(kStyleFrame), GWL_STYLE) | WS_GROUP);
+    }
+
+    void AplicarIdioma()
+    {
+        const std::string title = std::string(ProductName()) + " " + LanguageText(L::LANG_WINDOWOPTIONS_TITLE);
+        ::SetWindowTextA(hwnd(), title.c_str());
+        for (int page = 0; page < kPageCount; ++page) {
+            TCITEMA item{};
+            item.mask = TCIF_TEXT;
+            item.pszText = const_cast<char*>(LanguageText(kTabCaptions[static_cast<std::size_t>(page)]).c_str());
+            ::SendMessageA(Item(kTabs), TCM_SETITEMA, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
+        }
+        for (const ControlSpec& spec : kControls) {
+            if (spec.caption) {
+                ::SetWindowTextA(Item(spec.id), LanguageText(*spec.caption).c_str());
+            }
+        }
+    }
+
+    void PreparaComboLanguage()
+    {
+        const HWND combo = Item(kLanguageCombo);
+        ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+        for (const std::string& file : LanguageFiles()) {
+            ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(file.c_str()));
+        }
+        if (!LanguageFiles().empty()) {
+            SelectLanguage(0);
+        }
+    }
+
+    void SelectLanguage(std::size_t index)
+    {
+        ::SendMessageA(Item(kLanguageCombo), CB_SETCURSEL, index, 0);
+        Combo_Language_Click();
+    }
+
+    // The entry selected in the language list, or nothing.
+    std::optional<std::string> SelectedLanguage() const
+    {
+        const auto index = ::SendMessageA(Item(kLanguageCombo), CB_GETCURSEL, 0, 0);
+        if (index < 0 || static_cast<std::size_t>(index) >= LanguageFiles().size()) {
+            return std::nullopt;
+        }
+        return LanguageFiles()[static_cast<std::size_t>(index)];
+    }
+
+    void MostrarConfiguracion()
+    {
+        const SettingsRecord& settings = Settings();
+        ::SetWindowTextA(Item(kActualVersion), VersionText(CurrentVersion()).c_str());
+        // A box is ticked when the setting is on the way the program reads
+        // it: an AutoUpdate of "2" is off, so its box is not ticked.
+        SetChecked(kChatWindow, MessengerWindowsEnabled(settings));
+        SetChecked(kAutoUpdate, AutoUpdateEnabled(settings));
+        SetChecked(kStylePlain, PlainWindowLook(settings));
+        SetChecked(kStyleShaped, !PlainWindowLook(settings));
+        SliderOf(kTaskbarSlider)->SetValue(SliderPositionForLevel(TaskbarLevel(settings), kSliderMin, kSliderMax));
+        SliderOf(kDefaultSlider)->SetValue(
+            SliderPositionForLevel(DefaultAlphaLevel(settings), kSliderMin, kSliderMax));
+        SliderOf(kChatSlider)->SetValue(
+            SliderPositionForLevel(RoundHalfEven(MessengerWindowLevel(settings)), kSliderMin, kSliderMax));
+        SetChecked(kAutoStart, AutoStartEnabled(settings));
+        SetChecked(kTaskbarCheck, TaskbarTranslucentAtStart(settings));
+        // The taskbar at start-up is offered together with starting with
+        // Windows only; the untick shows in the box, and the next save.
+        if (Checked(kAutoStart)) {
+            ::EnableWindow(Item(kTaskbarCheck), TRUE);
+        } else {
+            SetChecked(kTaskbarCheck, false);
+            ::EnableWindow(Item(kTaskbarCheck), FALSE);
+        }
+        const auto& files = LanguageFiles();
+        for (std::size_t index = 0; index < files.size(); ++index) {
+            if (files[index] == LanguageFileName(settings)) {
+                SelectLanguage(index);
+                break;
+            }
+        }
+        SliderOf(kTaskbarSlider)->Enable(Checked(kTaskbarCheck));
+    }
+
+    void GuardarConfiguracion()
+    {
+        const auto levelOf = [this](int id) {
+            const Slider& slider = *SliderOf(id);
+            return std::to_string(LevelFromPosition(slider.Value(), slider.Max()));
+        };
+        const auto box = [this](int id) { return std::string(Checked(id) ? "1" : "0"); };
+        SettingsRecord values = Settings();
+        values.DefaultAlpha = levelOf(kDefaultSlider);
+        values.ControlStyle = Checked(kStylePlain) ? "-1" : "0";
+        values.AutoStart = box(kAutoStart);
+        values.AtutoMenuInicio_ALPHA = box(kTaskbarCheck);
+        values.AtutoMenuInicio_ALPHAV = levelOf(kTaskbarSlider);
+        values.AutoUpdate = box(kAutoUpdate);
+        // With no language listed nothing is selected: the language in use
+        // stays rather than becoming an empty name.
+        values.LanguageFile = SelectedLanguage().value_or(values.LanguageFile);
+        values.AutoMSN_ChatWindow = box(kChatWindow);
+        values.AutoMSN_ChatWindow_ALPHA = levelOf(kChatSlider);
+        GuardarConfiguracionArchivo(hwnd(), values);
+        AplicarAutoinicio();
+    }
+
+    void AplicarAutoinicio() const { Autostart(ProgramPath()).AplicarAutoinicio(AutoStartEnabled(Settings())); }
+
+    void OnCommand(int id, int notification)
+    {
+        switch (id) {
+        case IDOK:
+            GuardarConfiguracion();
+            LoadLanguage(LanguageFileName(Settings()));
+            host_->SetLanguage();
+            Close();
+            break;
+        case kApply:
+            GuardarConfiguracion();
+            LoadLanguage(LanguageFileName(Settings()));
+            AplicarIdioma();
+            host_->SetLanguage();
+            MostrarConfiguracion();
+            break;
+        case IDCANCEL:
+            Close();
+            break;
+        case kTaskbarCheck:
+            SliderOf(kTaskbarSlider)->Enable(Checked(kTaskbarCheck));
+            break;
+        case kLanguageCombo:
+            if (notification == CBN_SELCHANGE) {
+                Combo_Language_Click();
+            }
+            break;
+        default:
+            break;
+        }
+    }
+
+    void OnSlider(LPARAM source)
+    {
+        for (auto& [id, slider] : sliders_) {
+            if (!slider.TakeUserMove(source)) {
+                continue;
+            }
+            const int level = LevelFromPosition(slider.Value(), slider.Max());
+            if (id == kTaskbarSlider) {
+                transparenttaskbar(static_cast<std::int16_t>(level));
+                host_->SetTaskbarMark(255.0 / slider.Max() * slider.Value() != 255.0);
+            } else if (id == kOwnSlider) {
+                SetWindowAlpha(hwnd(), level);
+            }
+        }
+    }
+
+    void tbsOptions_Click()
+    {
+        const auto selected = static_cast<int>(::SendMessageA(Item(kTabs), TCM_GETCURSEL, 0, 0));
+        for (std::size_t page = 0; page < pages_.size(); ++page) {
+            ::ShowWindow(pages_[page], static_cast<int>(page) == selected ? SW_SHOWNA : SW_HIDE);
+        }
+    }
+
+    void Combo_Language_Click()
+    {
+        const std::optional<std::string> file = SelectedLanguage();
+        if (!file) {
+            return;
+        }
+        ReadLanguageInfo(*file);
+        for (const IdentityLabel& label : kIdentityLabels) {
+            const std::string text = LanguageText(label.label) + " " + LanguageText(label.value);
+            ::SetWindowTextA(Item(label.id), text.c_str());
+        }
+    }
+
+    void Close()
+    {
+        // The fade of a closing window comes with the window effects.
+        ClearWindowAlpha(hwnd());
+        ::DestroyWindow(hwnd());
+    }
+
+    OptionsHost* host_ = nullptr;
+    std::array<HWND, kPageCount> pages_{};
+    std::vector<std::pair<int, Slider>> sliders_;
+    BrowserHost banner_;
+    GdiObject<HBITMAP> picture_;
+};
+
+}  // namespace
+
+void ShowOptions(HINSTANCE instance, OptionsHost& host)
+{
+    OptionsDialog::Instance().Show(instance, host);
+}
+
+}  // namespace veloria

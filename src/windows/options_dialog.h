@@ -1,0 +1,28 @@
+// Opciones: the options dialog, modeless, one at a time.
+//
+// Its six tabs show the nine settings, the language files' identities and
+// the running version; OK and Apply save them (Config.ini and the Run
+// value), Cancel keeps only what changed live (the taskbar). The dialog
+// asks the main window for the two things it owns through OptionsHost.
+#pragma once
+
+#include <windows.h>
+
+namespace veloria {
+
+// What the options dialog needs of the main window.
+class OptionsHost {
+public:
+    // Puts the language texts in use on the tray menu.
+    virtual void SetLanguage() = 0;
+    // The check mark of the tray menu's taskbar entry.
+    virtual void SetTaskbarMark(bool marked) = 0;
+
+protected:
+    ~OptionsHost() = default;
+};
+
+// Opens the dialog, or brings the open one forward.
+void ShowOptions(HINSTANCE instance, OptionsHost& host);
+
+}  // namespace veloria

@@ -1,0 +1,186 @@
+// The web browser host with a control of the test's own, registered in
+// this process only: what the host asks of the control, in which order,
+// and that nothing of the host outlives its window.
+#include "controls/browser_host.h"
+
+#include <gtest/gtest.h>
+
+#include <ocidl.h>
+#include <oleidl.h>
+#include <olectl.h>
+
+#include <string>
+#include <vector>
+
+// A COM object is deleted by its own Release, not through an interface.
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+
+namespace veloria {
+namespace {
+
+constexpr CLSID kFakeBrowser = {0x5e1ec7a0, 0x1111, 0x4a4a, {0x9b, 0x11, 0x00, 0x11, 0x22, 0x33, 0x44, 0x55}};
+// The browser's events: DWebBrowserEvents2, and its NavigateError.
+constexpr IID kBrowserEvents = {0x34a715a0, 0x6587, 0x11d0, {0x92, 0x4a, 0x00, 0x20, 0xaf, 0xc7, 0xac, 0x4d}};
+constexpr DISPID kNavigateError = 271;
+
+std::vector<std::string> g_calls;
+
+#define FAKE_UNKNOWN                                                                   \
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }                           \
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+struct Point final : IConnectionPoint {
+    FAKE_UNKNOWN
+    IDispatch* sink = nullptr;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Advise(IUnknown* unknown, DWORD* cookie) override
+    {
+        g_calls.push_back("Advise");
+        *cookie = 9;
+        return unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&sink));
+    }
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override
+    {
+        g_calls.push_back("Unadvise " + std::to_string(cookie));
+        return S_OK;  // the sink is kept, to call it late
+    }
+    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
+} g_point;
+
+struct Control final : IOleObject, IDispatch, IConnectionPointContainer {
+    FAKE_UNKNOWN
+    IOleClientSite* site = nullptr;
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
+    {
+        *out = nullptr;
+        if (IsEqualIID(iid, IID_IOleObject) || IsEqualIID(iid, IID_IUnknown)) {
+            *out = static_cast<IOleObject*>(this);
+        } else if (IsEqualIID(iid, IID_IDispatch)) {
+            *out = static_cast<IDispatch*>(this);
+        } else if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
+            *out = static_cast<IConnectionPointContainer*>(this);
+        }
+        return *out != nullptr ? S_OK : E_NOINTERFACE;
+    }
+    HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* newSite) override
+    {
+        g_calls.push_back(newSite != nullptr ? "SetClientSite" : "SetClientSite null");
+        if (newSite != nullptr) {
+            newSite->AddRef();
+        }
+        if (site != nullptr) {
+            site->Release();
+        }
+        site = newSite;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Close(DWORD) override { return g_calls.push_back("Close"), S_OK; }
+    HRESULT STDMETHODCALLTYPE SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE InitFromData(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD, IDataObject**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override
+    {
+        return g_calls.push_back("DoVerb " + std::to_string(verb)), S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Update() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE IsUpToDate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetUserClassID(CLSID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetUserType(DWORD, LPOLESTR*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetExtent(DWORD, SIZEL*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetExtent(DWORD, SIZEL*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Advise(IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Unadvise(DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetMiscStatus(DWORD, DWORD* status) override { return *status = 0, S_OK; }
+    HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                                     UINT*) override
+    {
+        const bool text = params->cArgs == 1 && params->rgvarg[0].vt == VT_BSTR;
+        std::string call = "Invoke " + std::to_string(id);
+        for (const wchar_t* c = text ? params->rgvarg[0].bstrVal : L""; *c != 0; ++c) {
+            call += static_cast<char>(*c);
+        }
+        return g_calls.push_back(call), S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** out) override
+    {
+        *out = IsEqualIID(iid, kBrowserEvents) ? &g_point : nullptr;
+        return *out != nullptr ? S_OK : CONNECT_E_NOCONNECTION;
+    }
+} g_control;
+
+struct Factory final : IClassFactory {
+    FAKE_UNKNOWN
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
+    {
+        *out = IsEqualIID(iid, IID_IClassFactory) || IsEqualIID(iid, IID_IUnknown) ? this : nullptr;
+        return *out != nullptr ? S_OK : E_NOINTERFACE;
+    }
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID iid, void** out) override
+    {
+        return g_control.QueryInterface(iid, out);
+    }
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+} g_factory;
+
+int PendingErrors(HWND owner)
+{
+    int count = 0;
+    MSG message;
+    while (::PeekMessageA(&message, owner, kBrowserNavigateError, kBrowserNavigateError, PM_REMOVE)) {
+        count += message.wParam == 7 ? 1 : 0;
+    }
+    return count;
+}
+
+TEST(BrowserHost, NavigatesReportsErrorsAndLeavesNothingBehind)
+{
+    ::OleInitialize(nullptr);
+    DWORD registration = 0;
+    ASSERT_EQ(::CoRegisterClassObject(kFakeBrowser, &g_factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
+                                      &registration),
+              S_OK);
+    const HWND owner = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr,
+                                         nullptr);
+    {
+        BrowserHost host;
+        ASSERT_TRUE(host.Create(owner, RECT{0, 0, 200, 100}, 7, &kFakeBrowser));
+        host.Navigate("http://veloria.example/page");
+        ASSERT_NE(g_point.sink, nullptr);
+        g_point.sink->Invoke(kNavigateError, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr);
+        EXPECT_EQ(PendingErrors(owner), 1);
+    }
+    EXPECT_EQ(g_calls, (std::vector<std::string>{"SetClientSite", "DoVerb -5", "Advise",
+                                                 "Invoke 104http://veloria.example/page", "Unadvise 9",
+                                                 "SetClientSite null", "Close"}));
+    // An event after the host is gone reaches nobody, and the control's
+    // reference was the last one to the site.
+    g_point.sink->Invoke(kNavigateError, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(PendingErrors(owner), 0);
+    EXPECT_EQ(g_point.sink->Release(), 0u);
+
+    // Without a control the owner hears of it as of a failed page.
+    const CLSID nothing = {0x5e1ec7a0, 0x2222, 0x4a4a, {0, 0, 0, 0, 0, 0, 0, 1}};
+    BrowserHost missing;
+    ASSERT_TRUE(missing.Create(owner, RECT{0, 0, 200, 100}, 7, &nothing));
+    missing.Navigate("http://veloria.example/page");
+    EXPECT_EQ(PendingErrors(owner), 1);
+    missing.Destroy();
+    ::DestroyWindow(owner);
+    ::CoRevokeClassObject(registration);
+    ::OleUninitialize();
+}
+
+}  // namespace
+}  // namespace veloria
