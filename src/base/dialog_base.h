@@ -90,7 +90,6 @@ private:
             self = static_cast<Derived*>(reinterpret_cast<DialogBase*>(lParam));
             self->hwnd_ = window;
             ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-            AddModelessWindow(window);
         } else {
             self = reinterpret_cast<Derived*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
         }
@@ -99,6 +98,9 @@ private:
         }
         INT_PTR result = FALSE;
         try {
+            if (message == WM_INITDIALOG) {
+                AddModelessWindow(window);
+            }
             result = self->HandleMessage(message, wParam, lParam);
         } catch (...) {
             result = FALSE;
