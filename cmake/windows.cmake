@@ -2,8 +2,10 @@
 # that end-to-end tests use to look at windows from outside the program.
 enable_language(RC)
 
-# Only system DLLs at run time; a release build drops unused code and its
+# Only system DLLs at run time; a release build is made small (the program
+# waits on its user, not on its processor), drops unused code and its
 # symbols.
+set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
 add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_options(-ffunction-sections -fdata-sections)
 add_link_options($<$<CONFIG:Release,MinSizeRel>:-Wl,--gc-sections> $<$<CONFIG:Release,MinSizeRel>:-s>)
@@ -30,10 +32,13 @@ set(VELORIA_WIN_SOURCES
   src/transparency/picker.cpp
   src/transparency/slider_control.cpp
   src/transparency/taskbar.cpp
+  src/update/auto_update.cpp
+  src/update/manifest.cpp
   src/update/open_url.cpp
+  src/update/ping.cpp
   src/windows/options_dialog.cpp
 )
-set(VELORIA_SYSTEM_LIBRARIES user32 gdi32 kernel32 advapi32 shell32 comctl32 ole32 oleaut32 uuid uxtheme iphlpapi ws2_32)
+set(VELORIA_SYSTEM_LIBRARIES user32 gdi32 kernel32 advapi32 shell32 comctl32 ole32 oleaut32 uuid uxtheme iphlpapi ws2_32 winhttp)
 
 # Everything of the program but its entry point, version and resources, for
 # the program, a copy of it built as another version, and the module tests.

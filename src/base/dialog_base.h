@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "base/message_loop.h"
+#include "base/wide_text.h"
 
 namespace veloria {
 
@@ -32,13 +33,12 @@ inline std::vector<WORD> EmptyDialogTemplate(const char* title, DWORD style, DWO
     words.push_back(0);  // no menu
     words.push_back(0);  // the standard dialog class
     for (const char* text : {title, "MS Shell Dlg"}) {
-        const int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-        std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
-        ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
         if (text != title) {
             words.push_back(8);  // the font's point size comes before its name
         }
+        const std::wstring wide = Widen(text);
         words.insert(words.end(), wide.begin(), wide.end());
+        words.push_back(0);
     }
     return words;
 }

@@ -17,6 +17,7 @@
 #include <new>
 
 #include "base/com_ptr.h"
+#include "base/wide_text.h"
 
 namespace veloria {
 
@@ -294,10 +295,7 @@ void BrowserHost::Navigate(const std::string& address)
         ReportError();
         return;
     }
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, address.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, address.c_str(), -1, wide.data(), length);
-    const Bstr url(wide.c_str());
+    const Bstr url(Widen(address).c_str());
     VARIANT argument{};
     argument.vt = VT_BSTR;
     argument.bstrVal = url.get();

@@ -27,6 +27,7 @@
 #include "transparency/pick_rules.h"
 #include "transparency/picker.h"
 #include "transparency/taskbar.h"
+#include "update/auto_update.h"
 #include "update/web_links.h"
 
 namespace veloria {
@@ -135,9 +136,14 @@ bool MainWindow::Load()
     return true;
 }
 
-// Steps that features still to come fill in; each does nothing yet.
+// The banner comes with the secondary windows; until then this step does
+// nothing.
 void MainWindow::ShowBanner() {}
-void MainWindow::RunUpdateCheck() {}
+
+void MainWindow::RunUpdateCheck()
+{
+    RunStartupUpdateCheck();
+}
 
 void MainWindow::ShowTrayIcon()
 {

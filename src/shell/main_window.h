@@ -39,6 +39,7 @@ public:
     // The check mark of the taskbar entry: the program's only record of a
     // translucent taskbar.
     void SetTaskbarMark(bool marked) override;
+    HWND Window() const override { return hwnd(); }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 

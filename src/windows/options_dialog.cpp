@@ -37,6 +37,10 @@
 #include "settings/settings_record.h"
 #include "transparency/alpha_blend.h"
 #include "transparency/taskbar.h"
+#include "update/auto_update.h"
+#include "update/manifest.h"
+#include "update/ping.h"
+#include "update/versions.h"
 #include "update/web_links.h"
 
 namespace veloria {
@@ -48,6 +52,7 @@ namespace {
 constexpr int kWidth = 500;
 constexpr int kHeight = 481;
 constexpr int kPageCount = 6;
+constexpr int kUpdatesPage = 4;
 constexpr RECT kTabArea{8, 8, 489, 313};
 constexpr RECT kPageArea{16, 32, 481, 305};
 constexpr int kSliderMin = 1;
@@ -92,9 +97,19 @@ enum Control : int {
     kLine1,
     kActualVersionLabel,
     kActualVersion,
+    kLastVersionLabel,
+    kLastVersion,
+    kWebPageLabel,
+    kWebPage,
+    kDownloadUrlLabel,
+    kDownloadUrl,
+    kDownload,
+    kManifestText,
 };
 
-enum class Kind { Button, DefaultButton, Check, Radio, Group, Label, Line, Combo, Slider, Toolbar, Tree, Picture };
+enum class Kind {
+    Button, DefaultButton, Check, Radio, Group, Label, Line, Combo, Slider, Toolbar, Tree, Picture, Field, TextBox
+};
 
 struct ControlSpec {
     int id;
@@ -151,7 +166,17 @@ const std::array kControls{
     ControlSpec{kLine1, 3, Kind::Line, 28, 252, 430, 2, std::nullopt, ""},
     ControlSpec{kActualVersionLabel, 4, Kind::Label, 28, 44, 200, 18,
                 L::LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_ACTUALVERSION, ""},
-    ControlSpec{kActualVersion, 4, Kind::Label, 232, 44, 200, 18, std::nullopt, ""},
+    ControlSpec{kActualVersion, 4, Kind::Label, 232, 44, 240, 18, std::nullopt, ""},
+    ControlSpec{kLastVersionLabel, 4, Kind::Label, 28, 66, 200, 18, L::LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_LASTVERSION,
+                ""},
+    ControlSpec{kLastVersion, 4, Kind::Label, 232, 66, 240, 18, std::nullopt, ""},
+    ControlSpec{kWebPageLabel, 4, Kind::Label, 28, 90, 200, 18, L::LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_WEBPAGE, ""},
+    ControlSpec{kWebPage, 4, Kind::Field, 232, 88, 240, 20, std::nullopt, ""},
+    ControlSpec{kDownloadUrlLabel, 4, Kind::Label, 28, 114, 200, 18,
+                L::LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_DOWNLOADURL, ""},
+    ControlSpec{kDownloadUrl, 4, Kind::Field, 232, 112, 240, 20, std::nullopt, ""},
+    ControlSpec{kDownload, 4, Kind::Button, 28, 138, 150, 24, L::LANG_WINDOWOPTIONS_TAB_UPDATES_BTN_DOWNLOAD, ""},
+    ControlSpec{kManifestText, 4, Kind::TextBox, 28, 170, 445, 128, std::nullopt, ""},
     ControlSpec{IDOK, kAllPages, Kind::DefaultButton, 240, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_OK, "OK"},
     ControlSpec{IDCANCEL, kAllPages, Kind::Button, 320, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_CANCEL, "Cancel"},
     ControlSpec{kApply, kAllPages, Kind::Button, 408, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_APPLY, "Apply"},
@@ -208,6 +233,10 @@ WindowClassAndStyle ClassOf(Kind kind)
         return {WC_TREEVIEWA, kTab | WS_BORDER | TVS_HASLINES};
     case Kind::Picture:
         return {"STATIC", SS_BITMAP};
+    case Kind::Field:
+        return {"EDIT", kTab | WS_BORDER | ES_AUTOHSCROLL | ES_READONLY};
+    case Kind::TextBox:
+        return {"EDIT", kTab | WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY};
     case Kind::Label:
     case Kind::Slider:
         break;
@@ -548,6 +577,11 @@ private:
         case kTaskbarCheck:
             SliderOf(kTaskbarSlider)->Enable(Checked(kTaskbarCheck));
             break;
+        case kDownload:
+            if (!CheckForUpdate()) {
+                ShowUpdateFailure(host_->Window());
+            }
+            break;
         case kLanguageCombo:
             if (notification == CBN_SELCHANGE) {
                 Combo_Language_Click();
@@ -579,6 +613,25 @@ private:
         const auto selected = static_cast<int>(::SendMessageA(Item(kTabs), TCM_GETCURSEL, 0, 0));
         for (std::size_t page = 0; page < pages_.size(); ++page) {
             ::ShowWindow(pages_[page], static_cast<int>(page) == selected ? SW_SHOWNA : SW_HIDE);
+        }
+        if (selected == kUpdatesPage) {
+            RefreshUpdatesPage();
+        }
+    }
+
+    // The values of the last manifest load, whether the button offers a
+    // download, and the manifest itself when the maker's server answers.
+    void RefreshUpdatesPage()
+    {
+        const ManifestValues& manifest = Manifest();
+        ::SetWindowTextA(Item(kManifestText), "");
+        ::SetWindowTextA(Item(kLastVersion), manifest.LastVersion.c_str());
+        ::SetWindowTextA(Item(kWebPage), manifest.WebPage.c_str());
+        ::SetWindowTextA(Item(kDownloadUrl), manifest.DownloadURL.c_str());
+        const VersionOrder order = CompareVersions(manifest.LastVersion, VersionText(CurrentVersion()));
+        ::EnableWindow(Item(kDownload), EnablesDownloadButton(order) ? TRUE : FALSE);
+        if (PingHost(WebDomain())) {
+            ShowManifest(ManifestListAddress(CurrentAddressParts()), Item(kManifestText));
         }
     }
 

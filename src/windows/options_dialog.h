@@ -17,6 +17,8 @@ public:
     virtual void SetLanguage() = 0;
     // The check mark of the tray menu's taskbar entry.
     virtual void SetTaskbarMark(bool marked) = 0;
+    // The main window, owner of the messages the dialog shows for it.
+    virtual HWND Window() const = 0;
 
 protected:
     ~OptionsHost() = default;

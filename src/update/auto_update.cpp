@@ -1,0 +1,62 @@
+#include "update/auto_update.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "base/version.h"
+#include "language/language_keys.h"
+#include "settings/settings_record.h"
+#include "update/manifest.h"
+#include "update/ping.h"
+#include "update/versions.h"
+#include "update/web_links.h"
+
+namespace veloria {
+
+namespace {
+
+// The download goes through the user's browser: the shell's old download
+// routine belongs to a browser engine current systems no longer ship.
+void DownloadInstaller(const std::string& address, HWND owner)
+{
+    if (!IsWebAddress(address)) {
+        ShowUpdateFailure(owner);  // not a web address: handed to no one
+        return;
+    }
+    ::ShellExecuteA(owner, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+bool CheckForUpdate()
+{
+    if (!LoadManifest(ManifestAddress(CurrentAddressParts()))) {
+        return false;
+    }
+    const VersionOrder order = CompareVersions(Manifest().LastVersion, VersionText(CurrentVersion()));
+    if (AsksToDownload(order)) {
+        const HWND owner = ::GetActiveWindow();
+        const std::string caption = std::string(ProductName()) + " Auto Update";
+        const std::string question = LanguageText(Lang::LANG_WINDOWOPTIONS_MSGBOX_DOWNLOADUPDATEAVAILABLE);
+        if (::MessageBoxA(owner, question.c_str(), caption.c_str(), MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK) {
+            DownloadInstaller(Manifest().DownloadURL, owner);
+        }
+    }
+    return true;
+}
+
+void ShowUpdateFailure(HWND owner)
+{
+    ::MessageBoxA(owner, LanguageText(Lang::LANG_WINDOWOPTIONS_MSGBOX_DOWNLOADUPDATEFAIL).c_str(), "AutoUpdate Error",
+                  MB_OK | MB_ICONEXCLAMATION);
+}
+
+void RunStartupUpdateCheck()
+{
+    if (AutoUpdateEnabled(Settings()) && PingHost(WebDomain())) {
+        CheckForUpdate();
+    }
+}
+
+}  // namespace veloria

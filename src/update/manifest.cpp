@@ -1,0 +1,214 @@
+#include "update/manifest.h"
+
+#include <winhttp.h>
+#include <msxml2.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "base/com_ptr.h"
+#include "base/handle.h"
+#include "base/wide_text.h"
+
+namespace veloria {
+
+namespace {
+
+using InternetHandle = UniqueHandle<NullEmptyTraits<HINTERNET, &::WinHttpCloseHandle>>;
+
+// MSXML 3's DOMDocument, the parser every Windows since 2000 carries.
+constexpr CLSID kDomDocument = {0x2933BF90, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
+
+// Nodes deeper than this are left out of the tree; the parser stops far
+// earlier on any real document.
+constexpr int kDeepestNode = 256;
+
+class Deadline {
+public:
+    explicit Deadline(DWORD milliseconds) : end_(::GetTickCount64() + milliseconds) {}
+    int Left() const
+    {
+        const ULONGLONG now = ::GetTickCount64();
+        return now >= end_ ? 0 : static_cast<int>(std::min<ULONGLONG>(end_ - now, 0x7FFFFFFF));
+    }
+
+private:
+    ULONGLONG end_;
+};
+
+std::string Text(BSTR text)
+{
+    return text != nullptr ? Narrow(std::wstring_view(text, ::SysStringLen(text))) : std::string();
+}
+
+void Convert(IXMLDOMNodeList* list, int depth, std::vector<XmlNode>& nodes)
+{
+    long count = 0;
+    if (list == nullptr || depth > kDeepestNode || FAILED(list->get_length(&count))) {
+        return;
+    }
+    for (long index = 0; index < count; ++index) {
+        ComPtr<IXMLDOMNode> item;
+        if (FAILED(list->get_item(index, item.put())) || !item) {
+            continue;
+        }
+        XmlNode node;
+        DOMNodeType type = NODE_INVALID;
+        item->get_nodeType(&type);
+        node.type = type == NODE_ELEMENT ? XmlNode::Type::Element
+                    : type == NODE_TEXT  ? XmlNode::Type::Text
+                                         : XmlNode::Type::Other;
+        BSTR name = nullptr;
+        if (SUCCEEDED(item->get_nodeName(&name))) {
+            node.name = Text(name);
+            ::SysFreeString(name);
+        }
+        Variant value;
+        if (node.type == XmlNode::Type::Text && SUCCEEDED(item->get_nodeValue(value.get())) &&
+            (*value).vt == VT_BSTR) {
+            node.value = Text((*value).bstrVal);
+        }
+        ComPtr<IXMLDOMNodeList> children;
+        if (SUCCEEDED(item->get_childNodes(children.put()))) {
+            Convert(children.get(), depth + 1, node.children);
+        }
+        nodes.push_back(std::move(node));
+    }
+}
+
+bool DeclaresDocumentType(const std::string& bytes)
+{
+    std::string upper(bytes);
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
+    return upper.find("<!DOCTYPE") != std::string::npos;
+}
+
+}  // namespace
+
+ManifestValues& Manifest()
+{
+    static ManifestValues values;
+    return values;
+}
+
+std::optional<std::string> FetchManifestBytes(const std::string& url, DWORD deadlineMs)
+{
+    const Deadline deadline(deadlineMs);
+    std::wstring address = Widen(url);
+    URL_COMPONENTS parts{};
+    parts.dwStructSize = sizeof(parts);
+    parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = static_cast<DWORD>(-1);
+    if (!::WinHttpCrackUrl(address.c_str(), 0, 0, &parts) ||
+        (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS)) {
+        return std::nullopt;
+    }
+    const std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
+    const std::wstring path = std::wstring(parts.lpszUrlPath, parts.dwUrlPathLength) +
+                              std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength);
+    const InternetHandle session(::WinHttpOpen(L"Veloria", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
+                                               WINHTTP_NO_PROXY_BYPASS, 0));
+    if (!session) {
+        return std::nullopt;
+    }
+    ::WinHttpSetTimeouts(session.get(), deadline.Left(), deadline.Left(), deadline.Left(), deadline.Left());
+    const InternetHandle connection(::WinHttpConnect(session.get(), host.c_str(), parts.nPort, 0));
+    const InternetHandle request(
+        connection ? ::WinHttpOpenRequest(connection.get(), L"GET", path.empty() ? L"/" : path.c_str(), nullptr,
+                                          WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
+                                          parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0)
+                   : nullptr);
+    DWORD status = 0;
+    DWORD size = sizeof(status);
+    if (!request || !::WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, nullptr, 0, 0, 0) ||
+        !::WinHttpReceiveResponse(request.get(), nullptr) ||
+        !::WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                               WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX) ||
+        status != 200) {
+        return std::nullopt;
+    }
+    // Each read may wait only for what is left of the deadline, so a server
+    // that sends a byte now and then cannot hold the program longer.
+    std::string body;
+    char buffer[8192];
+    for (;;) {
+        DWORD left = static_cast<DWORD>(deadline.Left());
+        DWORD read = 0;
+        if (left == 0 ||
+            !::WinHttpSetOption(request.get(), WINHTTP_OPTION_RECEIVE_TIMEOUT, &left, sizeof(left)) ||
+            !::WinHttpReadData(request.get(), buffer, sizeof(buffer), &read)) {
+            return std::nullopt;
+        }
+        if (read == 0) {
+            return body;
+        }
+        body.append(buffer, read);
+        if (body.size() > kLargestManifest) {
+            return std::nullopt;
+        }
+    }
+}
+
+std::optional<std::vector<XmlNode>> ParseManifest(const std::string& bytes)
+{
+    if (DeclaresDocumentType(bytes)) {
+        return std::nullopt;
+    }
+    ComPtr<IXMLDOMDocument> document;
+    ComPtr<IStream> stream;
+    if (FAILED(::CoCreateInstance(kDomDocument, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument,
+                                  document.put_void())) ||
+        FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, stream.put()))) {
+        return std::nullopt;
+    }
+    document->put_async(VARIANT_FALSE);
+    document->put_validateOnParse(VARIANT_FALSE);
+    document->put_resolveExternals(VARIANT_FALSE);
+    ULONG written = 0;
+    stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &written);
+    stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+    VARIANT source{};
+    source.vt = VT_UNKNOWN;
+    source.punkVal = stream.get();
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    ComPtr<IXMLDOMNodeList> children;
+    if (FAILED(document->load(source, &loaded)) || loaded != VARIANT_TRUE ||
+        FAILED(document->get_childNodes(children.put()))) {
+        return std::nullopt;
+    }
+    std::vector<XmlNode> nodes;
+    Convert(children.get(), 1, nodes);
+    return nodes;
+}
+
+bool LoadManifest(const std::string& url)
+{
+    const HCURSOR normal = ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
+    std::optional<std::vector<XmlNode>> document;
+    if (const auto bytes = FetchManifestBytes(url)) {
+        document = ParseManifest(*bytes);
+    }
+    if (document) {
+        ReadManifestNodes(*document, Manifest());
+    } else {
+        Manifest().LastVersion = kUnknownManifestValue;
+        Manifest().DownloadURL = kUnknownManifestValue;
+    }
+    ::SetCursor(normal);
+    return document.has_value();
+}
+
+void ShowManifest(const std::string& url, HWND textBox)
+{
+    const auto bytes = FetchManifestBytes(url);
+    const auto document = bytes ? ParseManifest(*bytes) : std::nullopt;
+    if (!document) {
+        return;  // nothing to list, and nothing to say
+    }
+    const std::string listing = ListManifestNodes(*document);
+    const auto end = ::SendMessageA(textBox, WM_GETTEXTLENGTH, 0, 0);
+    ::SendMessageA(textBox, EM_SETSEL, static_cast<WPARAM>(end), end);
+    ::SendMessageA(textBox, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(listing.c_str()));
+}
+
+}  // namespace veloria

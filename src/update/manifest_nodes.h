@@ -1,0 +1,40 @@
+// LeerXML's rules on a manifest document, apart from the parser: which
+// text nodes give the three manifest values, and the listing the updates
+// tab shows. The document comes as a plain tree of nodes.
+// No Windows header here: this file is also built into the native tests.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace veloria {
+
+struct XmlNode {
+    enum class Type { Element, Text, Other };  // Other: CDATA, comments, instructions...
+    Type type = Type::Other;
+    std::string name;   // of an element
+    std::string value;  // of a text node
+    std::vector<XmlNode> children;
+};
+
+struct ManifestValues {
+    std::string LastVersion;
+    std::string DownloadURL;
+    std::string WebPage;
+};
+
+// What a failed load leaves in LastVersion and DownloadURL.
+inline constexpr const char* kUnknownManifestValue = "UNKNOW";
+
+// ReadManifestNodes: each plain text node whose parent element is named
+// exactly "SOFTWARE_LASTVERSION", "SOFTWARE_DOWNLOADURL" or
+// "SOFTWARE_WEBPAGE" sets that value; in document order, so the last wins.
+// Values the document does not name keep what they held.
+void ReadManifestNodes(const std::vector<XmlNode>& document, ManifestValues& values);
+
+// ListManifestNodes: one line a text node, in document order: as many
+// blanks as its depth (the root element's text at 2), its parent's name,
+// ":", its text, CR LF.
+std::string ListManifestNodes(const std::vector<XmlNode>& document);
+
+}  // namespace veloria

@@ -1,0 +1,14 @@
+// ICMP: whether the maker's web server answers, asked before the update
+// check and before the updates tab lists the manifest.
+#pragma once
+
+#include <string>
+
+namespace veloria {
+
+// One echo request to `host`, answered within two seconds: true. A name
+// that does not resolve is false at once; so is an echo that got no reply,
+// whatever the untouched reply record would say.
+bool PingHost(const std::string& host);
+
+}  // namespace veloria

@@ -1,0 +1,171 @@
+"""The update check against a web server of the test's own on 127.0.0.1
+port 80, where the test command makes the maker's names resolve: the
+question at start-up, the download, the updates tab, and manifests that
+are wrong, huge or never finished."""
+import http.server
+import os
+import tempfile
+import threading
+import time
+import unittest
+
+from harness import (PROBE, VERSION, ProgramTestCase, centre, choose, click_at, probe, quiet, wait_until, windows,
+                     windows_path, xdotool)
+
+
+def manifest(version, download='http://www.veloria.example/setup.exe', extra=''):
+    return (f'<?xml version="1.0"?><VELORIA><SOFTWARE_LASTVERSION>{version}</SOFTWARE_LASTVERSION>'
+            f'<SOFTWARE_DOWNLOADURL>{download}</SOFTWARE_DOWNLOADURL>'
+            f'<SOFTWARE_WEBPAGE>http://www.veloria.example/</SOFTWARE_WEBPAGE>{extra}</VELORIA>').encode()
+
+
+class Server(http.server.BaseHTTPRequestHandler):
+    """Answers every GET with the class's `answer`: (status, body, seconds
+    to wait before each kilobyte), and records the paths asked for."""
+    answer = (200, b'', 0)
+    asked = []
+
+    def do_GET(self):
+        Server.asked.append(self.path)
+        status, body, pause = Server.answer
+        try:
+            self.send_response(status)
+            self.send_header('Content-Length', str(len(body)))
+            self.end_headers()
+            for start in range(0, len(body), 1024):
+                time.sleep(pause)
+                self.wfile.write(body[start:start + 1024])
+        except OSError:
+            pass  # the program gave up
+
+    def log_message(self, *args):
+        pass
+
+
+class Updates(ProgramTestCase):
+
+    @classmethod
+    def setUpClass(cls):
+        try:
+            cls.server = http.server.ThreadingHTTPServer(('127.0.0.1', 80), Server)
+        except OSError as error:
+            raise unittest.SkipTest(f'port 80 of 127.0.0.1 cannot be bound here ({error}); run the tests as root')
+        cls.server.daemon_threads = True
+        threading.Thread(target=cls.server.serve_forever, daemon=True).start()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.server.shutdown()
+        cls.server.server_close()
+
+    def setUp(self):
+        super().setUp()
+        Server.asked = []
+        self.record = os.path.join(tempfile.mkdtemp(prefix='veloria-browser-'), 'addresses.txt')
+        command = f'"{windows_path(PROBE)}" record "{windows_path(self.record)}" "%1"'
+        quiet(['wine', 'reg', 'add', r'HKCR\http\shell\open\command', '/ve', '/d', command, '/f'])
+
+    def begin(self, answer, auto_update=1):
+        Server.answer = answer
+        self.process, self.main = self.start(config=f'[General]\r\nAutoUpdate={auto_update}\r\n')
+
+    def boxes(self, caption):
+        return [w for w in windows('#32770') if w['pid'] == self.main['pid'] and w['title'] == caption]
+
+    def answer_box(self, caption, button):
+        [box] = wait_until(lambda: self.boxes(caption), 20, caption)
+        click_at(centre(next(w for w in windows('Button', box['handle']) if w['title'] == button)['rect']))
+        wait_until(lambda: not self.boxes(caption), 5, 'the box to close')
+
+    def handed_over(self):
+        return open(self.record).read().split() if os.path.exists(self.record) else []
+
+    def test_a_newer_version_is_offered_and_ok_hands_it_to_the_browser(self):
+        self.begin((200, manifest('2.0.1'), 0))
+        self.answer_box('Veloria Auto Update', 'OK')
+        wait_until(self.handed_over, 10, 'the browser')
+        self.assertEqual(self.handed_over(), ['http://www.veloria.example/setup.exe'])
+        digits = VERSION.replace('.', '')
+        self.assertEqual(Server.asked, [f'/software/vl/autoupdate/?v={digits}&cc=us'])
+
+    def test_versions_are_compared_as_versions_and_cancel_downloads_nothing(self):
+        for version, asked in (('10.0.0', True), (VERSION, False), ('UNKNOW', False)):
+            with self.subTest(version=version):
+                self.begin((200, manifest(version), 0))
+                wait_until(lambda: Server.asked, 10, 'the manifest to be fetched')
+                time.sleep(1)
+                if asked:
+                    self.answer_box('Veloria Auto Update', 'Cancel')
+                self.assertEqual(self.boxes('Veloria Auto Update'), [])
+                probe('close', self.main['handle'])
+                self.process.wait(timeout=10)
+                Server.asked = []
+        self.assertEqual(self.handed_over(), [])
+
+    def test_without_auto_update_nothing_is_asked_of_the_server(self):
+        self.begin((200, manifest('2.0.1'), 0), auto_update=0)
+        time.sleep(4)
+        self.assertEqual(Server.asked, [])
+        self.assertEqual(self.boxes('Veloria Auto Update'), [])
+
+    def test_an_address_that_is_not_a_web_address_is_refused(self):
+        self.begin((200, manifest('2.0.1', download='file:///C:/windows/system32/calc.exe'), 0))
+        self.answer_box('Veloria Auto Update', 'OK')
+        self.answer_box('AutoUpdate Error', 'OK')
+        self.assertEqual(self.handed_over(), [])
+
+    def test_bad_manifests_never_hold_the_program(self):
+        for answer, most in (((200, b'<VELORIA><SOFTWARE_LASTVERSION>2.0.1</VELORIA', 0), 10),
+                             ((404, manifest('2.0.1'), 0), 10), ((200, b'<a>' * 2000000, 0), 10),
+                             ((200, b'<!DOCTYPE a [<!ENTITY e "2.0.1">]><a><SOFTWARE_LASTVERSION>&e;'
+                                    b'</SOFTWARE_LASTVERSION></a>', 0), 10),
+                             ((200, manifest('2.0.1') + b' ' * 30000, 1), 25)):
+            with self.subTest(status=answer[0], size=len(answer[1]), pause=answer[2]):
+                began = time.monotonic()
+                self.begin(answer)
+                # Busy in a blocking fetch, the program answers no message.
+                wait_until(lambda: probe('send', self.main['handle'], 0, 0, 0, check=False) == ['0'], most,
+                           'the program to be free again')
+                self.assertLess(time.monotonic() - began, most + 5)
+                self.assertEqual(self.boxes('Veloria Auto Update'), [])
+                probe('close', self.main['handle'])
+                self.process.wait(timeout=10)
+
+    def open_updates_tab(self):
+        choose(self.main['pid'], 5)
+        [self.dialog] = wait_until(lambda: [w for w in windows('#32770') if w['pid'] == self.main['pid']], 10,
+                                   'the options dialog')
+        for _ in range(4):
+            xdotool('key', 'ctrl+Tab')
+
+    def shown(self):
+        """Class and text of what the dialog shows (an edit field's text is
+        asked of it: other processes see no window title there)."""
+        return {w['class'] + ':' + ('\n'.join(probe('text', w['handle'])) if w['class'] == 'Edit' else w['title'])
+                for w in windows(parent=self.dialog['handle']) if w['visible']}
+
+    def test_the_updates_tab_lists_the_manifest(self):
+        self.begin((200, manifest('1.0.0', extra='<GROUP><SOFTWARE_WEBPAGE>second</SOFTWARE_WEBPAGE></GROUP>'
+                                           '<software_lastversion>9.9.9</software_lastversion>'
+                                           '<SOFTWARE_DOWNLOADURL><![CDATA[cdata]]></SOFTWARE_DOWNLOADURL>'), 0))
+        wait_until(lambda: Server.asked, 10, 'the start-up check')
+        self.open_updates_tab()
+        wait_until(lambda: {'Edit:second', 'Static:1.0.0'} <= self.shown(), 10, 'the manifest values')
+        self.assertIn('Edit:' + '\n'.join([
+            '   SOFTWARE_LASTVERSION:1.0.0', '   SOFTWARE_DOWNLOADURL:http://www.veloria.example/setup.exe',
+            '   SOFTWARE_WEBPAGE:http://www.veloria.example/', '    SOFTWARE_WEBPAGE:second',
+            '   software_lastversion:9.9.9']), self.shown())
+        self.assertIn('Edit:http://www.veloria.example/setup.exe', self.shown())
+        self.assertFalse(next(w for w in windows('Button', self.dialog['handle']) if w['title'] == 'Download')['enabled'])
+
+    def test_a_dead_server_is_silent_at_start_and_reported_by_the_button(self):
+        self.begin((500, b'', 0))
+        wait_until(lambda: Server.asked, 10, 'the start-up check')
+        time.sleep(1)
+        self.assertEqual(self.boxes('Veloria Auto Update') + self.boxes('AutoUpdate Error'), [])
+        self.open_updates_tab()
+        wait_until(lambda: 'Static:UNKNOW' in self.shown(), 10, 'the failed load')
+        download = next(w for w in windows('Button', self.dialog['handle']) if w['title'] == 'Download')
+        self.assertTrue(download['enabled'])
+        click_at(centre(download['rect']))
+        self.answer_box('AutoUpdate Error', 'OK')
