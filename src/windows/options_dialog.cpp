@@ -330,10 +330,9 @@ public:
             }
             return TRUE;
         case kSwitchPageMessage: {
-            const int count = kPageCount;
             const int current = static_cast<int>(::SendMessageA(Item(kTabs), TCM_GETCURSEL, 0, 0));
-            ::SendMessageA(Item(kTabs), TCM_SETCURSEL, static_cast<WPARAM>((current + (wParam ? 1 : count - 1)) % count),
-                           0);
+            const int next = (current + (wParam != 0 ? 1 : kPageCount - 1)) % kPageCount;
+            ::SendMessageA(Item(kTabs), TCM_SETCURSEL, static_cast<WPARAM>(next), 0);
             tbsOptions_Click();
             ::SetFocus(Item(kTabs));  // as a property sheet does
             return Answer(TRUE);

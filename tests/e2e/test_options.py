@@ -22,7 +22,8 @@ def run_value():
 class Options(ProgramTestCase):
 
     def open(self, **config):
-        self.process, self.main = self.start(config='[General]\r\n' + ''.join(f'{k}={v}\r\n' for k, v in config.items()))
+        lines = ''.join(f'{key}={value}\r\n' for key, value in config.items())
+        self.process, self.main = self.start(config='[General]\r\n' + lines)
         self.folder = self.folders[-1]
         choose(self.main['pid'], 5)
         [self.dialog] = wait_until(lambda: [w for w in windows('#32770') if w['pid'] == self.main['pid']], 10,

@@ -4,8 +4,8 @@ import os
 import tempfile
 import time
 
-from harness import (PROBE, VERSION, ProgramTestCase, choose, dismiss_menu, open_menu, probe, quiet, shipped, tooltip_text,
-                     tray_icon, wait_until, windows_path, xdotool)
+from harness import (PROBE, VERSION, ProgramTestCase, choose, dismiss_menu, open_menu, probe, quiet, shipped,
+                     tooltip_text, tray_icon, wait_until, windows_path, xdotool)
 
 ENGLISH = ['About', 'Tell a Friend', '', 'Transparent Taskbar', '', 'Options', 'Language', '', 'Help', 'Close']
 SPANISH = ['Acerca de', 'Recomendar a un amigo', '', 'Barra de tareas transparente', '', 'Opciones', 'Idioma', '',

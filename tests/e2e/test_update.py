@@ -156,7 +156,8 @@ class Updates(ProgramTestCase):
             '   SOFTWARE_WEBPAGE:http://www.veloria.example/', '    SOFTWARE_WEBPAGE:second',
             '   software_lastversion:9.9.9']), self.shown())
         self.assertIn('Edit:http://www.veloria.example/setup.exe', self.shown())
-        self.assertFalse(next(w for w in windows('Button', self.dialog['handle']) if w['title'] == 'Download')['enabled'])
+        download = next(w for w in windows('Button', self.dialog['handle']) if w['title'] == 'Download')
+        self.assertFalse(download['enabled'])
 
     def test_a_dead_server_is_silent_at_start_and_reported_by_the_button(self):
         self.begin((500, b'', 0))

@@ -62,8 +62,9 @@ TEST(ManifestNodes, ExactNamesTextOnlyTheLastWinsAndTheListingIndents)
     EXPECT_EQ(values.LastVersion, "2.0.1");
     EXPECT_EQ(values.DownloadURL, "kept");
     EXPECT_EQ(values.WebPage, "http://second/");
-    EXPECT_EQ(ListManifestNodes(document), "   SOFTWARE_LASTVERSION:2.0.1\r\n   software_downloadurl:http://lower/\r\n"
-                                           "   SOFTWARE_WEBPAGE:http://first/\r\n    SOFTWARE_WEBPAGE:http://second/\r\n");
+    EXPECT_EQ(ListManifestNodes(document),
+              "   SOFTWARE_LASTVERSION:2.0.1\r\n   software_downloadurl:http://lower/\r\n"
+              "   SOFTWARE_WEBPAGE:http://first/\r\n    SOFTWARE_WEBPAGE:http://second/\r\n");
 }
 
 }  // namespace
