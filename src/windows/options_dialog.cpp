@@ -1,7 +1,7 @@
 // The options dialog.
 //
 // The dialog is made from code: one table lists every control with its
-// page, place (in pixels of the dialog, the design's twips divided by 15)
+// page, place (in pixels of the dialog, twips divided by 15)
 // and caption, and drives both making the controls and captioning them
 // (AplicarIdioma). Each tab's page is a child dialog over the tab strip
 // (DS_CONTROL, so one IsDialogMessage of the dialog walks into the visible
@@ -111,13 +111,13 @@ enum class Kind {
     Button, DefaultButton, Check, Radio, Group, Label, Line, Combo, Slider, Toolbar, Tree, Picture, Field, TextBox
 };
 
-struct ControlSpec {
+struct ControlRow {
     int id;
     int page;  // -1: on every tab
     Kind kind;
     int x, y, width, height;
-    std::optional<Lang> caption;  // else the design text stays
-    const char* designText;
+    std::optional<Lang> caption;  // else fixedText stays
+    const char* fixedText;
 };
 
 constexpr int kAllPages = -1;
@@ -126,62 +126,62 @@ using L = Lang;
 // In tab order, page by page; the buttons, the dialog's slider and the
 // banner show on every tab.
 const std::array kControls{
-    ControlSpec{kStylePlain, 0, Kind::Radio, 28, 52, 200, 20, std::nullopt, "Plain windows"},
-    ControlSpec{kStyleShaped, 0, Kind::Radio, 28, 78, 200, 20, std::nullopt, "Windows cut to their picture"},
-    ControlSpec{kStyleFrame, 0, Kind::Group, 16, 32, 224, 80, std::nullopt, "Control Box Style (Beta)"},
-    ControlSpec{kDefaultLabel, 0, Kind::Label, 28, 138, 200, 16, std::nullopt, "Default Transparency"},
-    ControlSpec{kDefaultSlider, 0, Kind::Slider, 28, 158, 200, 28, std::nullopt, ""},
-    ControlSpec{kDefaultFrame, 0, Kind::Group, 16, 120, 224, 76, std::nullopt, ""},
-    ControlSpec{kLanguageCombo, 0, Kind::Combo, 260, 52, 200, 160, std::nullopt, ""},
-    ControlSpec{kLangVersion, 0, Kind::Label, 260, 86, 205, 18, std::nullopt, "Version:"},
-    ControlSpec{kLangDate, 0, Kind::Label, 260, 106, 205, 18, std::nullopt, "Date:"},
-    ControlSpec{kLangAutor, 0, Kind::Label, 260, 126, 205, 18, std::nullopt, "Author:"},
-    ControlSpec{kLangEmail, 0, Kind::Label, 260, 146, 205, 18, std::nullopt, "E-mail:"},
-    ControlSpec{kLangWeb, 0, Kind::Label, 260, 166, 205, 18, std::nullopt, "Web:"},
-    ControlSpec{kLanguageFrame, 0, Kind::Group, 248, 32, 225, 164, L::LANG_WINDOWOPTIONS_TAB_GENERAL_FRAME_LANGUAGE,
+    ControlRow{kStylePlain, 0, Kind::Radio, 28, 52, 200, 20, std::nullopt, "Plain windows"},
+    ControlRow{kStyleShaped, 0, Kind::Radio, 28, 78, 200, 20, std::nullopt, "Windows cut to their picture"},
+    ControlRow{kStyleFrame, 0, Kind::Group, 16, 32, 224, 80, std::nullopt, "Control Box Style (Beta)"},
+    ControlRow{kDefaultLabel, 0, Kind::Label, 28, 138, 200, 16, std::nullopt, "Default Transparency"},
+    ControlRow{kDefaultSlider, 0, Kind::Slider, 28, 158, 200, 28, std::nullopt, ""},
+    ControlRow{kDefaultFrame, 0, Kind::Group, 16, 120, 224, 76, std::nullopt, ""},
+    ControlRow{kLanguageCombo, 0, Kind::Combo, 260, 52, 200, 160, std::nullopt, ""},
+    ControlRow{kLangVersion, 0, Kind::Label, 260, 86, 205, 18, std::nullopt, "Version:"},
+    ControlRow{kLangDate, 0, Kind::Label, 260, 106, 205, 18, std::nullopt, "Date:"},
+    ControlRow{kLangAutor, 0, Kind::Label, 260, 126, 205, 18, std::nullopt, "Author:"},
+    ControlRow{kLangEmail, 0, Kind::Label, 260, 146, 205, 18, std::nullopt, "E-mail:"},
+    ControlRow{kLangWeb, 0, Kind::Label, 260, 166, 205, 18, std::nullopt, "Web:"},
+    ControlRow{kLanguageFrame, 0, Kind::Group, 248, 32, 225, 164, L::LANG_WINDOWOPTIONS_TAB_GENERAL_FRAME_LANGUAGE,
                 "Language"},
-    ControlSpec{kAutoStart, 1, Kind::Check, 28, 44, 420, 20, L::LANG_WINDOWOPTIONS_TAB_GENERAL_CHECK_AUTOSTART, ""},
-    ControlSpec{kAutoUpdate, 1, Kind::Check, 28, 70, 420, 20, L::LANG_WINDOWOPTIONS_TAB_GENERAL_CHECK_AUTOUPDATES, ""},
-    ControlSpec{kTaskbarCheck, 1, Kind::Check, 28, 96, 420, 20, L::LANG_WINDOWOPTIONS_TAB_GENERAL_CheCK_TASKBARALPHA,
+    ControlRow{kAutoStart, 1, Kind::Check, 28, 44, 420, 20, L::LANG_WINDOWOPTIONS_TAB_GENERAL_CHECK_AUTOSTART, ""},
+    ControlRow{kAutoUpdate, 1, Kind::Check, 28, 70, 420, 20, L::LANG_WINDOWOPTIONS_TAB_GENERAL_CHECK_AUTOUPDATES, ""},
+    ControlRow{kTaskbarCheck, 1, Kind::Check, 28, 96, 420, 20, L::LANG_WINDOWOPTIONS_TAB_GENERAL_CheCK_TASKBARALPHA,
                 ""},
-    ControlSpec{kTaskbarSlider, 1, Kind::Slider, 48, 120, 200, 28, std::nullopt, ""},
-    ControlSpec{kCheck7, 1, Kind::Check, 28, 162, 420, 20, std::nullopt, "Control de transparencia"},
-    ControlSpec{kCheck1, 1, Kind::Check, 28, 188, 420, 20, std::nullopt, "Men\xfa Inicio/Todos los programas"},
-    ControlSpec{kSlider4, 1, Kind::Slider, 48, 212, 200, 28, std::nullopt, ""},
-    ControlSpec{kToolbar1, 2, Kind::Toolbar, 16, 32, 465, 28, std::nullopt, ""},
-    ControlSpec{kTreeView1, 2, Kind::Tree, 28, 84, 441, 204, std::nullopt, ""},
-    ControlSpec{kFrame3, 2, Kind::Group, 16, 64, 465, 236, std::nullopt, ""},
-    ControlSpec{kLabelAutomatize, 3, Kind::Label, 28, 44, 430, 18,
+    ControlRow{kTaskbarSlider, 1, Kind::Slider, 48, 120, 200, 28, std::nullopt, ""},
+    ControlRow{kCheck7, 1, Kind::Check, 28, 162, 420, 20, std::nullopt, "Control de transparencia"},
+    ControlRow{kCheck1, 1, Kind::Check, 28, 188, 420, 20, std::nullopt, "Men\xfa Inicio/Todos los programas"},
+    ControlRow{kSlider4, 1, Kind::Slider, 48, 212, 200, 28, std::nullopt, ""},
+    ControlRow{kToolbar1, 2, Kind::Toolbar, 16, 32, 465, 28, std::nullopt, ""},
+    ControlRow{kTreeView1, 2, Kind::Tree, 28, 84, 441, 204, std::nullopt, ""},
+    ControlRow{kFrame3, 2, Kind::Group, 16, 64, 465, 236, std::nullopt, ""},
+    ControlRow{kLabelAutomatize, 3, Kind::Label, 28, 44, 430, 18,
                 L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_LABEL_AUTOMATIZE, ""},
-    ControlSpec{kContactList, 3, Kind::Check, 28, 70, 420, 20, L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CONTACTLIST,
+    ControlRow{kContactList, 3, Kind::Check, 28, 70, 420, 20, L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CONTACTLIST,
                 ""},
-    ControlSpec{kChatWindow, 3, Kind::Check, 28, 96, 420, 20, L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CHATWINDOW,
+    ControlRow{kChatWindow, 3, Kind::Check, 28, 96, 420, 20, L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CHATWINDOW,
                 ""},
-    ControlSpec{kChatSlider, 3, Kind::Slider, 48, 120, 200, 28, std::nullopt, ""},
-    ControlSpec{kContactInformation, 3, Kind::Check, 28, 162, 420, 20,
+    ControlRow{kChatSlider, 3, Kind::Slider, 48, 120, 200, 28, std::nullopt, ""},
+    ControlRow{kContactInformation, 3, Kind::Check, 28, 162, 420, 20,
                 L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CONTACTINFORMATION, ""},
-    ControlSpec{kContactPopup, 3, Kind::Check, 28, 188, 420, 20,
+    ControlRow{kContactPopup, 3, Kind::Check, 28, 188, 420, 20,
                 L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CONTACTPOPUP, ""},
-    ControlSpec{kSlider3, 3, Kind::Slider, 48, 212, 200, 28, std::nullopt, ""},
-    ControlSpec{kLine1, 3, Kind::Line, 28, 252, 430, 2, std::nullopt, ""},
-    ControlSpec{kActualVersionLabel, 4, Kind::Label, 28, 44, 200, 18,
+    ControlRow{kSlider3, 3, Kind::Slider, 48, 212, 200, 28, std::nullopt, ""},
+    ControlRow{kLine1, 3, Kind::Line, 28, 252, 430, 2, std::nullopt, ""},
+    ControlRow{kActualVersionLabel, 4, Kind::Label, 28, 44, 200, 18,
                 L::LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_ACTUALVERSION, ""},
-    ControlSpec{kActualVersion, 4, Kind::Label, 232, 44, 240, 18, std::nullopt, ""},
-    ControlSpec{kLastVersionLabel, 4, Kind::Label, 28, 66, 200, 18, L::LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_LASTVERSION,
+    ControlRow{kActualVersion, 4, Kind::Label, 232, 44, 240, 18, std::nullopt, ""},
+    ControlRow{kLastVersionLabel, 4, Kind::Label, 28, 66, 200, 18, L::LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_LASTVERSION,
                 ""},
-    ControlSpec{kLastVersion, 4, Kind::Label, 232, 66, 240, 18, std::nullopt, ""},
-    ControlSpec{kWebPageLabel, 4, Kind::Label, 28, 90, 200, 18, L::LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_WEBPAGE, ""},
-    ControlSpec{kWebPage, 4, Kind::Field, 232, 88, 240, 20, std::nullopt, ""},
-    ControlSpec{kDownloadUrlLabel, 4, Kind::Label, 28, 114, 200, 18,
+    ControlRow{kLastVersion, 4, Kind::Label, 232, 66, 240, 18, std::nullopt, ""},
+    ControlRow{kWebPageLabel, 4, Kind::Label, 28, 90, 200, 18, L::LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_WEBPAGE, ""},
+    ControlRow{kWebPage, 4, Kind::Field, 232, 88, 240, 20, std::nullopt, ""},
+    ControlRow{kDownloadUrlLabel, 4, Kind::Label, 28, 114, 200, 18,
                 L::LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_DOWNLOADURL, ""},
-    ControlSpec{kDownloadUrl, 4, Kind::Field, 232, 112, 240, 20, std::nullopt, ""},
-    ControlSpec{kDownload, 4, Kind::Button, 28, 138, 150, 24, L::LANG_WINDOWOPTIONS_TAB_UPDATES_BTN_DOWNLOAD, ""},
-    ControlSpec{kManifestText, 4, Kind::TextBox, 28, 170, 445, 128, std::nullopt, ""},
-    ControlSpec{IDOK, kAllPages, Kind::DefaultButton, 240, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_OK, "OK"},
-    ControlSpec{IDCANCEL, kAllPages, Kind::Button, 320, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_CANCEL, "Cancel"},
-    ControlSpec{kApply, kAllPages, Kind::Button, 408, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_APPLY, "Apply"},
-    ControlSpec{kOwnSlider, kAllPages, Kind::Slider, 16, 328, 153, 24, std::nullopt, ""},
-    ControlSpec{kImage3, kAllPages, Kind::Picture, 0, 352, 492, 98, std::nullopt, ""},
+    ControlRow{kDownloadUrl, 4, Kind::Field, 232, 112, 240, 20, std::nullopt, ""},
+    ControlRow{kDownload, 4, Kind::Button, 28, 138, 150, 24, L::LANG_WINDOWOPTIONS_TAB_UPDATES_BTN_DOWNLOAD, ""},
+    ControlRow{kManifestText, 4, Kind::TextBox, 28, 170, 445, 128, std::nullopt, ""},
+    ControlRow{IDOK, kAllPages, Kind::DefaultButton, 240, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_OK, "OK"},
+    ControlRow{IDCANCEL, kAllPages, Kind::Button, 320, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_CANCEL, "Cancel"},
+    ControlRow{kApply, kAllPages, Kind::Button, 408, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_APPLY, "Apply"},
+    ControlRow{kOwnSlider, kAllPages, Kind::Slider, 16, 328, 153, 24, std::nullopt, ""},
+    ControlRow{kImage3, kAllPages, Kind::Picture, 0, 352, 492, 98, std::nullopt, ""},
 };
 
 constexpr std::array<Lang, kPageCount> kTabCaptions{
@@ -421,22 +421,22 @@ private:
         // The banner lies over its picture, so it is made first.
         const RECT bannerArea{0, 352, 513, 452};
         banner_.Create(hwnd(), bannerArea, kBanner);
-        for (const ControlSpec& spec : kControls) {
-            const bool onPage = spec.page != kAllPages;
-            const HWND parent = onPage ? pages_[static_cast<std::size_t>(spec.page)] : hwnd();
-            const int x = spec.x - (onPage ? kPageArea.left : 0);
-            const int y = spec.y - (onPage ? kPageArea.top : 0);
-            if (spec.kind == Kind::Slider) {
-                sliders_.emplace_back(spec.id, Slider());
-                const bool explained = spec.id != kSlider3 && spec.id != kSlider4;
-                sliders_.back().second.Create(parent, spec.id, RECT{x, y, x + spec.width, y + spec.height}, kSliderMin,
+        for (const ControlRow& row : kControls) {
+            const bool onPage = row.page != kAllPages;
+            const HWND parent = onPage ? pages_[static_cast<std::size_t>(row.page)] : hwnd();
+            const int x = row.x - (onPage ? kPageArea.left : 0);
+            const int y = row.y - (onPage ? kPageArea.top : 0);
+            if (row.kind == Kind::Slider) {
+                sliders_.emplace_back(row.id, Slider());
+                const bool explained = row.id != kSlider3 && row.id != kSlider4;
+                sliders_.back().second.Create(parent, row.id, RECT{x, y, x + row.width, y + row.height}, kSliderMin,
                                               kSliderMax, explained ? kSliderTooltip : nullptr);
                 continue;
             }
-            const auto [windowClass, style] = ClassOf(spec.kind);
-            const HWND control = ::CreateWindowExA(0, windowClass, spec.designText, WS_CHILD | WS_VISIBLE | style, x, y,
-                                                   spec.width, spec.height, parent,
-                                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance,
+            const auto [windowClass, style] = ClassOf(row.kind);
+            const HWND control = ::CreateWindowExA(0, windowClass, row.fixedText, WS_CHILD | WS_VISIBLE | style, x, y,
+                                                   row.width, row.height, parent,
+                                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance,
                                                    nullptr);
             ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         }
@@ -459,9 +459,9 @@ private:
             item.pszText = const_cast<char*>(LanguageText(kTabCaptions[static_cast<std::size_t>(page)]).c_str());
             ::SendMessageA(Item(kTabs), TCM_SETITEMA, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
         }
-        for (const ControlSpec& spec : kControls) {
-            if (spec.caption) {
-                ::SetWindowTextA(Item(spec.id), LanguageText(*spec.caption).c_str());
+        for (const ControlRow& row : kControls) {
+            if (row.caption) {
+                ::SetWindowTextA(Item(row.id), LanguageText(*row.caption).c_str());
             }
         }
     }
