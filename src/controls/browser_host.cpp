@@ -270,20 +270,16 @@ bool BrowserHost::Create(HWND owner, const RECT& bounds, int id, const CLSID* co
 {
     Destroy();
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(owner, GWLP_HINSTANCE));
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &BrowserHost::HostProcedure;
-    windowClass.hInstance = instance;
+    WNDCLASSEXA windowClass{};
     windowClass.lpszClassName = kHostClass;
-    ::RegisterClassA(&windowClass);  // fails harmlessly after the first time
-    window_ = ::CreateWindowExA(0, kHostClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, bounds.left, bounds.top,
-                                bounds.right - bounds.left, bounds.bottom - bounds.top, owner,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
-    if (window_ == nullptr) {
+    if (CreateBound(instance, windowClass, 0, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, bounds.left, bounds.top,
+                    bounds.right - bounds.left, bounds.bottom - bounds.top, owner) == nullptr) {
         return false;
     }
+    ::SetWindowLongPtrA(hwnd(), GWLP_ID, id);
     owner_ = owner;
     id_ = id;
-    site_ = new (std::nothrow) BrowserSite(window_, owner, id);
+    site_ = new (std::nothrow) BrowserSite(hwnd(), owner, id);
     const CLSID& clsid = control != nullptr ? *control : CLSID_WebBrowser;
     failed_ = site_ == nullptr || !site_->Start(clsid) || (control == nullptr && !BrowserEngineInstalled());
     return true;
@@ -312,18 +308,18 @@ void BrowserHost::SetVisible(bool visible)
         argument.boolVal = visible ? VARIANT_TRUE : VARIANT_FALSE;
         Call(site_->browser(), kVisible, DISPATCH_PROPERTYPUT, argument);
     }
-    ::ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+    ::ShowWindow(hwnd(), visible ? SW_SHOW : SW_HIDE);
 }
 
 void BrowserHost::Resize(const RECT& bounds)
 {
-    ::MoveWindow(window_, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
+    ::MoveWindow(hwnd(), bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
 }
 
 void BrowserHost::Destroy()
 {
-    if (window_ != nullptr) {
-        ::DestroyWindow(window_);  // WM_DESTROY tears the control down
+    if (hwnd() != nullptr) {
+        ::DestroyWindow(hwnd());  // WM_DESTROY tears the control down
     }
 }
 
@@ -341,24 +337,16 @@ void BrowserHost::TearDown() noexcept
         site_->Release();
         site_ = nullptr;
     }
-    window_ = nullptr;
 }
 
-LRESULT CALLBACK BrowserHost::HostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+LRESULT BrowserHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    if (message == WM_SIZE && site_ != nullptr) {
+        site_->Resize(RECT{0, 0, LOWORD(lParam), HIWORD(lParam)});
+    } else if (message == WM_DESTROY) {
+        TearDown();
     }
-    auto* self = reinterpret_cast<BrowserHost*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (self != nullptr && self->site_ != nullptr && message == WM_SIZE) {
-        const RECT area{0, 0, LOWORD(lParam), HIWORD(lParam)};
-        self->site_->Resize(area);
-    } else if (self != nullptr && message == WM_DESTROY) {
-        self->TearDown();
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    }
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    return Default(message, wParam, lParam);
 }
 
 }  // namespace veloria

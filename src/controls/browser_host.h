@@ -16,6 +16,8 @@
 
 #include <string>
 
+#include "base/window_base.h"
+
 namespace veloria {
 
 // Posted to the owner when the page cannot be shown; wParam is the id the
@@ -24,12 +26,10 @@ inline constexpr UINT kBrowserNavigateError = WM_APP + 0x200;
 
 class BrowserSite;
 
-class BrowserHost {
+class BrowserHost : public WindowBase<BrowserHost> {
 public:
     BrowserHost() = default;
     ~BrowserHost();
-    BrowserHost(const BrowserHost&) = delete;
-    BrowserHost& operator=(const BrowserHost&) = delete;
 
     // Makes the host window, child `id` of `owner` at `bounds`, with the
     // control of class `control` in it (by default the platform's web
@@ -41,20 +41,16 @@ public:
     void SetVisible(bool visible);
     void Resize(const RECT& bounds);
 
-    HWND hwnd() const { return window_; }
-
     // Ends the control and the host window (also done by the destructor or
     // when the owner is destroyed).
     void Destroy();
 
-    // For the host window's procedure.
-    static LRESULT CALLBACK HostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     void TearDown() noexcept;
     void ReportError() const;
 
-    HWND window_ = nullptr;
     HWND owner_ = nullptr;
     int id_ = 0;
     BrowserSite* site_ = nullptr;  // holds the control; one reference of ours

@@ -125,17 +125,10 @@ void Autostart::DisableAutostart() const
 
 void Autostart::AplicarAutoinicio(bool wanted) const
 {
-    if (wanted) {
-        if (!IsAutostartEnabled()) {
-            EnableAutostart();
-        }
-        return;
-    }
-    for (const RunLocation& where : {machine_, user_}) {
-        if (IsOwnRunEntry(QueryValue(where.root, where.path, AppTitle()), executable_)) {
-            DisableAutostart();
-            return;
-        }
+    if (!wanted) {
+        DisableAutostart();  // touches only entries of the program's own
+    } else if (!IsAutostartEnabled()) {
+        EnableAutostart();
     }
 }
 
