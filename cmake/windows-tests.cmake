@@ -6,6 +6,7 @@ add_executable(veloria_module_tests
   tests/wine/browser_host_test.cpp
   tests/wine/config_file_test.cpp
   tests/wine/language_file_test.cpp
+  tests/wine/messenger_test.cpp
   tests/wine/message_loop_test.cpp
   tests/wine/open_url_test.cpp
   tests/wine/owners_test.cpp
@@ -27,14 +28,7 @@ add_library(menu_reader SHARED tests/e2e/menu_reader.cpp)
 set_target_properties(menu_reader PROPERTIES PREFIX "")
 target_compile_options(menu_reader PRIVATE ${VELORIA_WARNINGS})
 target_link_libraries(menu_reader PRIVATE user32 kernel32)
-add_dependencies(probe menu_reader messenger_stub veloria veloria_other_version veloria_language)
-
-# Stands in for the messenger client's automation component in the test
-# prefix.
-add_library(messenger_stub SHARED tests/e2e/messenger_stub.cpp)
-set_target_properties(messenger_stub PROPERTIES PREFIX "")
-target_compile_options(messenger_stub PRIVATE ${VELORIA_WARNINGS})
-target_link_libraries(messenger_stub PRIVATE ole32 oleaut32 uuid user32 kernel32)
+add_dependencies(probe menu_reader veloria veloria_other_version veloria_language)
 
 # A copy of the program built as the next revision, to show that copies of
 # different versions run side by side; the tests learn both versions from

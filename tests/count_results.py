@@ -1,15 +1,24 @@
 #!/usr/bin/env python3
 """count_results.py ROOT REPORT...: adds up the test layers' reports
-(GoogleTest XML, the end-to-end JSON) into the closing line. A missing
+(GoogleTest XML, a JSON of counts, the end-to-end unittest log) into the
+closing line. A missing
 report (its runner crashed or hung) counts as one failure. Before that line
 it compares the non-blank lines of ROOT/tests with those of ROOT/src."""
 import json
 import os
+import re
 import sys
 import xml.etree.ElementTree as ElementTree
 
 
 def counts(path):
+    if path.endswith('.log'):
+        with open(path, encoding='utf-8', errors='replace') as log:
+            text = log.read()
+        ran = int(re.search(r'^Ran (\d+) tests?', text, re.M).group(1))
+        failed = len(set(re.findall(r'^(?:FAIL|ERROR): \S+ \(([^)]*)\)', text, re.M)))
+        skipped = int((re.search(r'skipped=(\d+)', text.split('\nRan ')[-1]) or [0, 0])[1])
+        return ran - failed - skipped, failed, skipped
     if path.endswith('.json'):
         with open(path, encoding='utf-8') as report:
             data = json.load(report)
@@ -36,7 +45,7 @@ def main(root, paths):
     for path in paths:
         try:
             found = counts(path)
-        except (OSError, ValueError, KeyError, ElementTree.ParseError) as error:
+        except (OSError, ValueError, KeyError, AttributeError, ElementTree.ParseError) as error:
             print(f'{path}: no report ({error})')
             found = (0, 1, 0)
         print(f'  {os.path.basename(path):<12} passed {found[0]}, failed {found[1]}, skipped {found[2]}')

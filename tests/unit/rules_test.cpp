@@ -1,13 +1,10 @@
-// Rounding and the slider rules every transparency slider shares,
-// and what a new conversation window gets.
+// Rounding and the slider rules every transparency slider shares.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-#include <tuple>
 
 #include "base/alpha_rules.h"
-#include "transparency/pick_rules.h"
 
 namespace veloria {
 namespace {
@@ -46,25 +43,6 @@ TEST(SliderRules, AStoredLevelAlwaysGivesAPositionInsideTheSlider)
     const std::pair<int, int> cases[] = {{0, 1}, {4, 1}, {-5, 1}, {5, 1}, {300, 30}, {222, 26}, {255, 30}};
     for (const auto& [level, position] : cases) {
         EXPECT_EQ(SliderPositionForLevel(level, 1, 30), position) << level;
-    }
-}
-
-TEST(ConversationWindows, OnlyWhenOnAndByTheStoredLevel)
-{
-    using Kind = ConversationWindowAction::Kind;
-    const std::tuple<const char*, const char*, Kind, int> cases[] = {
-        {"0", "200", Kind::Nothing, 0},        {"-1", "200", Kind::Nothing, 0},
-        {"2", "200", Kind::Nothing, 0},        {"1", "200", Kind::ApplyLevel, 200},
-        {"1", "255", Kind::MakeOpaque, 255},   {"1", "300", Kind::MakeOpaque, 255},
-        {"1", "254.6", Kind::ApplyLevel, 255}, {"1", "199.5", Kind::ApplyLevel, 200},
-        {"1", "-20", Kind::ApplyLevel, 0},     {"1", "dim", Kind::ApplyLevel, 200}};
-    for (const auto& [on, level, kind, applied] : cases) {
-        SettingsRecord settings = DefaultSettings();
-        settings.AutoMSN_ChatWindow = on;
-        settings.AutoMSN_ChatWindow_ALPHA = level;
-        const ConversationWindowAction action = ActionForConversationWindow(settings);
-        EXPECT_EQ(action.kind, kind) << on << " " << level;
-        EXPECT_EQ(action.kind == Kind::Nothing ? 0 : action.level, applied) << on << " " << level;
     }
 }
 

@@ -23,18 +23,6 @@ TEST(WindowAlpha, LevelsAreAppliedClampedAndTheLastOneWins)
     EXPECT_TRUE(::IsWindowVisible(window.get()));
 }
 
-TEST(WindowAlpha, ClearingMakesAWindowOpaqueAndLeavesAnOpaqueOneAsItWas)
-{
-    const WindowHandle window = test::MakeTestWindow();
-    const LONG before = ExStyle(window.get());
-    ClearWindowAlpha(window.get());
-    EXPECT_EQ(ExStyle(window.get()), before);
-    SetWindowAlpha(window.get(), 120);
-    ClearWindowAlpha(window.get());
-    EXPECT_EQ(ExStyle(window.get()), before);
-    EXPECT_EQ(LayeredAlpha(window.get()), -1);
-}
-
 TEST(WindowAlpha, TheProgramManagerWindowIsRefused)
 {
     // The shell's desktop window if there is one, else one of ours by name.

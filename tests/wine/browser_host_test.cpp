@@ -5,15 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <ocidl.h>
-#include <oleidl.h>
-#include <olectl.h>
-
-#include <string>
-#include <vector>
-
-// A COM object is deleted by its own Release, not through an interface.
-#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
+#include "fake_com.h"
 
 namespace veloria {
 namespace {
@@ -23,34 +15,11 @@ constexpr CLSID kFakeBrowser = {0x5e1ec7a0, 0x1111, 0x4a4a, {0x9b, 0x11, 0x00, 0
 constexpr IID kBrowserEvents = {0x34a715a0, 0x6587, 0x11d0, {0x92, 0x4a, 0x00, 0x20, 0xaf, 0xc7, 0xac, 0x4d}};
 constexpr DISPID kNavigateError = 271;
 
-std::vector<std::string> g_calls;
-
-#define FAKE_UNKNOWN                                                                   \
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }                           \
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
-struct Point final : IConnectionPoint {
-    FAKE_UNKNOWN
-    IDispatch* sink = nullptr;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Advise(IUnknown* unknown, DWORD* cookie) override
-    {
-        g_calls.push_back("Advise");
-        *cookie = 9;
-        return unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&sink));
-    }
-    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override
-    {
-        g_calls.push_back("Unadvise " + std::to_string(cookie));
-        return S_OK;  // the sink is kept, to call it late
-    }
-    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
-} g_point;
+test::FakePoint g_point;
+std::vector<std::string>& g_calls = g_point.calls;
 
 struct Control final : IOleObject, IDispatch, IConnectionPointContainer {
-    FAKE_UNKNOWN
+    VELORIA_FAKE_COUNTS
     IOleClientSite* site = nullptr;
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
     {
@@ -120,20 +89,6 @@ struct Control final : IOleObject, IDispatch, IConnectionPointContainer {
     }
 } g_control;
 
-struct Factory final : IClassFactory {
-    FAKE_UNKNOWN
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
-    {
-        *out = IsEqualIID(iid, IID_IClassFactory) || IsEqualIID(iid, IID_IUnknown) ? this : nullptr;
-        return *out != nullptr ? S_OK : E_NOINTERFACE;
-    }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID iid, void** out) override
-    {
-        return g_control.QueryInterface(iid, out);
-    }
-    HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
-} g_factory;
-
 int PendingErrors(HWND owner)
 {
     int count = 0;
@@ -147,10 +102,7 @@ int PendingErrors(HWND owner)
 TEST(BrowserHost, NavigatesReportsErrorsAndLeavesNothingBehind)
 {
     ::OleInitialize(nullptr);
-    DWORD registration = 0;
-    ASSERT_EQ(::CoRegisterClassObject(kFakeBrowser, &g_factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
-                                      &registration),
-              S_OK);
+    const test::FakeClass registered(kFakeBrowser, static_cast<IOleObject*>(&g_control));
     const HWND owner = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr,
                                          nullptr);
     {
@@ -158,7 +110,7 @@ TEST(BrowserHost, NavigatesReportsErrorsAndLeavesNothingBehind)
         ASSERT_TRUE(host.Create(owner, RECT{0, 0, 200, 100}, 7, &kFakeBrowser));
         host.Navigate("http://veloria.example/page");
         ASSERT_NE(g_point.sink, nullptr);
-        g_point.sink->Invoke(kNavigateError, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr);
+        g_point.Fire(kNavigateError);
         EXPECT_EQ(PendingErrors(owner), 1);
     }
     EXPECT_EQ(g_calls, (std::vector<std::string>{"SetClientSite", "DoVerb -5", "Advise",
@@ -166,7 +118,7 @@ TEST(BrowserHost, NavigatesReportsErrorsAndLeavesNothingBehind)
                                                  "SetClientSite null", "Close"}));
     // An event after the host is gone reaches nobody, and the control's
     // reference was the last one to the site.
-    g_point.sink->Invoke(kNavigateError, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr);
+    g_point.Fire(kNavigateError);
     EXPECT_EQ(PendingErrors(owner), 0);
     EXPECT_EQ(g_point.sink->Release(), 0u);
 
@@ -178,8 +130,6 @@ TEST(BrowserHost, NavigatesReportsErrorsAndLeavesNothingBehind)
     EXPECT_EQ(PendingErrors(owner), 1);
     missing.Destroy();
     ::DestroyWindow(owner);
-    ::CoRevokeClassObject(registration);
-    ::OleUninitialize();
 }
 
 }  // namespace
