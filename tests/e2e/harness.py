@@ -291,6 +291,16 @@ def slider_position(slider):
     return int(probe('send', slider, 0x400, 0, 0)[0])  # TBM_GETPOS
 
 
+def dialogs(pid, title=None):
+    """The dialogs and message boxes process `pid` shows (of `title`)."""
+    return [w for w in windows('#32770') if w['pid'] == pid and title in (None, w['title'])]
+
+
+def open_options(pid):
+    choose(pid, 5)
+    return wait_until(lambda: dialogs(pid), 10, 'the options dialog')[0]
+
+
 def press_on(window, key):
     """Activates `window` by its caption, then presses `key`."""
     left, top, right, _ = rect_of(window['handle'])

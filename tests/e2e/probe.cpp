@@ -8,7 +8,6 @@
 //                             top-level window of a child (0 for top-level
 //                             windows), ALPHA -1 when it is not layered
 //   text HWND                 the text WM_GETTEXT gives
-//   focus                     the window with the keyboard focus
 //   send HWND MSG WP LP       sends a message, prints the result
 //   alpha HWND LEVEL          makes HWND layered at LEVEL (-1: not layered)
 //   close HWND | post HWND NAME   posts WM_CLOSE | the registered message
@@ -205,13 +204,6 @@ int Run(int argc, char** argv)
             return 1;
         }
         std::printf("%s\n", text);
-        return 0;
-    }
-    if (command == "focus" && argc == 2) {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof(info);
-        ::GetGUIThreadInfo(0, &info);
-        PrintHandle(info.hwndFocus);
         return 0;
     }
     if (command == "send" && argc == 6) {

@@ -9,8 +9,8 @@ import threading
 import time
 import unittest
 
-from harness import (PROBE, VERSION, ProgramTestCase, centre, choose, click_at, probe, quiet, wait_until, windows,
-                     windows_path, xdotool)
+from harness import (PROBE, VERSION, ProgramTestCase, centre, click_at, dialogs, open_options, probe, quiet,
+                     wait_until, windows, windows_path, xdotool)
 
 
 def manifest(version, download='http://www.veloria.example/setup.exe', extra=''):
@@ -70,7 +70,7 @@ class Updates(ProgramTestCase):
         self.process, self.main = self.start(config=f'[General]\r\nAutoUpdate={auto_update}\r\n')
 
     def boxes(self, caption):
-        return [w for w in windows('#32770') if w['pid'] == self.main['pid'] and w['title'] == caption]
+        return dialogs(self.main['pid'], caption)
 
     def answer_box(self, caption, button):
         [box] = wait_until(lambda: self.boxes(caption), 20, caption)
@@ -125,9 +125,7 @@ class Updates(ProgramTestCase):
                 self.process.wait(timeout=10)
 
     def open_updates_tab(self):
-        choose(self.main['pid'], 5)
-        [self.dialog] = wait_until(lambda: [w for w in windows('#32770') if w['pid'] == self.main['pid']], 10,
-                                   'the options dialog')
+        self.dialog = open_options(self.main['pid'])
         for _ in range(4):
             xdotool('key', 'ctrl+Tab')
 
