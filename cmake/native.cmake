@@ -9,6 +9,7 @@ endforeach()
 add_executable(veloria_unit_tests
   tests/unit/rules_test.cpp
   tests/unit/settings_test.cpp
+  tests/unit/skin_test.cpp
   tests/unit/update_test.cpp
   tests/unit/web_links_test.cpp
 )

@@ -10,6 +10,8 @@ add_executable(veloria_module_tests
   tests/wine/message_loop_test.cpp
   tests/wine/open_url_test.cpp
   tests/wine/owners_test.cpp
+  tests/wine/shaped_window_test.cpp
+  tests/wine/window_effects_test.cpp
 )
 target_compile_options(veloria_module_tests PRIVATE ${VELORIA_WARNINGS})
 target_link_libraries(veloria_module_tests PRIVATE veloria_win gtest_main)

@@ -24,6 +24,9 @@ set(VELORIA_WIN_SOURCES
   src/settings/config_file.cpp
   src/shell/main_window.cpp
   src/shell/tray_icon.cpp
+  src/skin/dib_section.cpp
+  src/skin/shaped_window.cpp
+  src/skin/skin_pictures.cpp
   src/skin/tool_window.cpp
   src/skin/window_effects.cpp
   src/transparency/alpha_blend.cpp
@@ -36,7 +39,10 @@ set(VELORIA_WIN_SOURCES
   src/update/manifest.cpp
   src/update/open_url.cpp
   src/update/ping.cpp
+  src/windows/about_window.cpp
+  src/windows/banner_window.cpp
   src/windows/options_dialog.cpp
+  src/windows/tell_a_friend_window.cpp
 )
 set(VELORIA_SYSTEM_LIBRARIES user32 gdi32 kernel32 advapi32 shell32 comctl32 ole32 oleaut32 uuid uxtheme iphlpapi ws2_32 winhttp)
 
@@ -58,6 +64,7 @@ veloria_program(veloria ${VELORIA_VERSION_NUMBERS})
 option(VELORIA_BUILD_TESTS "Build the Windows module tests and the probe" ON)
 if(VELORIA_BUILD_TESTS)
   include(cmake/windows-tests.cmake)
+  include(cmake/bench.cmake)
 endif()
 
 # The shipped language files, beside the built program as in a program folder.

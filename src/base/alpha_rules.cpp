@@ -49,6 +49,11 @@ int LevelFromPosition(int position, int max)
     return RoundHalfEven(step * static_cast<double>(position));
 }
 
+int AboutLevelFromPosition(int position)
+{
+    return RoundHalfEven(12.75 * static_cast<double>(position));
+}
+
 int PositionFromLevel(int level, int max)
 {
     if (max <= 0) {

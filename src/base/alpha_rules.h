@@ -27,6 +27,10 @@ std::uint8_t LevelToByte(long long level);
 // Level of a slider position: 255 / max first, times position, rounded.
 int LevelFromPosition(int position, int max);
 
+// Level of a position of the About window's slider (1..20): position times
+// 12.75, rounded; 1 gives 13, 17 gives 217, 20 gives 255.
+int AboutLevelFromPosition(int position);
+
 // Position of a stored level: level / (255 / max), rounded. Not clamped.
 int PositionFromLevel(int level, int max);
 

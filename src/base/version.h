@@ -24,6 +24,9 @@ const char* AppTitle();     // "Veloria 2"
 // "2.0.0"
 std::string VersionText(const ProgramVersion& version);
 
+// "Veloria 2.0.0": the product name, a blank and the version text.
+std::string NamedVersionText(std::string_view productName, const ProgramVersion& version);
+
 // "200": the three numbers run together.
 std::string VersionDigits(const ProgramVersion& version);
 

@@ -40,13 +40,28 @@ bool BrowserEngineInstalled()
     return installed;
 }
 
-// Calls `id` of `object` with one argument, as a method or a property put.
-HRESULT Call(IDispatch* object, DISPID id, WORD kind, VARIANT argument)
+// Calls `id` of `object` with one argument or none, as a method or a
+// property put.
+HRESULT Call(IDispatch* object, DISPID id, WORD kind, const VARIANT* argument)
 {
+    VARIANT value{};
+    if (argument != nullptr) {
+        value = *argument;
+    }
     DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&argument, kind == DISPATCH_PROPERTYPUT ? &named : nullptr, 1,
-                      kind == DISPATCH_PROPERTYPUT ? 1u : 0u};
+    const bool put = kind == DISPATCH_PROPERTYPUT;
+    DISPPARAMS params{argument != nullptr ? &value : nullptr, put ? &named : nullptr, argument != nullptr ? 1u : 0u,
+                      put ? 1u : 0u};
     return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, kind, &params, nullptr, nullptr, nullptr);
+}
+
+// Calls the member `name` of `object` as `Call` does.
+bool CallNamed(IDispatch* object, const wchar_t* name, WORD kind, const VARIANT* argument)
+{
+    DISPID id = 0;
+    auto* names = const_cast<LPOLESTR>(name);
+    return SUCCEEDED(object->GetIDsOfNames(IID_NULL, &names, 1, LOCALE_USER_DEFAULT, &id)) &&
+           SUCCEEDED(Call(object, id, kind, argument));
 }
 
 }  // namespace
@@ -295,7 +310,7 @@ void BrowserHost::Navigate(const std::string& address)
     VARIANT argument{};
     argument.vt = VT_BSTR;
     argument.bstrVal = url.get();
-    if (FAILED(Call(site_->browser(), kNavigate, DISPATCH_METHOD, argument))) {
+    if (FAILED(Call(site_->browser(), kNavigate, DISPATCH_METHOD, &argument))) {
         ReportError();
     }
 }
@@ -306,9 +321,28 @@ void BrowserHost::SetVisible(bool visible)
         VARIANT argument{};
         argument.vt = VT_BOOL;
         argument.boolVal = visible ? VARIANT_TRUE : VARIANT_FALSE;
-        Call(site_->browser(), kVisible, DISPATCH_PROPERTYPUT, argument);
+        Call(site_->browser(), kVisible, DISPATCH_PROPERTYPUT, &argument);
     }
     ::ShowWindow(hwnd(), visible ? SW_SHOW : SW_HIDE);
+}
+
+bool BrowserHost::HasControl() const
+{
+    return site_ != nullptr && site_->browser() != nullptr;
+}
+
+bool BrowserHost::PutText(const wchar_t* name, const std::string& value)
+{
+    const Bstr text(Widen(value).c_str());
+    VARIANT argument{};
+    argument.vt = VT_BSTR;
+    argument.bstrVal = text.get();
+    return HasControl() && CallNamed(site_->browser(), name, DISPATCH_PROPERTYPUT, &argument);
+}
+
+bool BrowserHost::CallMethod(const wchar_t* name)
+{
+    return HasControl() && CallNamed(site_->browser(), name, DISPATCH_METHOD, nullptr);
 }
 
 void BrowserHost::Resize(const RECT& bounds)

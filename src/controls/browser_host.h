@@ -1,6 +1,7 @@
 // The program's side of the platform's web browser control, hosted in a
 // child window of the window that shows a page (the options dialog's
-// sponsor banner, the banner and tell-a-friend windows).
+// sponsor banner, the banner and tell-a-friend windows). Another control,
+// such as the About window's movie player, can be hosted the same way.
 //
 // Hosting an OLE control needs a client site, an in-place site and an
 // in-place frame on the container's side; here they are one small object
@@ -35,6 +36,15 @@ public:
     // control of class `control` in it (by default the platform's web
     // browser). False only when the window itself cannot be made.
     bool Create(HWND owner, const RECT& bounds, int id, const CLSID* control = nullptr);
+
+    // The control was made (a web browser may still lack its page engine).
+    bool HasControl() const;
+
+    // Sets the control's text property `name` to `value`, or calls its
+    // method `name` without arguments; false when the control has no such
+    // member or refuses.
+    bool PutText(const wchar_t* name, const std::string& value);
+    bool CallMethod(const wchar_t* name);
 
     // Starts loading `address`; returns at once.
     void Navigate(const std::string& address);

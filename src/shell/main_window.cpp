@@ -29,6 +29,9 @@
 #include "transparency/taskbar.h"
 #include "update/auto_update.h"
 #include "update/web_links.h"
+#include "windows/about_window.h"
+#include "windows/banner_window.h"
+#include "windows/tell_a_friend_window.h"
 
 namespace veloria {
 
@@ -136,9 +139,10 @@ bool MainWindow::Load()
     return true;
 }
 
-// The banner comes with the secondary windows; until then this step does
-// nothing.
-void MainWindow::ShowBanner() {}
+void MainWindow::ShowBanner()
+{
+    veloria::ShowBanner(instance_);
+}
 
 void MainWindow::RunUpdateCheck()
 {
@@ -323,8 +327,13 @@ void MainWindow::OnMenuEntry(TrayCommand command)
     case TrayCommand::Close:
         OnCloseEntry();
         break;
+    case TrayCommand::About:
+        ShowAbout(instance_);
+        break;
+    case TrayCommand::TellAFriend:
+        ShowTellAFriend(instance_);
+        break;
     default:
-        // About and Tell a friend open their windows.
         break;
     }
 }

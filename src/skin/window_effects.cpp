@@ -1,11 +1,71 @@
 #include "skin/window_effects.h"
 
+#include <algorithm>
+
 namespace veloria {
+
+namespace {
+
+// The id the close item carries while it is off.
+constexpr UINT kCloseItemOff = static_cast<UINT>(-10);
+
+// Moves the item `from` of the system menu to `to`, greyed or not; the
+// item's data remembers the id it had.
+void SwapCloseItem(HWND window, UINT from, UINT to, bool greyed, const std::string& text)
+{
+    std::string caption = text;
+    MENUITEMINFOA item{};
+    // The record as this build's system knows it: 44 bytes in a 32-bit
+    // program, 80 in a 64-bit one.
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_STATE | MIIM_ID | MIIM_TYPE | MIIM_DATA;
+    item.fType = MFT_STRING;
+    item.fState = greyed ? MFS_GRAYED : MFS_ENABLED;
+    item.wID = to;
+    item.dwItemData = from;
+    item.dwTypeData = caption.data();
+    item.cch = static_cast<UINT>(caption.size() + 1);
+    ::SetMenuItemInfoA(::GetSystemMenu(window, FALSE), from, FALSE, &item);
+    ::DrawMenuBar(window);
+}
+
+}  // namespace
+
+void DesvancerVentana(HWND& window)
+{
+    ::AnimateWindow(window, kFadeMs, kFadeFlags);
+    window = nullptr;
+}
 
 void MoverVentana(HWND window)
 {
     ::ReleaseCapture();
     ::SendMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+std::string CloseItemText(HWND window)
+{
+    char text[51]{};
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_ID | MIIM_TYPE | MIIM_DATA;
+    item.fType = MFT_STRING;
+    item.dwTypeData = text;
+    item.cch = 50;
+    if (!::GetMenuItemInfoA(::GetSystemMenu(window, FALSE), SC_CLOSE, FALSE, &item)) {
+        return {};
+    }
+    return std::string(text, std::min<std::size_t>(item.cch, 50));
+}
+
+void DisableCloseItem(HWND window, const std::string& text)
+{
+    SwapCloseItem(window, SC_CLOSE, kCloseItemOff, true, text);
+}
+
+void EnableCloseItem(HWND window, const std::string& text)
+{
+    SwapCloseItem(window, kCloseItemOff, SC_CLOSE, false, text);
 }
 
 }  // namespace veloria

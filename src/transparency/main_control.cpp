@@ -3,7 +3,10 @@
 // The picture takes the mouse capture when a button goes down on it, so the
 // release is seen wherever on the screen it happens; that release carries
 // the modifier keys of the pick. Pressing on the window's background moves
-// the window instead. Closing it makes it opaque first.
+// the window instead. Closing it makes it opaque first, then fades it out.
+//
+// In the skinned look the window carries a picture, is cut to its outline
+// and shows two buttons of its own: a close button and one without a task.
 #include "transparency/main_control.h"
 
 #include <windowsx.h>
@@ -11,6 +14,9 @@
 #include "base/handle.h"
 #include "base/window_base.h"
 #include "language/language_keys.h"
+#include "settings/settings_record.h"
+#include "skin/shaped_window.h"
+#include "skin/skin_pictures.h"
 #include "skin/tool_window.h"
 #include "skin/window_effects.h"
 #include "transparency/alpha_blend.h"
@@ -25,6 +31,9 @@ constexpr const char* kPointerImageClass = "VeloriaPointerImage";
 constexpr int kClientWidth = 180;
 constexpr int kClientHeight = 112;
 constexpr int kImageSize = 48;
+constexpr int kCloseId = 1;    // cmd_close
+constexpr int kCommand1Id = 2;  // Command1: no task of its own
+constexpr SkinColours kSkin{RGB(24, 70, 110), RGB(150, 200, 225), RGB(255, 255, 255)};
 
 // The pointer picture: a sight with a see-through pane behind it.
 void DrawPointer(HDC dc, const RECT& area)
@@ -124,18 +133,41 @@ public:
     {
         switch (message) {
         case WM_CREATE:
-            image_.Create(hwnd(), (kClientWidth - kImageSize) / 2, 10);
-            label_ = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_CENTER, 6, 66, kClientWidth - 12,
-                                       40, hwnd(), nullptr, nullptr, nullptr);
-            ::SendMessageA(label_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+            OnCreate();
+            return 0;
+        case WM_ERASEBKGND:
+            if (skinned_ && PaintPicture(reinterpret_cast<HDC>(wParam), picture_.get())) {
+                return 1;
+            }
+            return Default(message, wParam, lParam);
+        case WM_CTLCOLORSTATIC:
+            if (skinned_) {
+                const auto dc = reinterpret_cast<HDC>(wParam);
+                ::SetBkColor(dc, kSkin.face);
+                ::SetTextColor(dc, kSkin.text);
+                return reinterpret_cast<LRESULT>(face_.get());
+            }
+            return Default(message, wParam, lParam);
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kCloseId) {
+                ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+            }
             return 0;
         case WM_LBUTTONDOWN:
             MoverVentana(hwnd());
             return 0;
-        case WM_CLOSE:
-            ClearWindowAlpha(hwnd());
+        case WM_CLOSE: {
+            HWND window = hwnd();
+            ClearWindowAlpha(window);
+            DesvancerVentana(window);
             ::DestroyWindow(hwnd());
             return 0;
+        }
+        case WM_NCDESTROY:
+            SetWindowPicture(hwnd(), nullptr);
+            picture_.reset();
+            face_.reset();
+            return Default(message, wParam, lParam);
         default:
             return Default(message, wParam, lParam);
         }
@@ -144,10 +176,36 @@ public:
 private:
     MainControl() = default;
 
+    void OnCreate()
+    {
+        image_.Create(hwnd(), (kClientWidth - kImageSize) / 2, 14);
+        label_ = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_CENTER, 10, 68, kClientWidth - 20, 36,
+                                   hwnd(), nullptr, nullptr, nullptr);
+        const auto font = reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT));
+        ::SendMessageA(label_, WM_SETFONT, font, FALSE);
+        const auto button = [&](int id, const char* text, int x) {
+            const HWND made = ::CreateWindowExA(0, "BUTTON", text, WS_CHILD | BS_PUSHBUTTON, x, 8, 18, 18, hwnd(),
+                                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+            ::SendMessageA(made, WM_SETFONT, font, FALSE);
+            return made;
+        };
+        closeButton_ = button(kCloseId, "x", kClientWidth - 28);
+        command1_ = button(kCommand1Id, "?", 10);
+    }
+
     void Load()
     {
-        // The skinned look (ControlStyle false) is drawn plain as well until
-        // the window can be cut to its picture.
+        skinned_ = !PlainWindowLook(Settings());
+        if (skinned_) {
+            // The skinned look: the picture, cut to its outline, with both
+            // buttons on it.
+            picture_ = MakePanelPicture(kClientWidth, kClientHeight, 36, kSkin, nullptr);
+            face_.reset(::CreateSolidBrush(kSkin.face));
+            SetWindowPicture(hwnd(), picture_.get());
+            Recortar_Ventana(hwnd(), 1);
+            ::ShowWindow(closeButton_, SW_SHOWNA);
+            ::ShowWindow(command1_, SW_SHOWNA);
+        }
         SetWindowAlpha(hwnd(), kMainControlLevel);
         POINT cursor{};
         ::GetCursorPos(&cursor);
@@ -157,6 +215,11 @@ private:
 
     PointerImage image_;
     HWND label_ = nullptr;
+    HWND closeButton_ = nullptr;
+    HWND command1_ = nullptr;
+    bool skinned_ = false;
+    GdiObject<HBITMAP> picture_;  // the skin, while the window carries it
+    GdiObject<HBRUSH> face_;
 };
 
 }  // namespace

@@ -3,7 +3,9 @@
 // Loading places it by the cursor, opens its slider on DefaultAlpha and
 // gives TargetWindow the slider's level. Every move of the slider applies
 // the level again; at the slider's end the target is made opaque. Dragging
-// its picture moves the popup; closing it leaves the target as it is.
+// its picture moves the popup; closing it leaves the target as it is. In the
+// skinned look the popup is cut to its picture and has a close button of
+// its own.
 #include "transparency/slider_control.h"
 
 #include "base/alpha_rules.h"
@@ -11,6 +13,8 @@
 #include "base/window_base.h"
 #include "controls/slider.h"
 #include "settings/settings_record.h"
+#include "skin/shaped_window.h"
+#include "skin/skin_pictures.h"
 #include "skin/tool_window.h"
 #include "skin/window_effects.h"
 #include "transparency/alpha_blend.h"
@@ -21,11 +25,13 @@ namespace veloria {
 namespace {
 
 constexpr int kSliderId = 1;
+constexpr int kCloseId = 2;  // Command_close
 constexpr int kSliderMin = 1;
 constexpr int kSliderMax = 30;
-constexpr int kClientWidth = 240;
+constexpr int kClientWidth = 264;
 constexpr int kClientHeight = 44;
 constexpr int kImageSize = 32;
+constexpr SkinColours kSkin{RGB(24, 70, 110), RGB(150, 200, 225), RGB(255, 255, 255)};
 
 class SliderControl : public WindowBase<SliderControl> {
 public:
@@ -53,10 +59,31 @@ public:
     {
         switch (message) {
         case WM_CREATE: {
-            const RECT bounds{kImageSize + 12, 6, kClientWidth - 6, kClientHeight - 6};
+            const RECT bounds{kImageSize + 12, 6, kClientWidth - 30, kClientHeight - 6};
             slider_.Create(hwnd(), kSliderId, bounds, kSliderMin, kSliderMax, kSliderTooltip);
+            closeButton_ = ::CreateWindowExA(0, "BUTTON", "x", WS_CHILD | BS_PUSHBUTTON, kClientWidth - 26, 13, 18,
+                                             18, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)),
+                                             nullptr, nullptr);
+            ::SendMessageA(closeButton_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
+                           FALSE);
             return 0;
         }
+        case WM_ERASEBKGND:
+            if (skinned_ && PaintPicture(reinterpret_cast<HDC>(wParam), picture_.get())) {
+                return 1;
+            }
+            return Default(message, wParam, lParam);
+        case WM_CTLCOLORSTATIC:
+            // The slider on the panel's face.
+            if (skinned_) {
+                return reinterpret_cast<LRESULT>(face_.get());
+            }
+            return Default(message, wParam, lParam);
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kCloseId) {
+                ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+            }
+            return 0;
         case WM_PAINT:
             OnPaint();
             return 0;
@@ -76,6 +103,11 @@ public:
         case WM_CLOSE:
             ::DestroyWindow(hwnd());
             return 0;
+        case WM_NCDESTROY:
+            SetWindowPicture(hwnd(), nullptr);
+            picture_.reset();
+            face_.reset();
+            return Default(message, wParam, lParam);
         default:
             return Default(message, wParam, lParam);
         }
@@ -86,6 +118,14 @@ private:
 
     void Load()
     {
+        skinned_ = !PlainWindowLook(Settings());
+        if (skinned_) {
+            picture_ = MakePanelPicture(kClientWidth, kClientHeight, kClientHeight, kSkin, nullptr);
+            face_.reset(::CreateSolidBrush(kSkin.face));
+            SetWindowPicture(hwnd(), picture_.get());
+            Recortar_Ventana(hwnd(), 1);
+            ::ShowWindow(closeButton_, SW_SHOWNA);
+        }
         POINT cursor{};
         ::GetCursorPos(&cursor);
         ::SetWindowPos(hwnd(), HWND_TOPMOST, cursor.x - 18, cursor.y - 28, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
@@ -112,13 +152,17 @@ private:
         for (int step = 0; step < 4; ++step) {
             const int shade = 60 + step * 50;
             const GdiObject<HBRUSH> brush(::CreateSolidBrush(RGB(shade / 2, shade, 200)));
-            const RECT part{6 + step * (kImageSize / 4), 6, 6 + (step + 1) * (kImageSize / 4), 6 + kImageSize};
+            const RECT part{10 + step * (kImageSize / 4), 6, 10 + (step + 1) * (kImageSize / 4), 6 + kImageSize};
             ::FillRect(dc, &part, brush.get());
         }
         ::EndPaint(hwnd(), &paint);
     }
 
     Slider slider_;
+    HWND closeButton_ = nullptr;
+    bool skinned_ = false;
+    GdiObject<HBITMAP> picture_;  // the skin, while the popup carries it
+    GdiObject<HBRUSH> face_;
 };
 
 }  // namespace

@@ -35,6 +35,8 @@
 #include "settings/autostart.h"
 #include "settings/config_file.h"
 #include "settings/settings_record.h"
+#include "skin/skin_pictures.h"
+#include "skin/window_effects.h"
 #include "transparency/alpha_blend.h"
 #include "transparency/taskbar.h"
 #include "update/auto_update.h"
@@ -244,34 +246,6 @@ WindowClassAndStyle ClassOf(Kind kind)
     return {"STATIC", SS_LEFTNOWORDWRAP};
 }
 
-// Image3, the picture behind the sponsor banner: the program's name on a
-// sky that clears from left to right.
-GdiObject<HBITMAP> DrawBannerPicture(HFONT font)
-{
-    constexpr int kPictureWidth = 492;
-    constexpr int kPictureHeight = 98;
-    const WindowDC screen(nullptr);
-    GdiObject<HBITMAP> picture(::CreateCompatibleBitmap(screen.get(), kPictureWidth, kPictureHeight));
-    const MemoryDC dc(::CreateCompatibleDC(screen.get()));
-    if (!picture || !dc) {
-        return picture;
-    }
-    const SelectedObject drawing(dc.get(), picture.get());
-    for (int x = 0; x < kPictureWidth; x += 4) {
-        const int fade = x * 120 / kPictureWidth;
-        const GdiObject<HBRUSH> band(::CreateSolidBrush(RGB(38 + fade, 120 + fade / 2, 168 + fade / 2)));
-        const RECT strip{x, 0, x + 4, kPictureHeight};
-        ::FillRect(dc.get(), &strip, band.get());
-    }
-    const SelectedObject text(dc.get(), font);
-    ::SetBkMode(dc.get(), TRANSPARENT);
-    ::SetTextColor(dc.get(), RGB(255, 255, 255));
-    RECT area{0, 0, kPictureWidth, kPictureHeight};
-    const std::string name = std::string(ProductName()) + " " + VersionText(CurrentVersion());
-    ::DrawTextA(dc.get(), name.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    return picture;
-}
-
 // A page hands its controls' notifications on to the dialog.
 INT_PTR CALLBACK PageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
@@ -440,7 +414,7 @@ private:
                                                    nullptr);
             ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         }
-        picture_ = DrawBannerPicture(font);
+        picture_ = MakeSponsorPicture(492, 98, font);
         ::SendMessageA(Item(kImage3), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
         // The option buttons are one group, reached by Tab at the selected one.
         ::SetWindowLongPtrA(Item(kStylePlain), GWL_STYLE,
@@ -649,8 +623,9 @@ private:
 
     void Close()
     {
-        // The fade of a closing window comes with the window effects.
-        ClearWindowAlpha(hwnd());
+        HWND window = hwnd();
+        ClearWindowAlpha(window);
+        DesvancerVentana(window);
         ::DestroyWindow(hwnd());
     }
 

@@ -5,7 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "base/program_folder.h"
+#include "base/handle.h"
 #include "fake_com.h"
+#include "settings/settings_record.h"
+#include "windows/about_window.h"
 
 namespace veloria {
 namespace {
@@ -70,7 +76,17 @@ struct Control final : IOleObject, IDispatch, IConnectionPointContainer {
     HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    // The members a movie player has, numbered from 1000.
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) override
+    {
+        const std::wstring known[] = {L"WMode", L"Quality2", L"Scale", L"Movie", L"Play"};
+        for (DISPID k = 0; k < 5; ++k) {
+            if (known[k] == names[0]) {
+                return *ids = 1000 + k, S_OK;
+            }
+        }
+        return DISP_E_UNKNOWNNAME;
+    }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                                      UINT*) override
     {
@@ -130,6 +146,29 @@ TEST(BrowserHost, NavigatesReportsErrorsAndLeavesNothingBehind)
     EXPECT_EQ(PendingErrors(owner), 1);
     missing.Destroy();
     ::DestroyWindow(owner);
+}
+
+// The skinned About window plays its movie where a Flash player is
+// installed: the test's control stands in for it under the player's name.
+TEST(BrowserHost, TheAboutWindowHandsItsMovieToTheFlashPlayer)
+{
+    const std::string key = "Software\\Classes\\ShockwaveFlash.ShockwaveFlash\\CLSID";
+    const char* clsid = "{5E1EC7A0-1111-4A4A-9B11-001122334455}";
+    ASSERT_EQ(::RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, REG_SZ, clsid, 39), ERROR_SUCCESS);
+    const test::FakeClass registered(kFakeBrowser, static_cast<IOleObject*>(&g_control));
+    g_calls.clear();
+    Settings().ControlStyle = "0";
+    ShowAbout(::GetModuleHandleA(nullptr));
+    const HWND about = ::FindWindowA(kAboutClass, nullptr);
+    ASSERT_NE(about, nullptr);
+    const GdiObject<HRGN> shape(::CreateRectRgn(0, 0, 0, 0));
+    EXPECT_NE(::GetWindowRgn(about, shape.get()), ERROR);
+    ::SendMessageA(about, WM_CLOSE, 0, 0);
+    Settings().ControlStyle.clear();
+    ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Classes\\ShockwaveFlash.ShockwaveFlash");
+    const auto play = std::find(g_calls.begin(), g_calls.end(), "Invoke 1004");
+    ASSERT_TRUE(play != g_calls.end() && play != g_calls.begin());
+    EXPECT_EQ(*(play - 1), "Invoke 1003" + ProgramFolder() + "\\gama.dsp");
 }
 
 }  // namespace

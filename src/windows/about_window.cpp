@@ -1,0 +1,224 @@
+// Loading the window picks its look from ControlStyle, then gives it the
+// level of its slider (17 of 20: 217). Its slider keeps it layered at every
+// position; closing it makes it fully visible (255) and it does not fade.
+// The left button on its body moves it, and any button on the movie; any
+// other button on its body opens its little menu, whose one entry does
+// nothing.
+#include "windows/about_window.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <windowsx.h>
+
+#include <string>
+
+#include "base/alpha_rules.h"
+#include "base/handle.h"
+#include "base/program_folder.h"
+#include "base/version.h"
+#include "base/window_base.h"
+#include "controls/browser_host.h"
+#include "controls/slider.h"
+#include "settings/settings_record.h"
+#include "skin/shaped_window.h"
+#include "skin/skin_pictures.h"
+#include "skin/window_effects.h"
+#include "transparency/alpha_blend.h"
+#include "update/web_links.h"
+
+namespace veloria {
+
+namespace {
+
+constexpr int kWidth = 300;  // the picture, and the client area
+constexpr int kHeight = 213;
+constexpr int kSliderMin = 1;
+constexpr int kSliderMax = 20;
+constexpr int kSliderStart = 17;
+constexpr SkinColours kSkin{RGB(30, 58, 96), RGB(150, 200, 225), RGB(255, 255, 255)};
+
+enum ControlId : int { kFlashId = 1, kCommand1Id, kSlider1Id, kLabel1Id, kLabel2Id, kStatusBarId };
+
+constexpr UINT kReturnEntry = 1;  // r, "REgresar"
+
+class Abaut : public WindowBase<Abaut> {
+public:
+    static Abaut& Instance()
+    {
+        static Abaut window;
+        return window;
+    }
+
+    void Show(HINSTANCE instance)
+    {
+        if (hwnd() != nullptr) {
+            BringForward();
+            return;
+        }
+        WNDCLASSEXA windowClass{};
+        windowClass.lpszClassName = kAboutClass;
+        windowClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+        windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+        constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+        RECT frame{0, 0, kWidth, kHeight};
+        ::AdjustWindowRectEx(&frame, style, FALSE, 0);
+        // In the middle of the work area.
+        RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        const int width = frame.right - frame.left;
+        const int height = frame.bottom - frame.top;
+        if (CreateBound(instance, windowClass, 0, "Veloria", style, (work.left + work.right - width) / 2,
+                        (work.top + work.bottom - height) / 2, width, height, nullptr) != nullptr) {
+            Load();
+        }
+    }
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        switch (message) {
+        case WM_CREATE:
+            OnCreate();
+            return 0;
+        case WM_ERASEBKGND:
+            if (PaintPicture(reinterpret_cast<HDC>(wParam), picture_.get())) {
+                return 1;
+            }
+            return Default(message, wParam, lParam);
+        case WM_CTLCOLORSTATIC: {
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            ::SetBkColor(dc, kSkin.face);
+            ::SetTextColor(dc, kSkin.text);
+            return reinterpret_cast<LRESULT>(face_.get());
+        }
+        case WM_SETFOCUS:
+            // Keys act on the slider as soon as the window is active.
+            ::SetFocus(slider1_.hwnd());
+            return 0;
+        case WM_LBUTTONDOWN:
+            MoverVentana(hwnd());
+            return 0;
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            ShowMenu();
+            return 0;
+        case WM_PARENTNOTIFY: {
+            // A press on the movie, whatever the button, moves the window.
+            const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            const UINT event = LOWORD(wParam);
+            const bool press = event == WM_LBUTTONDOWN || event == WM_RBUTTONDOWN || event == WM_MBUTTONDOWN;
+            if (press && flash_.hwnd() != nullptr && ::ChildWindowFromPoint(hwnd(), at) == flash_.hwnd()) {
+                MoverVentana(hwnd());
+            }
+            return 0;
+        }
+        case WM_HSCROLL:
+            if (slider1_.TakeUserMove(lParam)) {
+                SetWindowAlpha(hwnd(), AboutLevelFromPosition(slider1_.Value()));
+            }
+            return 0;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kCommand1Id) {
+                ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+            }
+            return 0;
+        case WM_CLOSE:
+            SetWindowAlpha(hwnd(), kHighestLevel);
+            ::DestroyWindow(hwnd());
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowPicture(hwnd(), nullptr);
+            popu_.reset();
+            picture_.reset();
+            face_.reset();
+            return Default(message, wParam, lParam);
+        default:
+            return Default(message, wParam, lParam);
+        }
+    }
+
+private:
+    Abaut() = default;
+
+    HWND Child(const char* windowClass, const char* text, DWORD style, int id, int x, int y, int width, int height)
+    {
+        const HWND child = ::CreateWindowExA(0, windowClass, text, WS_CHILD | style, x, y, width, height, hwnd(),
+                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+        ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        return child;
+    }
+
+    void OnCreate()
+    {
+        const std::string site = std::string("www.") + kMakerWebDomain;
+        Child("STATIC", site.c_str(), WS_VISIBLE | SS_NOPREFIX, kLabel1Id, 20, 136, 260, 14);
+        Child("STATIC", (site + "/software/vl/").c_str(), WS_VISIBLE | SS_NOPREFIX, kLabel2Id, 20, 152, 260, 14);
+        slider1_.Create(hwnd(), kSlider1Id, RECT{14, 168, 200, 192}, kSliderMin, kSliderMax, kSliderTooltip);
+        slider1_.SetValue(kSliderStart);
+        command1_ = Child("BUTTON", "x", BS_PUSHBUTTON, kCommand1Id, kWidth - 30, 8, 18, 18);
+        const std::string credit = std::string("Veloria, by the makers of ") + kMakerWebDomain;
+        Child(STATUSCLASSNAMEA, credit.c_str(), WS_VISIBLE, kStatusBarId, 0, 0, 0, 0);
+        popu_.reset(::CreatePopupMenu());
+        ::AppendMenuA(popu_.get(), MF_STRING, kReturnEntry, "REgresar");
+    }
+
+    void Load()
+    {
+        const std::string version = NamedVersionText(ProductName(), CurrentVersion());
+        face_.reset(::CreateSolidBrush(kSkin.face));
+        if (PlainWindowLook(Settings())) {
+            // The picture stays as the backdrop of the framed window; the
+            // movie and the window's own close button are not shown.
+            picture_ = MakePanelPicture(kWidth, kHeight, 36, kSkin, nullptr, ::GetSysColor(COLOR_BTNFACE));
+            ::SetWindowTextA(hwnd(), version.c_str());
+            ::ShowWindow(hwnd(), SW_SHOW);
+        } else {
+            picture_ = MakePanelPicture(kWidth, kHeight, 36, kSkin, version.c_str());
+            SetWindowPicture(hwnd(), picture_.get());
+            ::ShowWindow(command1_, SW_SHOWNA);
+            Recortar_Ventana(hwnd(), 1);
+            PlayFlashMovie(ProgramFolder() + "\\gama.dsp");
+            ::ShowWindow(hwnd(), SW_SHOW);
+        }
+        SetWindowAlpha(hwnd(), AboutLevelFromPosition(slider1_.Value()));
+    }
+
+    // The movie plays where the Flash player is installed; elsewhere the
+    // window shows its picture, and nothing is said.
+    void PlayFlashMovie(const std::string& file)
+    {
+        CLSID player{};
+        if (FAILED(::CLSIDFromProgID(L"ShockwaveFlash.ShockwaveFlash", &player)) ||
+            !flash_.Create(hwnd(), RECT{20, 30, kWidth - 20, 130}, kFlashId, &player) || !flash_.HasControl()) {
+            flash_.Destroy();
+            return;
+        }
+        flash_.PutText(L"WMode", "Window");
+        flash_.PutText(L"Quality2", "High");
+        flash_.PutText(L"Scale", "ExactFit");
+        flash_.PutText(L"Movie", file);
+        flash_.CallMethod(L"Play");
+    }
+
+    void ShowMenu()
+    {
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        ::TrackPopupMenu(popu_.get(), TPM_RETURNCMD, cursor.x, cursor.y, 0, hwnd(), nullptr);
+    }
+
+    Slider slider1_;
+    BrowserHost flash_;
+    HWND command1_ = nullptr;
+    MenuHandle popu_;
+    GdiObject<HBITMAP> picture_;
+    GdiObject<HBRUSH> face_;
+};
+
+}  // namespace
+
+void ShowAbout(HINSTANCE instance)
+{
+    Abaut::Instance().Show(instance);
+}
+
+}  // namespace veloria

@@ -1,0 +1,17 @@
+// Banner: the sponsor page of the maker's site in a small translucent
+// window, shown at every start and after each language choice. Its close
+// command is off for a six-second countdown shown in its caption. Two
+// picture buttons open the donation page and the tell-a-friend window.
+#pragma once
+
+#include <windows.h>
+
+namespace veloria {
+
+inline constexpr const char* kBannerClass = "VeloriaBanner";
+
+// Opens the banner with a fresh countdown, or brings the open one forward
+// with its countdown going on. It never takes the focus from the user.
+void ShowBanner(HINSTANCE instance);
+
+}  // namespace veloria

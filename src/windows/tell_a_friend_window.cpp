@@ -1,0 +1,187 @@
+// Loading captions the window and its button from the language in use,
+// makes it translucent (235) and starts loading the page. A page that
+// cannot be loaded is told in a message box, one at a time, and the window
+// stays. Closing makes it opaque and fades it out.
+#include "windows/tell_a_friend_window.h"
+
+#include <string>
+
+#include "base/alpha_rules.h"
+#include "base/error_report.h"
+#include "base/handle.h"
+#include "base/version.h"
+#include "base/window_base.h"
+#include "controls/browser_host.h"
+#include "controls/slider.h"
+#include "language/language_keys.h"
+#include "skin/window_effects.h"
+#include "transparency/alpha_blend.h"
+#include "update/web_links.h"
+#include "windows/tell_a_friend_layout.h"
+
+namespace veloria {
+
+namespace {
+
+enum ControlId : int { kBrowserId = 1, kCancelId, kSliderId };
+
+constexpr int kSliderMin = 1;
+constexpr int kSliderMax = 30;
+constexpr int kSliderStart = 27;
+constexpr int kLevel = 235;
+constexpr int kSliderWidth = 160;
+constexpr int kSliderHeight = 22;
+constexpr int kButtonWidth = 88;
+constexpr int kButtonHeight = 24;
+constexpr int kStartWidth = 640;  // client area at the first opening
+constexpr int kStartHeight = 440;
+constexpr int kLeastWidth = 240;
+
+class TellAFriend : public WindowBase<TellAFriend> {
+public:
+    static TellAFriend& Instance()
+    {
+        static TellAFriend window;
+        return window;
+    }
+
+    void Show(HINSTANCE instance)
+    {
+        if (hwnd() != nullptr) {
+            ::ShowWindow(hwnd(), SW_RESTORE);
+            BringForward();
+            return;
+        }
+        WNDCLASSEXA windowClass{};
+        windowClass.lpszClassName = kTellAFriendClass;
+        windowClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+        windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+        RECT frame{0, 0, kStartWidth, kStartHeight};
+        ::AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
+        if (CreateBound(instance, windowClass, 0, "", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                        frame.bottom - frame.top, nullptr) != nullptr) {
+            Load();
+        }
+    }
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        switch (message) {
+        case WM_CREATE:
+            OnCreate();
+            return 0;
+        case WM_SIZE:
+            if (wParam != SIZE_MINIMIZED) {
+                LayOut(LOWORD(lParam), HIWORD(lParam));
+            }
+            return 0;
+        case WM_GETMINMAXINFO:
+            OnMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+            return 0;
+        case WM_HSCROLL:
+            if (slider_.TakeUserMove(lParam)) {
+                SetWindowAlpha(hwnd(), LevelFromPosition(slider_.Value(), slider_.Max()));
+                if (slider_.Value() == slider_.Max()) {
+                    ClearWindowAlpha(hwnd());
+                }
+            }
+            return 0;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kCancelId) {
+                ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+            }
+            return 0;
+        case kBrowserNavigateError:
+            OnNavigateError();
+            return 0;
+        case WM_CLOSE: {
+            HWND window = hwnd();
+            ClearWindowAlpha(window);
+            DesvancerVentana(window);
+            ::DestroyWindow(hwnd());
+            return 0;
+        }
+        default:
+            return Default(message, wParam, lParam);
+        }
+    }
+
+private:
+    static constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+
+    TellAFriend() = default;
+
+    void OnCreate()
+    {
+        browser_.Create(hwnd(), RECT{0, 0, kStartWidth, kStartHeight - 40}, kBrowserId);
+        cancel_ = ::CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
+                                    kButtonWidth, kButtonHeight, hwnd(),
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCancelId)), nullptr, nullptr);
+        ::SendMessageA(cancel_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        slider_.Create(hwnd(), kSliderId, RECT{8, 0, 8 + kSliderWidth, kSliderHeight}, kSliderMin, kSliderMax,
+                       kSliderTooltip);
+        slider_.SetValue(kSliderStart);
+    }
+
+    void Load()
+    {
+        const std::string caption = LanguageText(Lang::LANG_WINDOWTELLAFRIEND_TITLE) + " " +
+                                    NamedVersionText(ProductName(), CurrentVersion());
+        ::SetWindowTextA(hwnd(), caption.c_str());
+        ::SetWindowTextA(cancel_, LanguageText(Lang::LANG_WINDOWOPTIONS_BTN_CANCEL).c_str());
+        SetWindowAlpha(hwnd(), kLevel);
+        ::ShowWindow(hwnd(), SW_SHOW);
+        browser_.Navigate(TellAFriendAddress(CurrentAddressParts()));
+    }
+
+    int Dpi() const
+    {
+        const WindowDC screen(hwnd());
+        return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+    }
+
+    void LayOut(int width, int height)
+    {
+        const TellAFriendLayout layout =
+            LayOutTellAFriend({width, height, kSliderHeight, kButtonWidth, kButtonHeight, Dpi()});
+        browser_.Resize(RECT{0, 0, layout.browserWidth, layout.browserHeight});
+        ::SetWindowPos(slider_.hwnd(), nullptr, 8, layout.sliderTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        ::SetWindowPos(cancel_, nullptr, layout.buttonLeft, layout.buttonTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
+
+    // The page never shrinks to nothing, and the slider and the button
+    // stay in the window.
+    void OnMinMaxInfo(MINMAXINFO& limits) const
+    {
+        RECT least{0, 0, kLeastWidth, TellAFriendMinimumClientHeight(Dpi())};
+        ::AdjustWindowRectEx(&least, kStyle, FALSE, 0);
+        limits.ptMinTrackSize.x = least.right - least.left;
+        limits.ptMinTrackSize.y = least.bottom - least.top;
+    }
+
+    // A browser may report several failures for one page: one message at
+    // a time.
+    void OnNavigateError()
+    {
+        if (telling_) {
+            return;
+        }
+        telling_ = true;
+        ShowMessage(hwnd(), LanguageText(Lang::LANG_WINDOWTELLAFRIEND_MSGBOX_FAILCONNECTINTRENET), 0);
+        telling_ = false;
+    }
+
+    BrowserHost browser_;
+    Slider slider_;
+    HWND cancel_ = nullptr;
+    bool telling_ = false;
+};
+
+}  // namespace
+
+void ShowTellAFriend(HINSTANCE instance)
+{
+    TellAFriend::Instance().Show(instance);
+}
+
+}  // namespace veloria
