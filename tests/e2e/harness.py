@@ -190,17 +190,27 @@ def tooltip_text():
     return text[0] if text else None
 
 
-def read_menu(pid):
-    """The tray menu on show: its rectangle, its ten entries and the
-    language entries, or None."""
+def menu_lines(pid):
+    """What the menu reader found inside process `pid`, as lists of fields."""
     path = os.path.join(BUILD, f'menu-{pid}.txt')
     probe('menu', pid)
     wait_until(lambda: os.path.exists(path), 10, 'the menu reader')
     with open(path, 'rb') as file:
         lines = file.read().decode('cp1252').splitlines()
     os.unlink(path)
+    return [line.split('\t') for line in lines]
+
+
+def system_menu(pid, handle):
+    """The system menu of window `handle`: (id, greyed) of each item."""
+    return [(int(f[2]), f[3] == '1') for f in menu_lines(pid) if f[0] == 'sysitem' and f[1] == handle]
+
+
+def read_menu(pid):
+    """The tray menu on show: its rectangle, its ten entries and the
+    language entries, or None."""
     popups = []
-    for fields in (line.split('\t') for line in lines):
+    for fields in menu_lines(pid):
         if fields[0] == 'popup':
             popups.append({'rect': [int(v) for v in fields[1].split(',')], 'items': []})
         elif fields[0] == 'item' and popups:

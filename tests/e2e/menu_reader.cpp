@@ -4,10 +4,12 @@
 // tab-separated:
 //   popup  left,top,right,bottom
 //   item   LEVEL INDEX KIND CHECKED left,top,right,bottom CAPTION
+//   sysitem WINDOW ID GREYED CAPTION   (the system menus of its windows)
 // KIND is separator, submenu or string; a submenu's items follow its entry
 // at LEVEL+1, with an empty rectangle while it is closed.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -15,6 +17,20 @@
 namespace {
 
 HMODULE g_self = nullptr;
+std::FILE* g_out = nullptr;
+
+void WriteSystemMenu(HWND window)
+{
+    const HMENU menu = ::GetSystemMenu(window, FALSE);
+    for (int index = 0; index < ::GetMenuItemCount(menu); ++index) {
+        const auto position = static_cast<UINT>(index);
+        char caption[128] = {};
+        ::GetMenuStringA(menu, position, caption, sizeof(caption), MF_BYPOSITION);
+        std::fprintf(g_out, "sysitem\t%llx\t%u\t%d\t%s\n",
+                     static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)), ::GetMenuItemID(menu, index),
+                     (::GetMenuState(menu, position, MF_BYPOSITION) & MF_GRAYED) != 0 ? 1 : 0, caption);
+    }
+}
 
 BOOL CALLBACK CollectPopups(HWND window, LPARAM context)
 {
@@ -22,8 +38,13 @@ BOOL CALLBACK CollectPopups(HWND window, LPARAM context)
     ::GetWindowThreadProcessId(window, &pid);
     char name[64] = {};
     ::GetClassNameA(window, name, sizeof(name));
-    if (pid == ::GetCurrentProcessId() && std::string(name) == "#32768" && ::IsWindowVisible(window)) {
-        reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+    const bool popup = std::string(name) == "#32768" || context == 0;
+    if (pid == ::GetCurrentProcessId() && popup && ::IsWindowVisible(window)) {
+        if (context != 0) {
+            reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+        } else if ((::GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU) != 0) {
+            WriteSystemMenu(window);
+        }
     }
     return TRUE;
 }
@@ -58,6 +79,8 @@ DWORD WINAPI Read(void*)
     file = file.substr(0, file.find_last_of("\\/") + 1) + "menu-" + std::to_string(::GetCurrentProcessId()) + ".txt";
     // Written aside, then renamed: the probe never reads half a file.
     if (std::FILE* out = std::fopen((file + ".part").c_str(), "wb")) {
+        g_out = out;
+        ::EnumWindows(CollectPopups, 0);
         for (HWND popup : popups) {
             RECT r{};
             ::GetWindowRect(popup, &r);

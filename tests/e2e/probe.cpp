@@ -9,6 +9,12 @@
 //                             windows), ALPHA -1 when it is not layered
 //   text HWND                 the text WM_GETTEXT gives
 //   send HWND MSG WP LP       sends a message, prints the result
+//   settext HWND TEXT         sets the window's text
+//   move HWND X Y W H         moves and sizes a window
+//   region HWND               the window's shape: RECTANGLES L,T,R,B (its
+//                             rectangle count and box, window coordinates),
+//                             "none" when it has no shape of its own
+//   screenshot FILE           the screen as a 24-bit BMP file
 //   alpha HWND LEVEL          makes HWND layered at LEVEL (-1: not layered)
 //   close HWND | post HWND NAME   posts WM_CLOSE | the registered message
 //   mutex NAME                "held" or "free"
@@ -188,6 +194,34 @@ int Tray(const char* log, int refusals)
     return Serve({Make(ServeClass("Shell_TrayWnd"), "", WS_POPUP, 0, 0, 0, 0, nullptr, WS_EX_TOPMOST)});
 }
 
+int Screenshot(const char* file)
+{
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    const HDC screen = ::GetDC(nullptr);
+    const HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFOHEADER header{sizeof(header), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HBITMAP bitmap =
+        ::CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    const DWORD size = static_cast<DWORD>((width * 3 + 3) / 4 * 4 * height);
+    BITMAPFILEHEADER fileHeader{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(header) + size), 0, 0,
+                                sizeof(BITMAPFILEHEADER) + sizeof(header)};
+    bool written = false;
+    if (std::FILE* out = std::fopen(file, "wb")) {
+        written = std::fwrite(&fileHeader, sizeof(fileHeader), 1, out) == 1 &&
+                  std::fwrite(&header, sizeof(header), 1, out) == 1 && std::fwrite(bits, size, 1, out) == 1;
+        std::fclose(out);
+    }
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return written ? 0 : 1;
+}
+
 int Run(int argc, char** argv)
 {
     const std::string command = argc > 1 ? argv[1] : "";
@@ -214,6 +248,32 @@ int Run(int argc, char** argv)
         }
         std::printf("%lld\n", static_cast<long long>(result));
         return 0;
+    }
+    if (command == "settext" && argc == 4) {
+        return ::SetWindowTextA(Handle(arg(1)), arg(2)) ? 0 : 1;
+    }
+    if (command == "move" && argc == 7) {
+        return ::MoveWindow(Handle(arg(1)), static_cast<int>(number(2)), static_cast<int>(number(3)),
+                            static_cast<int>(number(4)), static_cast<int>(number(5)), TRUE)
+                   ? 0
+                   : 1;
+    }
+    if (command == "region" && argc == 3) {
+        const HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+        if (::GetWindowRgn(Handle(arg(1)), region) == ERROR) {
+            std::printf("none\n");
+        } else {
+            std::vector<char> data(::GetRegionData(region, 0, nullptr));
+            ::GetRegionData(region, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data()));
+            const RECT box = reinterpret_cast<RGNDATA*>(data.data())->rdh.rcBound;
+            std::printf("%lu\t%ld,%ld,%ld,%ld\n", reinterpret_cast<RGNDATA*>(data.data())->rdh.nCount, box.left,
+                        box.top, box.right, box.bottom);
+        }
+        ::DeleteObject(region);
+        return 0;
+    }
+    if (command == "screenshot" && argc == 3) {
+        return Screenshot(arg(1));
     }
     if (command == "alpha" && argc == 4) {
         const HWND window = Handle(arg(1));
