@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/version.h"
+#include "skin/shaped_window.h"
 
 namespace veloria {
 
@@ -70,6 +71,44 @@ bool PaintPicture(HDC dc, HBITMAP picture)
     const MemoryDC source(::CreateCompatibleDC(dc));
     const SelectedObject onPicture(source.get(), picture);
     return ::BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCCOPY) != FALSE;
+}
+
+void WindowSkin::Make(HWND window, const SkinColours& colours, int corner, const char* title, COLORREF around)
+{
+    RECT client{};
+    ::GetClientRect(window, &client);
+    colours_ = colours;
+    picture_ = MakePanelPicture(client.right, client.bottom, corner, colours, title, around);
+    face_.reset(::CreateSolidBrush(colours.face));
+}
+
+void WindowSkin::Cut(HWND window, const SkinColours& colours, int corner, const char* title)
+{
+    Make(window, colours, corner, title, kSkinKeyColour);
+    SetWindowPicture(window, picture_.get());
+    Recortar_Ventana(window, kReferencePixelKey);
+}
+
+void WindowSkin::Back(HWND window, const SkinColours& colours, int corner, COLORREF around)
+{
+    Make(window, colours, corner, nullptr, around);
+}
+
+HBRUSH WindowSkin::ControlColours(HDC dc) const
+{
+    if (!picture_) {
+        return nullptr;
+    }
+    ::SetBkColor(dc, colours_.face);
+    ::SetTextColor(dc, colours_.text);
+    return face_.get();
+}
+
+void WindowSkin::Drop(HWND window)
+{
+    SetWindowPicture(window, nullptr);
+    picture_.reset();
+    face_.reset();
 }
 
 }  // namespace veloria

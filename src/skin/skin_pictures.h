@@ -32,4 +32,30 @@ GdiObject<HBITMAP> MakeSponsorPicture(int width, int height, HFONT font);
 // Paints `picture` at the top-left of `dc`; false when there is none.
 bool PaintPicture(HDC dc, HBITMAP picture);
 
+// The picture a window carries as its background, and the face colour the
+// controls on it take. Empty until the window is given one.
+class WindowSkin {
+public:
+    // A panel picture of the window's client size behind the window, which
+    // is then cut to its outline (Recortar_Ventana).
+    void Cut(HWND window, const SkinColours& colours, int corner, const char* title);
+    // The same picture as a backdrop on `around`, the window left whole.
+    void Back(HWND window, const SkinColours& colours, int corner, COLORREF around);
+
+    // WM_ERASEBKGND: paints the picture; false when there is none.
+    bool Paint(HDC dc) const { return PaintPicture(dc, picture_.get()); }
+    // WM_CTLCOLORSTATIC: the face's colours for a control on the picture;
+    // null when there is no picture.
+    HBRUSH ControlColours(HDC dc) const;
+    // At WM_NCDESTROY: the window lets go of the picture, which goes.
+    void Drop(HWND window);
+
+private:
+    void Make(HWND window, const SkinColours& colours, int corner, const char* title, COLORREF around);
+
+    SkinColours colours_{};
+    GdiObject<HBITMAP> picture_;
+    GdiObject<HBRUSH> face_;
+};
+
 }  // namespace veloria

@@ -1,6 +1,7 @@
 #include "transparency/alpha_blend.h"
 
 #include "base/alpha_rules.h"
+#include "skin/window_effects.h"
 
 namespace veloria {
 
@@ -21,6 +22,22 @@ void ClearWindowAlpha(HWND window) noexcept
 {
     const LONG style = ::GetWindowLongA(window, GWL_EXSTYLE);
     ::SetWindowLongA(window, GWL_EXSTYLE, style & ~static_cast<LONG>(WS_EX_LAYERED));
+}
+
+void SetWindowAlphaFromSlider(HWND window, int position, int max) noexcept
+{
+    SetWindowAlpha(window, LevelFromPosition(position, max));
+    if (position == max) {
+        ClearWindowAlpha(window);
+    }
+}
+
+void CloseFading(HWND window) noexcept
+{
+    HWND fading = window;
+    ClearWindowAlpha(fading);
+    DesvancerVentana(fading);
+    ::DestroyWindow(window);
 }
 
 }  // namespace veloria

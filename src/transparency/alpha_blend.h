@@ -16,4 +16,12 @@ void SetWindowAlpha(HWND window, int level) noexcept;
 // Takes the layered style away, so the window is drawn normally again.
 void ClearWindowAlpha(HWND window) noexcept;
 
+// The level of a 1..max transparency slider at `position`; at max the
+// window drops the layered style altogether.
+void SetWindowAlphaFromSlider(HWND window, int position, int max) noexcept;
+
+// Closing a window that fades: opaque first, then blended out, then
+// destroyed.
+void CloseFading(HWND window) noexcept;
+
 }  // namespace veloria

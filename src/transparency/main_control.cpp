@@ -11,11 +11,11 @@
 
 #include <windowsx.h>
 
+#include "base/child_window.h"
 #include "base/handle.h"
 #include "base/window_base.h"
 #include "language/language_keys.h"
 #include "settings/settings_record.h"
-#include "skin/shaped_window.h"
 #include "skin/skin_pictures.h"
 #include "skin/tool_window.h"
 #include "skin/window_effects.h"
@@ -33,6 +33,7 @@ constexpr int kClientHeight = 112;
 constexpr int kImageSize = 48;
 constexpr int kCloseId = 1;    // cmd_close
 constexpr int kCommand1Id = 2;  // Command1: no task of its own
+constexpr int kLabelId = 3;     // Label_ClickAnDdrag
 constexpr SkinColours kSkin{RGB(24, 70, 110), RGB(150, 200, 225), RGB(255, 255, 255)};
 
 // The pointer picture: a sight with a see-through pane behind it.
@@ -136,16 +137,10 @@ public:
             OnCreate();
             return 0;
         case WM_ERASEBKGND:
-            if (skinned_ && PaintPicture(reinterpret_cast<HDC>(wParam), picture_.get())) {
-                return 1;
-            }
-            return Default(message, wParam, lParam);
+            return skin_.Paint(reinterpret_cast<HDC>(wParam)) ? 1 : Default(message, wParam, lParam);
         case WM_CTLCOLORSTATIC:
-            if (skinned_) {
-                const auto dc = reinterpret_cast<HDC>(wParam);
-                ::SetBkColor(dc, kSkin.face);
-                ::SetTextColor(dc, kSkin.text);
-                return reinterpret_cast<LRESULT>(face_.get());
+            if (const HBRUSH face = skin_.ControlColours(reinterpret_cast<HDC>(wParam))) {
+                return reinterpret_cast<LRESULT>(face);
             }
             return Default(message, wParam, lParam);
         case WM_COMMAND:
@@ -156,17 +151,11 @@ public:
         case WM_LBUTTONDOWN:
             MoverVentana(hwnd());
             return 0;
-        case WM_CLOSE: {
-            HWND window = hwnd();
-            ClearWindowAlpha(window);
-            DesvancerVentana(window);
-            ::DestroyWindow(hwnd());
+        case WM_CLOSE:
+            CloseFading(hwnd());
             return 0;
-        }
         case WM_NCDESTROY:
-            SetWindowPicture(hwnd(), nullptr);
-            picture_.reset();
-            face_.reset();
+            skin_.Drop(hwnd());
             return Default(message, wParam, lParam);
         default:
             return Default(message, wParam, lParam);
@@ -179,30 +168,19 @@ private:
     void OnCreate()
     {
         image_.Create(hwnd(), (kClientWidth - kImageSize) / 2, 14);
-        label_ = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_CENTER, 10, 68, kClientWidth - 20, 36,
-                                   hwnd(), nullptr, nullptr, nullptr);
-        const auto font = reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT));
-        ::SendMessageA(label_, WM_SETFONT, font, FALSE);
-        const auto button = [&](int id, const char* text, int x) {
-            const HWND made = ::CreateWindowExA(0, "BUTTON", text, WS_CHILD | BS_PUSHBUTTON, x, 8, 18, 18, hwnd(),
-                                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-            ::SendMessageA(made, WM_SETFONT, font, FALSE);
-            return made;
-        };
-        closeButton_ = button(kCloseId, "x", kClientWidth - 28);
-        command1_ = button(kCommand1Id, "?", 10);
+        label_ = CreateChild(hwnd(), "STATIC", "", WS_VISIBLE | SS_CENTER, kLabelId,
+                             RECT{10, 68, kClientWidth - 10, 104});
+        closeButton_ = CreateChild(hwnd(), "BUTTON", "x", BS_PUSHBUTTON, kCloseId,
+                                   RECT{kClientWidth - 28, 8, kClientWidth - 10, 26});
+        command1_ = CreateChild(hwnd(), "BUTTON", "?", BS_PUSHBUTTON, kCommand1Id, RECT{10, 8, 28, 26});
     }
 
     void Load()
     {
-        skinned_ = !PlainWindowLook(Settings());
-        if (skinned_) {
+        if (!PlainWindowLook(Settings())) {
             // The skinned look: the picture, cut to its outline, with both
             // buttons on it.
-            picture_ = MakePanelPicture(kClientWidth, kClientHeight, 36, kSkin, nullptr);
-            face_.reset(::CreateSolidBrush(kSkin.face));
-            SetWindowPicture(hwnd(), picture_.get());
-            Recortar_Ventana(hwnd(), 1);
+            skin_.Cut(hwnd(), kSkin, 36, nullptr);
             ::ShowWindow(closeButton_, SW_SHOWNA);
             ::ShowWindow(command1_, SW_SHOWNA);
         }
@@ -217,9 +195,7 @@ private:
     HWND label_ = nullptr;
     HWND closeButton_ = nullptr;
     HWND command1_ = nullptr;
-    bool skinned_ = false;
-    GdiObject<HBITMAP> picture_;  // the skin, while the window carries it
-    GdiObject<HBRUSH> face_;
+    WindowSkin skin_;  // in the skinned look
 };
 
 }  // namespace

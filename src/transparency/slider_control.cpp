@@ -9,11 +9,11 @@
 #include "transparency/slider_control.h"
 
 #include "base/alpha_rules.h"
+#include "base/child_window.h"
 #include "base/handle.h"
 #include "base/window_base.h"
 #include "controls/slider.h"
 #include "settings/settings_record.h"
-#include "skin/shaped_window.h"
 #include "skin/skin_pictures.h"
 #include "skin/tool_window.h"
 #include "skin/window_effects.h"
@@ -61,22 +61,16 @@ public:
         case WM_CREATE: {
             const RECT bounds{kImageSize + 12, 6, kClientWidth - 30, kClientHeight - 6};
             slider_.Create(hwnd(), kSliderId, bounds, kSliderMin, kSliderMax, kSliderTooltip);
-            closeButton_ = ::CreateWindowExA(0, "BUTTON", "x", WS_CHILD | BS_PUSHBUTTON, kClientWidth - 26, 13, 18,
-                                             18, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)),
-                                             nullptr, nullptr);
-            ::SendMessageA(closeButton_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
-                           FALSE);
+            closeButton_ = CreateChild(hwnd(), "BUTTON", "x", BS_PUSHBUTTON, kCloseId,
+                                       RECT{kClientWidth - 26, 13, kClientWidth - 8, 31});
             return 0;
         }
         case WM_ERASEBKGND:
-            if (skinned_ && PaintPicture(reinterpret_cast<HDC>(wParam), picture_.get())) {
-                return 1;
-            }
-            return Default(message, wParam, lParam);
+            return skin_.Paint(reinterpret_cast<HDC>(wParam)) ? 1 : Default(message, wParam, lParam);
         case WM_CTLCOLORSTATIC:
             // The slider on the panel's face.
-            if (skinned_) {
-                return reinterpret_cast<LRESULT>(face_.get());
+            if (const HBRUSH face = skin_.ControlColours(reinterpret_cast<HDC>(wParam))) {
+                return reinterpret_cast<LRESULT>(face);
             }
             return Default(message, wParam, lParam);
         case WM_COMMAND:
@@ -104,9 +98,7 @@ public:
             ::DestroyWindow(hwnd());
             return 0;
         case WM_NCDESTROY:
-            SetWindowPicture(hwnd(), nullptr);
-            picture_.reset();
-            face_.reset();
+            skin_.Drop(hwnd());
             return Default(message, wParam, lParam);
         default:
             return Default(message, wParam, lParam);
@@ -118,12 +110,8 @@ private:
 
     void Load()
     {
-        skinned_ = !PlainWindowLook(Settings());
-        if (skinned_) {
-            picture_ = MakePanelPicture(kClientWidth, kClientHeight, kClientHeight, kSkin, nullptr);
-            face_.reset(::CreateSolidBrush(kSkin.face));
-            SetWindowPicture(hwnd(), picture_.get());
-            Recortar_Ventana(hwnd(), 1);
+        if (!PlainWindowLook(Settings())) {
+            skin_.Cut(hwnd(), kSkin, kClientHeight, nullptr);
             ::ShowWindow(closeButton_, SW_SHOWNA);
         }
         POINT cursor{};
@@ -137,11 +125,7 @@ private:
 
     void OnSliderMove()
     {
-        const HWND target = TargetWindow();
-        SetWindowAlpha(target, LevelFromPosition(slider_.Value(), slider_.Max()));
-        if (slider_.Value() == slider_.Max()) {
-            ClearWindowAlpha(target);
-        }
+        SetWindowAlphaFromSlider(TargetWindow(), slider_.Value(), slider_.Max());
     }
 
     void OnPaint()
@@ -160,9 +144,7 @@ private:
 
     Slider slider_;
     HWND closeButton_ = nullptr;
-    bool skinned_ = false;
-    GdiObject<HBITMAP> picture_;  // the skin, while the popup carries it
-    GdiObject<HBRUSH> face_;
+    WindowSkin skin_;  // in the skinned look
 };
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "base/alpha_rules.h"
+#include "base/child_window.h"
 #include "base/handle.h"
 #include "base/program_folder.h"
 #include "base/version.h"
@@ -20,7 +21,6 @@
 #include "controls/browser_host.h"
 #include "controls/slider.h"
 #include "settings/settings_record.h"
-#include "skin/shaped_window.h"
 #include "skin/skin_pictures.h"
 #include "skin/window_effects.h"
 #include "transparency/alpha_blend.h"
@@ -80,16 +80,12 @@ public:
             OnCreate();
             return 0;
         case WM_ERASEBKGND:
-            if (PaintPicture(reinterpret_cast<HDC>(wParam), picture_.get())) {
-                return 1;
+            return skin_.Paint(reinterpret_cast<HDC>(wParam)) ? 1 : Default(message, wParam, lParam);
+        case WM_CTLCOLORSTATIC:
+            if (const HBRUSH face = skin_.ControlColours(reinterpret_cast<HDC>(wParam))) {
+                return reinterpret_cast<LRESULT>(face);
             }
             return Default(message, wParam, lParam);
-        case WM_CTLCOLORSTATIC: {
-            const auto dc = reinterpret_cast<HDC>(wParam);
-            ::SetBkColor(dc, kSkin.face);
-            ::SetTextColor(dc, kSkin.text);
-            return reinterpret_cast<LRESULT>(face_.get());
-        }
         case WM_SETFOCUS:
             // Keys act on the slider as soon as the window is active.
             ::SetFocus(slider1_.hwnd());
@@ -126,10 +122,8 @@ public:
             ::DestroyWindow(hwnd());
             return 0;
         case WM_NCDESTROY:
-            SetWindowPicture(hwnd(), nullptr);
+            skin_.Drop(hwnd());
             popu_.reset();
-            picture_.reset();
-            face_.reset();
             return Default(message, wParam, lParam);
         default:
             return Default(message, wParam, lParam);
@@ -139,24 +133,18 @@ public:
 private:
     Abaut() = default;
 
-    HWND Child(const char* windowClass, const char* text, DWORD style, int id, int x, int y, int width, int height)
-    {
-        const HWND child = ::CreateWindowExA(0, windowClass, text, WS_CHILD | style, x, y, width, height, hwnd(),
-                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-        ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-        return child;
-    }
-
     void OnCreate()
     {
         const std::string site = std::string("www.") + kMakerWebDomain;
-        Child("STATIC", site.c_str(), WS_VISIBLE | SS_NOPREFIX, kLabel1Id, 20, 136, 260, 14);
-        Child("STATIC", (site + "/software/vl/").c_str(), WS_VISIBLE | SS_NOPREFIX, kLabel2Id, 20, 152, 260, 14);
+        CreateChild(hwnd(), "STATIC", site.c_str(), WS_VISIBLE | SS_NOPREFIX, kLabel1Id, RECT{20, 136, 280, 150});
+        CreateChild(hwnd(), "STATIC", (site + "/software/vl/").c_str(), WS_VISIBLE | SS_NOPREFIX, kLabel2Id,
+                    RECT{20, 152, 280, 166});
         slider1_.Create(hwnd(), kSlider1Id, RECT{14, 168, 200, 192}, kSliderMin, kSliderMax, kSliderTooltip);
         slider1_.SetValue(kSliderStart);
-        command1_ = Child("BUTTON", "x", BS_PUSHBUTTON, kCommand1Id, kWidth - 30, 8, 18, 18);
+        command1_ =
+            CreateChild(hwnd(), "BUTTON", "x", BS_PUSHBUTTON, kCommand1Id, RECT{kWidth - 30, 8, kWidth - 12, 26});
         const std::string credit = std::string("Veloria, by the makers of ") + kMakerWebDomain;
-        Child(STATUSCLASSNAMEA, credit.c_str(), WS_VISIBLE, kStatusBarId, 0, 0, 0, 0);
+        CreateChild(hwnd(), STATUSCLASSNAMEA, credit.c_str(), WS_VISIBLE, kStatusBarId, RECT{});
         popu_.reset(::CreatePopupMenu());
         ::AppendMenuA(popu_.get(), MF_STRING, kReturnEntry, "REgresar");
     }
@@ -164,18 +152,15 @@ private:
     void Load()
     {
         const std::string version = NamedVersionText(ProductName(), CurrentVersion());
-        face_.reset(::CreateSolidBrush(kSkin.face));
         if (PlainWindowLook(Settings())) {
             // The picture stays as the backdrop of the framed window; the
             // movie and the window's own close button are not shown.
-            picture_ = MakePanelPicture(kWidth, kHeight, 36, kSkin, nullptr, ::GetSysColor(COLOR_BTNFACE));
+            skin_.Back(hwnd(), kSkin, 36, ::GetSysColor(COLOR_BTNFACE));
             ::SetWindowTextA(hwnd(), version.c_str());
             ::ShowWindow(hwnd(), SW_SHOW);
         } else {
-            picture_ = MakePanelPicture(kWidth, kHeight, 36, kSkin, version.c_str());
-            SetWindowPicture(hwnd(), picture_.get());
             ::ShowWindow(command1_, SW_SHOWNA);
-            Recortar_Ventana(hwnd(), 1);
+            skin_.Cut(hwnd(), kSkin, 36, version.c_str());
             PlayFlashMovie(ProgramFolder() + "\\gama.dsp");
             ::ShowWindow(hwnd(), SW_SHOW);
         }
@@ -210,8 +195,7 @@ private:
     BrowserHost flash_;
     HWND command1_ = nullptr;
     MenuHandle popu_;
-    GdiObject<HBITMAP> picture_;
-    GdiObject<HBRUSH> face_;
+    WindowSkin skin_;
 };
 
 }  // namespace

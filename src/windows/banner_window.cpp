@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "base/alpha_rules.h"
+#include "base/child_window.h"
 #include "base/handle.h"
 #include "base/version.h"
 #include "base/window_base.h"
@@ -96,10 +96,7 @@ public:
             return 0;
         case WM_HSCROLL:
             if (slider_.TakeUserMove(lParam)) {
-                SetWindowAlpha(hwnd(), LevelFromPosition(slider_.Value(), slider_.Max()));
-                if (slider_.Value() == slider_.Max()) {
-                    ClearWindowAlpha(hwnd());
-                }
+                SetWindowAlphaFromSlider(hwnd(), slider_.Value(), slider_.Max());
             }
             return 0;
         case WM_COMMAND:
@@ -120,13 +117,9 @@ public:
                 return 0;
             }
             return Default(message, wParam, lParam);
-        case WM_CLOSE: {
-            HWND window = hwnd();
-            ClearWindowAlpha(window);
-            DesvancerVentana(window);
-            ::DestroyWindow(hwnd());
+        case WM_CLOSE:
+            CloseFading(hwnd());
             return 0;
-        }
         case WM_DESTROY:
             ::KillTimer(hwnd(), kCountdownTimer);
             return 0;
@@ -143,13 +136,6 @@ public:
 private:
     Banner() = default;
 
-    HWND Child(const char* windowClass, DWORD style, int id, const RECT& bounds)
-    {
-        return ::CreateWindowExA(0, windowClass, "", WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top,
-                                 bounds.right - bounds.left, bounds.bottom - bounds.top, hwnd(),
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-    }
-
     void OnCreate()
     {
         const auto font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
@@ -157,7 +143,7 @@ private:
         // The page lies over its picture, which shows when the page fails.
         browser_.Create(hwnd(), RECT{0, 0, kWidth, kPageHeight}, kBrowserId);
         image1_ = MakeSponsorPicture(kWidth, kPageHeight, font);
-        const HWND image = Child("STATIC", SS_BITMAP, kImage1Id, RECT{0, 0, kWidth, kPageHeight});
+        const HWND image = CreateChild(hwnd(), "STATIC", "", WS_VISIBLE | SS_BITMAP, kImage1Id, RECT{0, 0, kWidth, kPageHeight});
         ::SendMessageA(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image1_.get()));
         ::SetWindowPos(image, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
@@ -166,7 +152,7 @@ private:
         command2Picture_ =
             MakePanelPicture(kButtonWidth - 6, kButtonHeight - 6, 10, kButtonColours, "Tell a friend", face);
         const auto pictureButton = [&](int id, HBITMAP picture, int left) {
-            const HWND button = Child("BUTTON", BS_PUSHBUTTON | BS_BITMAP | WS_TABSTOP, id,
+            const HWND button = CreateChild(hwnd(), "BUTTON", "", WS_VISIBLE | BS_PUSHBUTTON | BS_BITMAP | WS_TABSTOP, id,
                                       RECT{left, top, left + kButtonWidth, top + kButtonHeight});
             ::SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
         };

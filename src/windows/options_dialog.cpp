@@ -36,7 +36,6 @@
 #include "settings/config_file.h"
 #include "settings/settings_record.h"
 #include "skin/skin_pictures.h"
-#include "skin/window_effects.h"
 #include "transparency/alpha_blend.h"
 #include "transparency/taskbar.h"
 #include "update/auto_update.h"
@@ -623,10 +622,7 @@ private:
 
     void Close()
     {
-        HWND window = hwnd();
-        ClearWindowAlpha(window);
-        DesvancerVentana(window);
-        ::DestroyWindow(hwnd());
+        CloseFading(hwnd());
     }
 
     OptionsHost* host_ = nullptr;

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "base/alpha_rules.h"
+#include "base/child_window.h"
 #include "base/error_report.h"
 #include "base/handle.h"
 #include "base/version.h"
@@ -14,7 +14,6 @@
 #include "controls/browser_host.h"
 #include "controls/slider.h"
 #include "language/language_keys.h"
-#include "skin/window_effects.h"
 #include "transparency/alpha_blend.h"
 #include "update/web_links.h"
 #include "windows/tell_a_friend_layout.h"
@@ -80,10 +79,7 @@ public:
             return 0;
         case WM_HSCROLL:
             if (slider_.TakeUserMove(lParam)) {
-                SetWindowAlpha(hwnd(), LevelFromPosition(slider_.Value(), slider_.Max()));
-                if (slider_.Value() == slider_.Max()) {
-                    ClearWindowAlpha(hwnd());
-                }
+                SetWindowAlphaFromSlider(hwnd(), slider_.Value(), slider_.Max());
             }
             return 0;
         case WM_COMMAND:
@@ -94,13 +90,9 @@ public:
         case kBrowserNavigateError:
             OnNavigateError();
             return 0;
-        case WM_CLOSE: {
-            HWND window = hwnd();
-            ClearWindowAlpha(window);
-            DesvancerVentana(window);
-            ::DestroyWindow(hwnd());
+        case WM_CLOSE:
+            CloseFading(hwnd());
             return 0;
-        }
         default:
             return Default(message, wParam, lParam);
         }
@@ -114,10 +106,8 @@ private:
     void OnCreate()
     {
         browser_.Create(hwnd(), RECT{0, 0, kStartWidth, kStartHeight - 40}, kBrowserId);
-        cancel_ = ::CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
-                                    kButtonWidth, kButtonHeight, hwnd(),
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCancelId)), nullptr, nullptr);
-        ::SendMessageA(cancel_, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        cancel_ = CreateChild(hwnd(), "BUTTON", "", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCancelId,
+                              RECT{0, 0, kButtonWidth, kButtonHeight});
         slider_.Create(hwnd(), kSliderId, RECT{8, 0, 8 + kSliderWidth, kSliderHeight}, kSliderMin, kSliderMax,
                        kSliderTooltip);
         slider_.SetValue(kSliderStart);

@@ -14,7 +14,6 @@
 //   region HWND               the window's shape: RECTANGLES L,T,R,B (its
 //                             rectangle count and box, window coordinates),
 //                             "none" when it has no shape of its own
-//   screenshot FILE           the screen as a 24-bit BMP file
 //   alpha HWND LEVEL          makes HWND layered at LEVEL (-1: not layered)
 //   close HWND | post HWND NAME   posts WM_CLOSE | the registered message
 //   mutex NAME                "held" or "free"
@@ -194,34 +193,6 @@ int Tray(const char* log, int refusals)
     return Serve({Make(ServeClass("Shell_TrayWnd"), "", WS_POPUP, 0, 0, 0, 0, nullptr, WS_EX_TOPMOST)});
 }
 
-int Screenshot(const char* file)
-{
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    const HDC screen = ::GetDC(nullptr);
-    const HDC memory = ::CreateCompatibleDC(screen);
-    BITMAPINFOHEADER header{sizeof(header), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const HBITMAP bitmap =
-        ::CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    const DWORD size = static_cast<DWORD>((width * 3 + 3) / 4 * 4 * height);
-    BITMAPFILEHEADER fileHeader{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(header) + size), 0, 0,
-                                sizeof(BITMAPFILEHEADER) + sizeof(header)};
-    bool written = false;
-    if (std::FILE* out = std::fopen(file, "wb")) {
-        written = std::fwrite(&fileHeader, sizeof(fileHeader), 1, out) == 1 &&
-                  std::fwrite(&header, sizeof(header), 1, out) == 1 && std::fwrite(bits, size, 1, out) == 1;
-        std::fclose(out);
-    }
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    return written ? 0 : 1;
-}
-
 int Run(int argc, char** argv)
 {
     const std::string command = argc > 1 ? argv[1] : "";
@@ -271,9 +242,6 @@ int Run(int argc, char** argv)
         }
         ::DeleteObject(region);
         return 0;
-    }
-    if (command == "screenshot" && argc == 3) {
-        return Screenshot(arg(1));
     }
     if (command == "alpha" && argc == 4) {
         const HWND window = Handle(arg(1));

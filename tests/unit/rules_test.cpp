@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "base/alpha_rules.h"
-#include "windows/tell_a_friend_layout.h"
 
 namespace veloria {
 namespace {
@@ -39,38 +38,12 @@ TEST(SliderRules, PositionsAndLevelsOfAThirtyStepSlider)
     EXPECT_EQ(PositionFromLevel(100, 0), 0);
 }
 
-TEST(SliderRules, TheAboutSliderTakesTwelveAndThreeQuartersAStep)
-{
-    // 12.75 and 216.75 round up, 38.25 down; 2 x 12.75 = 25.5 goes to 26.
-    const std::pair<int, int> cases[] = {{1, 13}, {2, 26}, {3, 38}, {17, 217}, {20, 255}};
-    for (const auto& [position, level] : cases) {
-        EXPECT_EQ(AboutLevelFromPosition(position), level) << position;
-    }
-}
-
 TEST(SliderRules, AStoredLevelAlwaysGivesAPositionInsideTheSlider)
 {
     const std::pair<int, int> cases[] = {{0, 1}, {4, 1}, {-5, 1}, {5, 1}, {300, 30}, {222, 26}, {255, 30}};
     for (const auto& [level, position] : cases) {
         EXPECT_EQ(SliderPositionForLevel(level, 1, 30), position) << level;
     }
-}
-
-TEST(TellAFriendLayout, ControlsFollowTheClientAreaInTwips)
-{
-    // At 96 dpi a pixel is 15 twips: 250 twips are 16.67 pixels, 500 are
-    // 33.33, 350 are 23.33, 450 are 30 and 300 are 20.
-    const TellAFriendLayout at96 = LayOutTellAFriend({600, 400, 22, 88, 24, 96});
-    EXPECT_EQ(at96.browserWidth, 617);   // 616.67
-    EXPECT_EQ(at96.browserHeight, 367);  // 366.67
-    EXPECT_EQ(at96.sliderTop, 368);      // 366.67 - 22 + 23.33
-    EXPECT_EQ(at96.buttonTop, 373);      // 366.67 - 24 + 30
-    EXPECT_EQ(at96.buttonLeft, 509);     // 616.67 - 88 - 20
-    // At 192 dpi the fixed distances are twice as many pixels.
-    const TellAFriendLayout at192 = LayOutTellAFriend({600, 400, 22, 88, 24, 192});
-    EXPECT_EQ(at192.browserHeight, 333);  // 400 - 66.67
-    EXPECT_EQ(at192.buttonLeft, 505);     // 633.33 - 88 - 40
-    EXPECT_GT(LayOutTellAFriend({300, TellAFriendMinimumClientHeight(96), 22, 88, 24, 96}).browserHeight, 0);
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <algorithm>
 
 #include "base/program_folder.h"
-#include "base/handle.h"
 #include "fake_com.h"
 #include "settings/settings_record.h"
 #include "windows/about_window.h"
@@ -161,8 +160,6 @@ TEST(BrowserHost, TheAboutWindowHandsItsMovieToTheFlashPlayer)
     ShowAbout(::GetModuleHandleA(nullptr));
     const HWND about = ::FindWindowA(kAboutClass, nullptr);
     ASSERT_NE(about, nullptr);
-    const GdiObject<HRGN> shape(::CreateRectRgn(0, 0, 0, 0));
-    EXPECT_NE(::GetWindowRgn(about, shape.get()), ERROR);
     ::SendMessageA(about, WM_CLOSE, 0, 0);
     Settings().ControlStyle.clear();
     ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Classes\\ShockwaveFlash.ShockwaveFlash");
