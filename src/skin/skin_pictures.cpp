@@ -94,14 +94,20 @@ void WindowSkin::Back(HWND window, const SkinColours& colours, int corner, COLOR
     Make(window, colours, corner, nullptr, around);
 }
 
-HBRUSH WindowSkin::ControlColours(HDC dc) const
+bool WindowSkin::Handles(UINT message, WPARAM wParam, LRESULT& result) const
 {
-    if (!picture_) {
-        return nullptr;
+    const auto dc = reinterpret_cast<HDC>(wParam);
+    if (!picture_ || (message != WM_ERASEBKGND && message != WM_CTLCOLORSTATIC)) {
+        return false;
+    }
+    if (message == WM_ERASEBKGND) {
+        result = PaintPicture(dc, picture_.get()) ? 1 : 0;
+        return result != 0;
     }
     ::SetBkColor(dc, colours_.face);
     ::SetTextColor(dc, colours_.text);
-    return face_.get();
+    result = reinterpret_cast<LRESULT>(face_.get());
+    return true;
 }
 
 void WindowSkin::Drop(HWND window)

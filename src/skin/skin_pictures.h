@@ -42,11 +42,11 @@ public:
     // The same picture as a backdrop on `around`, the window left whole.
     void Back(HWND window, const SkinColours& colours, int corner, COLORREF around);
 
-    // WM_ERASEBKGND: paints the picture; false when there is none.
-    bool Paint(HDC dc) const { return PaintPicture(dc, picture_.get()); }
-    // WM_CTLCOLORSTATIC: the face's colours for a control on the picture;
-    // null when there is no picture.
-    HBRUSH ControlColours(HDC dc) const;
+    // The window's background (WM_ERASEBKGND, painting the picture) and the
+    // colours of the controls on it (WM_CTLCOLORSTATIC, the face's): true
+    // with the answer in `result` where the skin answers, false where the
+    // window's own handling applies (no picture, or another message).
+    bool Handles(UINT message, WPARAM wParam, LRESULT& result) const;
     // At WM_NCDESTROY: the window lets go of the picture, which goes.
     void Drop(HWND window);
 

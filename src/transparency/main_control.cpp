@@ -132,17 +132,13 @@ public:
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     {
+        if (LRESULT answer = 0; skin_.Handles(message, wParam, answer)) {
+            return answer;
+        }
         switch (message) {
         case WM_CREATE:
             OnCreate();
             return 0;
-        case WM_ERASEBKGND:
-            return skin_.Paint(reinterpret_cast<HDC>(wParam)) ? 1 : Default(message, wParam, lParam);
-        case WM_CTLCOLORSTATIC:
-            if (const HBRUSH face = skin_.ControlColours(reinterpret_cast<HDC>(wParam))) {
-                return reinterpret_cast<LRESULT>(face);
-            }
-            return Default(message, wParam, lParam);
         case WM_COMMAND:
             if (LOWORD(wParam) == kCloseId) {
                 ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);

@@ -57,6 +57,9 @@ public:
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     {
+        if (LRESULT answer = 0; skin_.Handles(message, wParam, answer)) {
+            return answer;
+        }
         switch (message) {
         case WM_CREATE: {
             const RECT bounds{kImageSize + 12, 6, kClientWidth - 30, kClientHeight - 6};
@@ -65,14 +68,6 @@ public:
                                        RECT{kClientWidth - 26, 13, kClientWidth - 8, 31});
             return 0;
         }
-        case WM_ERASEBKGND:
-            return skin_.Paint(reinterpret_cast<HDC>(wParam)) ? 1 : Default(message, wParam, lParam);
-        case WM_CTLCOLORSTATIC:
-            // The slider on the panel's face.
-            if (const HBRUSH face = skin_.ControlColours(reinterpret_cast<HDC>(wParam))) {
-                return reinterpret_cast<LRESULT>(face);
-            }
-            return Default(message, wParam, lParam);
         case WM_COMMAND:
             if (LOWORD(wParam) == kCloseId) {
                 ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
