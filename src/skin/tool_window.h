@@ -17,7 +17,8 @@ struct WindowShape {
 // The shape of a tool window whose client area is clientWidth x clientHeight.
 WindowShape ToolWindowShape(int clientWidth, int clientHeight);
 
-// A window class of that look, named `className`.
+// A window class of the dialog face and the arrow cursor, named
+// `className`: the tool windows' and that of the program's other windows.
 WNDCLASSEXA ToolWindowClass(const char* className);
 
 }  // namespace veloria

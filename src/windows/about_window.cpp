@@ -22,6 +22,7 @@
 #include "controls/slider.h"
 #include "settings/settings_record.h"
 #include "skin/skin_pictures.h"
+#include "skin/tool_window.h"
 #include "skin/window_effects.h"
 #include "transparency/alpha_blend.h"
 #include "update/web_links.h"
@@ -55,10 +56,7 @@ public:
             BringForward();
             return;
         }
-        WNDCLASSEXA windowClass{};
-        windowClass.lpszClassName = kAboutClass;
-        windowClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-        windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+        const WNDCLASSEXA windowClass = ToolWindowClass(kAboutClass);
         constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
         RECT frame{0, 0, kWidth, kHeight};
         ::AdjustWindowRectEx(&frame, style, FALSE, 0);

@@ -15,6 +15,7 @@
 #include "controls/slider.h"
 #include "language/language_keys.h"
 #include "skin/skin_pictures.h"
+#include "skin/tool_window.h"
 #include "skin/window_effects.h"
 #include "transparency/alpha_blend.h"
 #include "update/open_url.h"
@@ -60,10 +61,7 @@ public:
             return;
         }
         instance_ = instance;
-        WNDCLASSEXA windowClass{};
-        windowClass.lpszClassName = kBannerClass;
-        windowClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-        windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+        const WNDCLASSEXA windowClass = ToolWindowClass(kBannerClass);
         constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
         constexpr DWORD exStyle = WS_EX_TOOLWINDOW;
         RECT frame{0, 0, kWidth, kHeight};

@@ -14,6 +14,7 @@
 #include "controls/browser_host.h"
 #include "controls/slider.h"
 #include "language/language_keys.h"
+#include "skin/tool_window.h"
 #include "transparency/alpha_blend.h"
 #include "update/web_links.h"
 #include "windows/tell_a_friend_layout.h"
@@ -51,10 +52,7 @@ public:
             BringForward();
             return;
         }
-        WNDCLASSEXA windowClass{};
-        windowClass.lpszClassName = kTellAFriendClass;
-        windowClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-        windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+        const WNDCLASSEXA windowClass = ToolWindowClass(kTellAFriendClass);
         RECT frame{0, 0, kStartWidth, kStartHeight};
         ::AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
         if (CreateBound(instance, windowClass, 0, "", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
