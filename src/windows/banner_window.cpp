@@ -141,7 +141,8 @@ private:
         // The page lies over its picture, which shows when the page fails.
         browser_.Create(hwnd(), RECT{0, 0, kWidth, kPageHeight}, kBrowserId);
         image1_ = MakeSponsorPicture(kWidth, kPageHeight, font);
-        const HWND image = CreateChild(hwnd(), "STATIC", "", WS_VISIBLE | SS_BITMAP, kImage1Id, RECT{0, 0, kWidth, kPageHeight});
+        const HWND image =
+            CreateChild(hwnd(), "STATIC", "", WS_VISIBLE | SS_BITMAP, kImage1Id, RECT{0, 0, kWidth, kPageHeight});
         ::SendMessageA(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image1_.get()));
         ::SetWindowPos(image, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
@@ -150,8 +151,9 @@ private:
         command2Picture_ =
             MakePanelPicture(kButtonWidth - 6, kButtonHeight - 6, 10, kButtonColours, "Tell a friend", face);
         const auto pictureButton = [&](int id, HBITMAP picture, int left) {
-            const HWND button = CreateChild(hwnd(), "BUTTON", "", WS_VISIBLE | BS_PUSHBUTTON | BS_BITMAP | WS_TABSTOP, id,
-                                      RECT{left, top, left + kButtonWidth, top + kButtonHeight});
+            constexpr DWORD style = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_BITMAP;
+            const HWND button =
+                CreateChild(hwnd(), "BUTTON", "", style, id, RECT{left, top, left + kButtonWidth, top + kButtonHeight});
             ::SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
         };
         pictureButton(kCommand1Id, command1Picture_.get(), kMargin);

@@ -27,7 +27,8 @@ void WriteSystemMenu(HWND window)
         char caption[128] = {};
         ::GetMenuStringA(menu, position, caption, sizeof(caption), MF_BYPOSITION);
         std::fprintf(g_out, "sysitem\t%llx\t%u\t%d\t%s\n",
-                     static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)), ::GetMenuItemID(menu, index),
+                     static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)),
+                     ::GetMenuItemID(menu, index),
                      (::GetMenuState(menu, position, MF_BYPOSITION) & MF_GRAYED) != 0 ? 1 : 0, caption);
     }
 }

@@ -4,7 +4,7 @@ the level popup (ControlStyle=0)."""
 import re
 import time
 
-from harness import (VERSION, ProgramTestCase, alpha_of, centre, choose, click_at, dialogs, drag, info, level_popup,
+from harness import (VERSION, ProgramTestCase, centre, choose, click_at, dialogs, drag, info, level_popup,
                      menu_lines, open_pointer_window, press_on, probe, rect_of, shipped, system_menu, wait_alpha,
                      wait_until, windows, xdotool)
 
@@ -22,7 +22,10 @@ def shown(klass, pid):
 def region(window):
     """The window's shape: (rectangle count, box), or None."""
     answer = probe('region', window['handle'])[0]
-    return None if answer == 'none' else (int(answer.split('\t')[0]), [int(v) for v in answer.split('\t')[1].split(',')])
+    if answer == 'none':
+        return None
+    count, box = answer.split('\t')
+    return int(count), [int(v) for v in box.split(',')]
 
 
 class Banner(ProgramTestCase):
