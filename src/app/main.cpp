@@ -4,8 +4,21 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <cstdlib>
+
 #include "base/message_loop.h"
 #include "shell/main_window.h"
+
+// An exception that escapes everything ends the program at once. The
+// runtime's own handler would first print the exception's demangled type
+// to a console this program does not have, and would bring its name
+// demangler (some 45 KB) into the program for that.
+namespace __gnu_cxx {
+void __verbose_terminate_handler()
+{
+    std::abort();
+}
+}  // namespace __gnu_cxx
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {

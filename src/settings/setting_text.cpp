@@ -1,9 +1,11 @@
 #include "settings/setting_text.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <string>
 
 #include "base/alpha_rules.h"
 
@@ -38,19 +40,23 @@ std::optional<double> ParseSettingNumber(std::string_view text)
             return std::nullopt;
         }
     }
-    // from_chars would also take "inf", "nan" and hexadecimal forms; a
-    // setting is written in plain decimal only.
-    const bool plainDecimal = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-        return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' ||
-               c == 'E';
-    });
+    // A setting is written in plain decimal only: no "inf", "nan" or
+    // hexadecimal forms, no second sign in front.
+    const bool plainDecimal = !text.empty() && text.front() != '+' &&
+                              std::all_of(text.begin(), text.end(), [](char c) {
+                                  return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' ||
+                                         c == 'E';
+                              });
     if (!plainDecimal) {
         return std::nullopt;
     }
-    double value = 0.0;
-    const char* const end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::general);
-    if (error != std::errc() || stop != end || !std::isfinite(value)) {
+    // strtod in the "C" locale the program never leaves: the decimal point
+    // is '.'. Out of range, either way, is not a number here.
+    const std::string copy(text);
+    char* stop = nullptr;
+    errno = 0;
+    const double value = std::strtod(copy.c_str(), &stop);
+    if (errno == ERANGE || stop != copy.c_str() + copy.size() || !std::isfinite(value)) {
         return std::nullopt;
     }
     return value;
