@@ -65,6 +65,7 @@ option(VELORIA_BUILD_TESTS "Build the Windows module tests and the probe" ON)
 if(VELORIA_BUILD_TESTS)
   include(cmake/windows-tests.cmake)
   include(cmake/bench.cmake)
+  include(cmake/tools.cmake)
 endif()
 
 # The shipped language files, beside the built program as in a program folder.
