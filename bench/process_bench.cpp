@@ -16,7 +16,11 @@
 //       seconds (the banner's countdown ends in six), then for SECONDS
 //       seconds: their CPU time and the messages that wake their main
 //       window's thread, counted from inside by the COUNTER dll
-//       (idle_counter.dll) loaded into each.
+//       (idle_counter.dll) loaded into each; and what Linux's scheduler
+//       says of each of their threads (Wine shows Linux's files under Z:):
+//       its time on a processor to the nanosecond and how often it ran, in
+//       /proc/PID/task/TID/schedstat. A thread that never ran was never
+//       woken, by a message or anything else.
 #include <windows.h>
 #include <psapi.h>
 
@@ -24,6 +28,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -40,6 +45,13 @@ struct Program {
     const char* windowClass;
     const char* label;
 };
+
+std::string Format(const char* format, double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof(text), format, value);
+    return text;
+}
 
 double Now()
 {
@@ -208,13 +220,6 @@ void Figure(const char* what, const std::string& mine, const std::string& refere
                 comparison.c_str(), goal.c_str(), met ? "met" : "MISSED");
 }
 
-std::string Format(const char* format, double value)
-{
-    char text[64];
-    std::snprintf(text, sizeof(text), format, value);
-    return text;
-}
-
 int Startup(const Program& veloria, const Program& bare, int runs)
 {
     StartFigures mine;
@@ -280,6 +285,81 @@ bool Inject(const PROCESS_INFORMATION& process, const std::string& library)
     return loaded != 0;
 }
 
+struct ThreadRuns {
+    std::string name;
+    unsigned long long nanoseconds = 0;
+    unsigned long long runs = 0;
+};
+
+std::string ReadLinuxFile(const std::string& path)
+{
+    std::string text;
+    if (std::FILE* in = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        std::size_t read = 0;
+        while ((read = std::fread(buffer, 1, sizeof(buffer), in)) > 0) {
+            text.append(buffer, read);
+        }
+        std::fclose(in);
+    }
+    std::replace(text.begin(), text.end(), '\0', ' ');
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+std::vector<std::string> Numbered(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        if (found.cFileName[0] >= '1' && found.cFileName[0] <= '9') {
+            names.push_back(found.cFileName);
+        }
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    return names;
+}
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return text;
+}
+
+// The Linux process Wine runs `path` in: the one whose command line (the
+// Windows one, under Wine) starts with it; this program's own names it
+// further on. The program folders are the run's own.
+std::string LinuxProcess(const std::string& path)
+{
+    for (const std::string& pid : Numbered("Z:\\proc")) {
+        const std::string commandLine = Lower(ReadLinuxFile("Z:\\proc\\" + pid + "\\cmdline"));
+        if (commandLine.rfind(Lower(path), 0) == 0 || commandLine.rfind("\"" + Lower(path), 0) == 0) {
+            return pid;
+        }
+    }
+    return {};
+}
+
+std::map<std::string, ThreadRuns> SchedulerRuns(const std::string& pid)
+{
+    std::map<std::string, ThreadRuns> threads;
+    const std::string folder = "Z:\\proc\\" + pid + "\\task";
+    for (const std::string& id : Numbered(folder)) {
+        ThreadRuns& thread = threads[id];
+        thread.name = id == pid ? "main" : ReadLinuxFile(folder + "\\" + id + "\\comm");
+        std::sscanf(ReadLinuxFile(folder + "\\" + id + "\\schedstat").c_str(), "%llu %*u %llu",
+                    &thread.nanoseconds, &thread.runs);
+    }
+    return threads;
+}
+
 struct IdleFigures {
     long retrieved = -1;
     long sent = -1;
@@ -288,6 +368,11 @@ struct IdleFigures {
     double cpuSeconds = -1;
     double cpuSinceStart = 0;
     std::vector<std::string> messages;
+    std::size_t threadCount = 0;
+    double threadSeconds = 0;
+    unsigned long long threadRuns = 0;
+    std::vector<std::string> threads;
+    unsigned long long runsSinceStart = 0;
 };
 
 IdleFigures ReadIdle(const std::string& library, DWORD pid)
@@ -374,17 +459,48 @@ int Idle(const Program& veloria, const Program& bare, const std::string& library
         }
     }
     ::Sleep(1000);
+    std::string linux[2];
+    for (int k = 0; k < 2 && taken; ++k) {
+        linux[k] = LinuxProcess(programs[k]->path);
+        taken = !linux[k].empty();
+        if (!taken) {
+            std::printf("cannot find the Linux process of %s\n", programs[k]->label);
+        }
+    }
     IdleFigures figures[2];
     if (taken) {
         for (auto& event : events) {
             ::SetEvent(event[1]);
         }
+        // The counters have started: they do not run again until Stop.
+        ::Sleep(200);
+        std::map<std::string, ThreadRuns> before[2] = {SchedulerRuns(linux[0]), SchedulerRuns(linux[1])};
         ::Sleep(static_cast<DWORD>(seconds) * 1000);
+        std::map<std::string, ThreadRuns> after[2] = {SchedulerRuns(linux[0]), SchedulerRuns(linux[1])};
         for (auto& event : events) {
             ::SetEvent(event[2]);
         }
         for (int k = 0; k < 2; ++k) {
             figures[k] = ReadIdle(library, processes[k].dwProcessId);
+            figures[k].threadCount = after[k].size();
+            for (const auto& [id, thread] : after[k]) {
+                const auto earlier = before[k].find(id);
+                const ThreadRuns start = earlier != before[k].end() ? earlier->second : ThreadRuns{};
+                const unsigned long long nanoseconds = thread.nanoseconds - start.nanoseconds;
+                const unsigned long long runs = thread.runs - start.runs;
+                figures[k].threadSeconds += static_cast<double>(nanoseconds) / 1e9;
+                figures[k].threadRuns += runs;
+                figures[k].runsSinceStart += thread.runs;
+                if (runs != 0 || nanoseconds != 0) {
+                    figures[k].threads.push_back(thread.name + " (" + id + ") " +
+                                                 Format("%.3f ms", static_cast<double>(nanoseconds) / 1e6) + " x" +
+                                                 std::to_string(runs));
+                }
+            }
+            if (figures[k].threadCount == 0) {
+                std::printf("cannot read Linux's figures for the threads of %s\n", programs[k]->label);
+                taken = false;
+            }
             if (figures[k].retrieved < 0 || figures[k].sent < 0 || figures[k].cpuSeconds < 0) {
                 std::printf("no count from %s\n", programs[k]->label);
                 taken = false;
@@ -418,8 +534,16 @@ int Idle(const Program& veloria, const Program& bare, const std::string& library
     Figure("wake-ups (retrieved)", std::to_string(mine.retrieved), std::to_string(reference.retrieved), "", "0",
            mine.retrieved == 0);
     Figure("messages sent in", std::to_string(mine.sent), std::to_string(reference.sent), "", "0", mine.sent == 0);
-    std::printf("CPU time since start     veloria.exe %.0f ms; bare tray %.0f ms (the counter works: it saw the "
-                "check messages)\n", mine.cpuSinceStart * 1000, reference.cpuSinceStart * 1000);
+    Figure("CPU time, Linux's count", Format("%.3f ms", mine.threadSeconds * 1000),
+           Format("%.3f ms", reference.threadSeconds * 1000), "", "0 ms", mine.threadSeconds == 0);
+    Figure("thread runs", std::to_string(mine.threadRuns), std::to_string(reference.threadRuns),
+           Format("of %.0f threads", static_cast<double>(mine.threadCount)), "0", mine.threadRuns == 0);
+    std::printf("veloria.exe's threads that ran: %s\n", Listed(mine.threads).c_str());
+    std::printf("bare tray's threads that ran:   %s\n", Listed(reference.threads).c_str());
+    std::printf("since start              veloria.exe %.0f ms, %llu thread runs; bare tray %.0f ms, %llu thread runs\n",
+                mine.cpuSinceStart * 1000, mine.runsSinceStart, reference.cpuSinceStart * 1000,
+                reference.runsSinceStart);
+    std::printf("(the counters saw the check messages posted and sent to each program before the count)\n");
     std::printf("veloria.exe's messages:  %s\n", Listed(mine.messages).c_str());
     std::printf("bare tray's messages:    %s\n", Listed(reference.messages).c_str());
     return 0;
