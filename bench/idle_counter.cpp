@@ -167,12 +167,12 @@ DWORD WINAPI Watch(void*)
             CpuTimes(kernel0, user0);
             ::InterlockedExchange(&g_counting, 1);
             const bool stopped = ::WaitForSingleObject(stop, 600000) == WAIT_OBJECT_0;
-            ::InterlockedExchange(&g_counting, 0);
-            // A hook call under way ends before the table is read.
-            ::Sleep(50);
             std::uint64_t kernel1 = 0;
             std::uint64_t user1 = 0;
             CpuTimes(kernel1, user1);
+            ::InterlockedExchange(&g_counting, 0);
+            // A hook call under way ends before the table is read.
+            ::Sleep(50);
             if (stopped) {
                 Write(kernel1 - kernel0, user1 - user0, kernel1 + user1);
             }
