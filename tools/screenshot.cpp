@@ -4,19 +4,21 @@
 //   screenshot.exe FILE.bmp [screen]
 //
 // Wine's virtual desktop on Xvfb has no compositor: it draws layered
-// windows opaque. So the picture is composed here from two takes of the
-// screen: one as it is, and one with every see-through window (layered,
-// with an alpha below 255) hidden for a moment by an empty window region,
-// which is put back at once. Where such a window is the topmost one, the
-// two takes are blended at its alpha (and its colour key shows what lies
-// under it); everywhere else the screen is taken as it is. A see-through
-// window over another one blends with what lies under both. "screen"
-// takes the screen as it is.
+// windows opaque. So the picture is composed here from takes of the screen:
+// one as it is, then one more each time the next see-through window
+// (layered, with an alpha below 255 or a colour key), from the top down, is
+// hidden for a moment by an empty window region; the regions are put back
+// at once. The last take, every see-through window hidden, is the ground;
+// each see-through window is then blended over it from the bottom up, at
+// its alpha, its pixels from the take where it was the topmost one left
+// (its colour key lets the ground through). "screen" takes the screen as
+// it is.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -124,39 +126,6 @@ Layer LayerOf(HWND window)
     return layer;
 }
 
-void TakeScreen(Picture& picture)
-{
-    const HDC screen = ::GetDC(nullptr);
-    ::BitBlt(picture.dc(), 0, 0, picture.width(), picture.height(), screen, 0, 0, SRCCOPY);
-    ::ReleaseDC(nullptr, screen);
-    ::GdiFlush();
-}
-
-// The screen with the see-through windows out of the way: each gets an
-// empty window region, and its own one back after the take.
-void TakeScreenUnder(Picture& picture, const std::vector<Layer>& layers)
-{
-    std::vector<std::pair<HWND, HRGN>> hidden;
-    for (const Layer& layer : layers) {
-        if (layer.alpha < 255 || layer.keyed) {
-            HRGN own = ::CreateRectRgn(0, 0, 0, 0);
-            if (::GetWindowRgn(layer.window, own) == ERROR) {
-                ::DeleteObject(own);
-                own = nullptr;
-            }
-            hidden.emplace_back(layer.window, own);
-            ::SetWindowRgn(layer.window, ::CreateRectRgn(0, 0, 0, 0), TRUE);
-        }
-    }
-    if (!hidden.empty()) {
-        ::Sleep(500);  // the windows under them repaint
-    }
-    TakeScreen(picture);
-    for (const auto& [window, own] : hidden) {
-        ::SetWindowRgn(window, own, TRUE);
-    }
-}
-
 bool WriteBmp(const char* path, Picture& picture)
 {
     const int width = picture.width();
@@ -193,6 +162,35 @@ bool WriteBmp(const char* path, Picture& picture)
     return std::fclose(out) == 0;
 }
 
+void TakeScreen(Picture& picture)
+{
+    const HDC screen = ::GetDC(nullptr);
+    ::BitBlt(picture.dc(), 0, 0, picture.width(), picture.height(), screen, 0, 0, SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+    ::GdiFlush();
+}
+
+// Which layer each pixel shows, as its index + 1 in the pixel's colour, the
+// layers in `hidden` left out.
+void PaintTopmost(Picture& topmost, const std::vector<Layer>& layers, const std::vector<bool>& hidden)
+{
+    ::PatBlt(topmost.dc(), 0, 0, topmost.width(), topmost.height(), BLACKNESS);
+    for (std::size_t k = layers.size(); k-- > 0;) {
+        if (!hidden[k]) {
+            const HBRUSH brush = ::CreateSolidBrush(static_cast<COLORREF>(k + 1));
+            ::FillRgn(topmost.dc(), layers[k].shape, brush);
+            ::DeleteObject(brush);
+        }
+    }
+    ::GdiFlush();
+}
+
+std::size_t LayerAt(Picture& topmost, int x, int y)
+{
+    const std::uint32_t colour = topmost.at(x, y) & 0xFFFFFF;  // 0x00RRGGBB of the COLORREF 0x00BBGGRR
+    return (colour >> 16 | (colour & 0xFF00) | (colour & 0xFF) << 16);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -204,40 +202,63 @@ int main(int argc, char** argv)
     const bool asIs = argc == 3 && std::string_view(argv[2]) == "screen";
     const int width = ::GetSystemMetrics(SM_CXSCREEN);
     const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    Picture shown(width, height);
-    Picture under(width, height);
-    Picture topmost(width, height);  // which layer each pixel shows, as its index + 1
-    if (!shown.ok() || !under.ok() || !topmost.ok()) {
-        return 1;
-    }
     std::vector<HWND> windows;
     ::EnumWindows(Collect, reinterpret_cast<LPARAM>(&windows));
-    std::vector<Layer> layers;
+    std::vector<Layer> layers;  // from the top down
+    std::vector<std::size_t> seeThrough;
     for (HWND window : windows) {
         layers.push_back(LayerOf(window));
-    }
-    TakeScreen(shown);
-    if (!asIs) {
-        TakeScreenUnder(under, layers);
-        // From the bottom up, each layer paints its index over those below.
-        for (std::size_t k = layers.size(); k-- > 0;) {
-            const HBRUSH brush = ::CreateSolidBrush(static_cast<COLORREF>(k + 1));
-            ::FillRgn(topmost.dc(), layers[k].shape, brush);
-            ::DeleteObject(brush);
+        if (!asIs && (layers.back().alpha < 255 || layers.back().keyed)) {
+            seeThrough.push_back(layers.size() - 1);
         }
-        ::GdiFlush();
+    }
+    // takes[j]: the screen with the first j see-through windows hidden.
+    std::vector<std::unique_ptr<Picture>> takes;
+    std::vector<std::pair<HWND, HRGN>> ownRegions;
+    for (std::size_t j = 0; j <= seeThrough.size(); ++j) {
+        if (j > 0) {
+            const HWND window = layers[seeThrough[j - 1]].window;
+            HRGN own = ::CreateRectRgn(0, 0, 0, 0);
+            if (::GetWindowRgn(window, own) == ERROR) {
+                ::DeleteObject(own);
+                own = nullptr;
+            }
+            ownRegions.emplace_back(window, own);
+            ::SetWindowRgn(window, ::CreateRectRgn(0, 0, 0, 0), TRUE);
+            ::Sleep(400);  // the windows under it repaint
+        }
+        takes.push_back(std::make_unique<Picture>(width, height));
+        if (!takes.back()->ok()) {
+            break;
+        }
+        TakeScreen(*takes.back());
+    }
+    for (const auto& [window, own] : ownRegions) {
+        ::SetWindowRgn(window, own, TRUE);
+    }
+    Picture topmost(width, height);
+    if (takes.size() != seeThrough.size() + 1 || !topmost.ok()) {
+        return 1;
+    }
+    Picture& composed = *takes.back();
+    std::vector<bool> hidden(layers.size(), false);
+    for (std::size_t i : seeThrough) {
+        hidden[i] = true;
+    }
+    for (std::size_t j = seeThrough.size(); j-- > 0;) {
+        const std::size_t index = seeThrough[j];
+        const Layer& layer = layers[index];
+        hidden[index] = false;
+        PaintTopmost(topmost, layers, hidden);
+        Picture& take = *takes[j];
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
-                const std::uint32_t index = topmost.at(x, y) & 0xFFFFFF;
-                if (index == 0) {
+                if (LayerAt(topmost, x, y) != index + 1) {
                     continue;
                 }
-                const Layer& layer = layers[(index >> 16 | (index & 0xFF00) | (index & 0xFF) << 16) - 1];
-                std::uint32_t& pixel = shown.at(x, y);
-                if (layer.keyed && (pixel & 0xFFFFFF) == layer.key) {
-                    pixel = under.at(x, y);
-                } else if (layer.alpha < 255) {
-                    pixel = Blend(under.at(x, y), pixel, layer.alpha);
+                const std::uint32_t pixel = take.at(x, y) & 0xFFFFFF;
+                if (!layer.keyed || pixel != layer.key) {
+                    composed.at(x, y) = Blend(composed.at(x, y), pixel, layer.alpha);
                 }
             }
         }
@@ -245,5 +266,5 @@ int main(int argc, char** argv)
     for (const Layer& layer : layers) {
         ::DeleteObject(layer.shape);
     }
-    return WriteBmp(argv[1], shown) ? 0 : 1;
+    return WriteBmp(argv[1], composed) ? 0 : 1;
 }
