@@ -587,9 +587,10 @@ int Idle(const Program& veloria, const Program& bare, const std::string& library
     Figure("CPU time, Linux's count", Format("%.3f ms", mine.threadSeconds * 1000),
            Format("%.3f ms", reference.threadSeconds * 1000), "", "0 ms", mine.threadSeconds == 0);
     Figure("thread runs", std::to_string(mine.threadRuns), std::to_string(reference.threadRuns),
-           Format("of %.0f threads", static_cast<double>(mine.threadCount)), "0", mine.threadRuns == 0);
+           Format("%.0f thread(s)", static_cast<double>(mine.threadCount - 1)), "0", mine.threadRuns == 0);
     std::printf("  (GetProcessTimes counts in 10 ms ticks charged to whichever thread runs at a tick, and takes\n"
-                "  in the counter's own two readings; Linux's count is to the nanosecond and leaves it out)\n");
+                "  in the counter's own two readings; Linux's count is to the nanosecond, and it and the thread\n"
+                "  count leave the counter's own thread out)\n");
     std::printf("veloria.exe's threads that ran: %s\n", Listed(mine.threads).c_str());
     std::printf("bare tray's threads that ran:   %s\n", Listed(reference.threads).c_str());
     std::printf("since start              veloria.exe %.0f ms, %llu thread runs; bare tray %.0f ms, %llu thread runs\n",
