@@ -296,7 +296,9 @@ bool BrowserHost::Create(HWND owner, const RECT& bounds, int id, const CLSID* co
     id_ = id;
     site_ = new (std::nothrow) BrowserSite(hwnd(), owner, id);
     const CLSID& clsid = control != nullptr ? *control : CLSID_WebBrowser;
-    failed_ = site_ == nullptr || !site_->Start(clsid) || (control == nullptr && !BrowserEngineInstalled());
+    // Without an engine to show pages the web browser is not made at all:
+    // it could show nothing, and would only cost its libraries.
+    failed_ = site_ == nullptr || (control == nullptr && !BrowserEngineInstalled()) || !site_->Start(clsid);
     return true;
 }
 

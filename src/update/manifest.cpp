@@ -8,13 +8,47 @@
 
 #include "base/com_ptr.h"
 #include "base/handle.h"
+#include "base/late_bound.h"
 #include "base/wide_text.h"
 
 namespace veloria {
 
 namespace {
 
-using InternetHandle = UniqueHandle<NullEmptyTraits<HINTERNET, &::WinHttpCloseHandle>>;
+// WinHTTP, loaded by the first fetch.
+struct WinHttpCalls {
+    decltype(&::WinHttpCrackUrl) CrackUrl = VELORIA_LATE_BOUND("winhttp.dll", WinHttpCrackUrl);
+    decltype(&::WinHttpOpen) Open = VELORIA_LATE_BOUND("winhttp.dll", WinHttpOpen);
+    decltype(&::WinHttpSetTimeouts) SetTimeouts = VELORIA_LATE_BOUND("winhttp.dll", WinHttpSetTimeouts);
+    decltype(&::WinHttpConnect) Connect = VELORIA_LATE_BOUND("winhttp.dll", WinHttpConnect);
+    decltype(&::WinHttpOpenRequest) OpenRequest = VELORIA_LATE_BOUND("winhttp.dll", WinHttpOpenRequest);
+    decltype(&::WinHttpSendRequest) SendRequest = VELORIA_LATE_BOUND("winhttp.dll", WinHttpSendRequest);
+    decltype(&::WinHttpReceiveResponse) ReceiveResponse =
+        VELORIA_LATE_BOUND("winhttp.dll", WinHttpReceiveResponse);
+    decltype(&::WinHttpQueryHeaders) QueryHeaders = VELORIA_LATE_BOUND("winhttp.dll", WinHttpQueryHeaders);
+    decltype(&::WinHttpSetOption) SetOption = VELORIA_LATE_BOUND("winhttp.dll", WinHttpSetOption);
+    decltype(&::WinHttpReadData) ReadData = VELORIA_LATE_BOUND("winhttp.dll", WinHttpReadData);
+    decltype(&::WinHttpCloseHandle) CloseHandle = VELORIA_LATE_BOUND("winhttp.dll", WinHttpCloseHandle);
+
+    bool Loaded() const
+    {
+        return CrackUrl && Open && SetTimeouts && Connect && OpenRequest && SendRequest && ReceiveResponse &&
+               QueryHeaders && SetOption && ReadData && CloseHandle;
+    }
+};
+
+const WinHttpCalls& WinHttp()
+{
+    static const WinHttpCalls calls;
+    return calls;
+}
+
+struct InternetTraits {
+    using Type = HINTERNET;
+    static Type Empty() noexcept { return nullptr; }
+    static void Close(Type handle) noexcept { WinHttp().CloseHandle(handle); }
+};
+using InternetHandle = UniqueHandle<InternetTraits>;
 
 // MSXML 3's DOMDocument, the parser every Windows since 2000 carries.
 constexpr CLSID kDomDocument = {0x2933BF90, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
@@ -99,30 +133,31 @@ std::optional<std::string> FetchManifestBytes(const std::string& url, DWORD dead
     URL_COMPONENTS parts{};
     parts.dwStructSize = sizeof(parts);
     parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = static_cast<DWORD>(-1);
-    if (!::WinHttpCrackUrl(address.c_str(), 0, 0, &parts) ||
+    const WinHttpCalls& http = WinHttp();
+    if (!http.Loaded() || !http.CrackUrl(address.c_str(), 0, 0, &parts) ||
         (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS)) {
         return std::nullopt;
     }
     const std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
     const std::wstring path = std::wstring(parts.lpszUrlPath, parts.dwUrlPathLength) +
                               std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength);
-    const InternetHandle session(::WinHttpOpen(L"Veloria", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
+    const InternetHandle session(http.Open(L"Veloria", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
                                                WINHTTP_NO_PROXY_BYPASS, 0));
     if (!session) {
         return std::nullopt;
     }
-    ::WinHttpSetTimeouts(session.get(), deadline.Left(), deadline.Left(), deadline.Left(), deadline.Left());
-    const InternetHandle connection(::WinHttpConnect(session.get(), host.c_str(), parts.nPort, 0));
+    http.SetTimeouts(session.get(), deadline.Left(), deadline.Left(), deadline.Left(), deadline.Left());
+    const InternetHandle connection(http.Connect(session.get(), host.c_str(), parts.nPort, 0));
     const InternetHandle request(
-        connection ? ::WinHttpOpenRequest(connection.get(), L"GET", path.empty() ? L"/" : path.c_str(), nullptr,
+        connection ? http.OpenRequest(connection.get(), L"GET", path.empty() ? L"/" : path.c_str(), nullptr,
                                           WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
                                           parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0)
                    : nullptr);
     DWORD status = 0;
     DWORD size = sizeof(status);
-    if (!request || !::WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, nullptr, 0, 0, 0) ||
-        !::WinHttpReceiveResponse(request.get(), nullptr) ||
-        !::WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+    if (!request || !http.SendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, nullptr, 0, 0, 0) ||
+        !http.ReceiveResponse(request.get(), nullptr) ||
+        !http.QueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
                                WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX) ||
         status != 200) {
         return std::nullopt;
@@ -135,8 +170,8 @@ std::optional<std::string> FetchManifestBytes(const std::string& url, DWORD dead
         DWORD left = static_cast<DWORD>(deadline.Left());
         DWORD read = 0;
         if (left == 0 ||
-            !::WinHttpSetOption(request.get(), WINHTTP_OPTION_RECEIVE_TIMEOUT, &left, sizeof(left)) ||
-            !::WinHttpReadData(request.get(), buffer, sizeof(buffer), &read)) {
+            !http.SetOption(request.get(), WINHTTP_OPTION_RECEIVE_TIMEOUT, &left, sizeof(left)) ||
+            !http.ReadData(request.get(), buffer, sizeof(buffer), &read)) {
             return std::nullopt;
         }
         if (read == 0) {

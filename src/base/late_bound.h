@@ -1,0 +1,24 @@
+// Functions of system libraries the program needs only now and then (the
+// update check's web and network calls), loaded on first use instead of
+// with the program: a start that never checks for updates never loads them.
+#pragma once
+
+#include <windows.h>
+
+namespace veloria {
+
+// The function `name` of `library`, loaded (and left loaded) on the first
+// call; null when the library or the function is missing.
+template <typename Function>
+Function* LateBound(const char* library, const char* name) noexcept
+{
+    const HMODULE module = ::LoadLibraryA(library);
+    return module != nullptr ? reinterpret_cast<Function*>(reinterpret_cast<void*>(::GetProcAddress(module, name)))
+                             : nullptr;
+}
+
+}  // namespace veloria
+
+// The system function `function` of `library`, late bound: a pointer of
+// its own type, or null.
+#define VELORIA_LATE_BOUND(library, function) ::veloria::LateBound<decltype(::function)>(library, #function)
