@@ -2,16 +2,24 @@
 
 namespace veloria {
 
+WindowShape FramedShape(DWORD style, DWORD exStyle, int clientWidth, int clientHeight)
+{
+    RECT frame{0, 0, clientWidth, clientHeight};
+    ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    return {style, exStyle, frame.right - frame.left, frame.bottom - frame.top};
+}
+
 WindowShape ToolWindowShape(int clientWidth, int clientHeight)
 {
-    WindowShape shape;
-    shape.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    shape.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-    RECT frame{0, 0, clientWidth, clientHeight};
-    ::AdjustWindowRectEx(&frame, shape.style, FALSE, shape.exStyle);
-    shape.width = frame.right - frame.left;
-    shape.height = frame.bottom - frame.top;
-    return shape;
+    return FramedShape(WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, clientWidth,
+                       clientHeight);
+}
+
+RECT WorkArea()
+{
+    RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
 }
 
 WNDCLASSEXA ToolWindowClass(const char* className)

@@ -14,8 +14,15 @@ struct WindowShape {
     int height = 0;
 };
 
+// The shape of a window of `style` and `exStyle` whose client area is
+// clientWidth x clientHeight.
+WindowShape FramedShape(DWORD style, DWORD exStyle, int clientWidth, int clientHeight);
+
 // The shape of a tool window whose client area is clientWidth x clientHeight.
 WindowShape ToolWindowShape(int clientWidth, int clientHeight);
+
+// The screen less the taskbar.
+RECT WorkArea();
 
 // A window class of the dialog face and the arrow cursor, named
 // `className`: the tool windows' and that of the program's other windows.

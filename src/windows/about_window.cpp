@@ -56,17 +56,12 @@ public:
             BringForward();
             return;
         }
-        const WNDCLASSEXA windowClass = ToolWindowClass(kAboutClass);
-        constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-        RECT frame{0, 0, kWidth, kHeight};
-        ::AdjustWindowRectEx(&frame, style, FALSE, 0);
+        const WindowShape shape = FramedShape(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, kWidth, kHeight);
         // In the middle of the work area.
-        RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-        const int width = frame.right - frame.left;
-        const int height = frame.bottom - frame.top;
-        if (CreateBound(instance, windowClass, 0, "Veloria", style, (work.left + work.right - width) / 2,
-                        (work.top + work.bottom - height) / 2, width, height, nullptr) != nullptr) {
+        const RECT work = WorkArea();
+        if (CreateBound(instance, ToolWindowClass(kAboutClass), shape.exStyle, "Veloria", shape.style,
+                        (work.left + work.right - shape.width) / 2, (work.top + work.bottom - shape.height) / 2,
+                        shape.width, shape.height, nullptr) != nullptr) {
             Load();
         }
     }

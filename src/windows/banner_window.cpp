@@ -61,18 +61,13 @@ public:
             return;
         }
         instance_ = instance;
-        const WNDCLASSEXA windowClass = ToolWindowClass(kBannerClass);
-        constexpr DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-        constexpr DWORD exStyle = WS_EX_TOOLWINDOW;
-        RECT frame{0, 0, kWidth, kHeight};
-        ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+        const WindowShape shape =
+            FramedShape(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, kWidth, kHeight);
         // By the tray: the bottom-right corner of the work area.
-        RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-        const int width = frame.right - frame.left;
-        const int height = frame.bottom - frame.top;
-        if (CreateBound(instance, windowClass, exStyle, "", style, work.right - width - kMargin,
-                        work.bottom - height - kMargin, width, height, nullptr) != nullptr) {
+        const RECT work = WorkArea();
+        if (CreateBound(instance, ToolWindowClass(kBannerClass), shape.exStyle, "", shape.style,
+                        work.right - shape.width - kMargin, work.bottom - shape.height - kMargin, shape.width,
+                        shape.height, nullptr) != nullptr) {
             Load();
         }
     }

@@ -36,6 +36,7 @@
 #include "settings/config_file.h"
 #include "settings/settings_record.h"
 #include "skin/skin_pictures.h"
+#include "skin/tool_window.h"
 #include "transparency/alpha_blend.h"
 #include "transparency/taskbar.h"
 #include "update/auto_update.h"
@@ -353,8 +354,7 @@ private:
     {
         MakeControls();
         AplicarIdioma();
-        RECT screen{};
-        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+        const RECT screen = WorkArea();
         ::SetWindowPos(hwnd(), nullptr, (screen.left + screen.right - kWidth) / 2,
                        (screen.top + screen.bottom - kHeight) / 2, kWidth, kHeight, SWP_NOZORDER);
         banner_.Navigate(BannerAddress(CurrentAddressParts()));

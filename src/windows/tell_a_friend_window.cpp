@@ -52,11 +52,9 @@ public:
             BringForward();
             return;
         }
-        const WNDCLASSEXA windowClass = ToolWindowClass(kTellAFriendClass);
-        RECT frame{0, 0, kStartWidth, kStartHeight};
-        ::AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-        if (CreateBound(instance, windowClass, 0, "", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                        frame.bottom - frame.top, nullptr) != nullptr) {
+        const WindowShape shape = FramedShape(kStyle, 0, kStartWidth, kStartHeight);
+        if (CreateBound(instance, ToolWindowClass(kTellAFriendClass), 0, "", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                        shape.width, shape.height, nullptr) != nullptr) {
             Load();
         }
     }
@@ -141,10 +139,9 @@ private:
     // stay in the window.
     void OnMinMaxInfo(MINMAXINFO& limits) const
     {
-        RECT least{0, 0, kLeastWidth, TellAFriendMinimumClientHeight(Dpi())};
-        ::AdjustWindowRectEx(&least, kStyle, FALSE, 0);
-        limits.ptMinTrackSize.x = least.right - least.left;
-        limits.ptMinTrackSize.y = least.bottom - least.top;
+        const WindowShape least = FramedShape(kStyle, 0, kLeastWidth, TellAFriendMinimumClientHeight(Dpi()));
+        limits.ptMinTrackSize.x = least.width;
+        limits.ptMinTrackSize.y = least.height;
     }
 
     // A browser may report several failures for one page: one message at
