@@ -39,6 +39,7 @@ set(VELORIA_WIN_SOURCES
   src/update/manifest.cpp
   src/update/open_url.cpp
   src/update/ping.cpp
+  src/update/update_checks.cpp
   src/windows/about_window.cpp
   src/windows/banner_window.cpp
   src/windows/options_dialog.cpp

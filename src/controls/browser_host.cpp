@@ -32,12 +32,9 @@ constexpr CLSID kHtmlDocument = {0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 
 
 bool BrowserEngineInstalled()
 {
-    static const bool installed = [] {
-        ComPtr<IUnknown> document;
-        return SUCCEEDED(::CoCreateInstance(kHtmlDocument, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                                            document.put_void()));
-    }();
-    return installed;
+    ComPtr<IUnknown> document;
+    return SUCCEEDED(
+        ::CoCreateInstance(kHtmlDocument, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, document.put_void()));
 }
 
 // Calls `id` of `object` with one argument or none, as a method or a

@@ -13,6 +13,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "base/program_folder.h"
 #include "base/resource.h"
@@ -28,6 +29,7 @@
 #include "transparency/picker.h"
 #include "transparency/taskbar.h"
 #include "update/auto_update.h"
+#include "update/update_checks.h"
 #include "update/web_links.h"
 #include "windows/about_window.h"
 #include "windows/banner_window.h"
@@ -230,7 +232,32 @@ void MainWindow::Unload()
     if (menuPop_ && TaskbarMarked()) {
         transparenttaskbar(255);
     }
+    // A check still running shows nothing any more; then the program's
+    // other windows go, without their fades, and with them the controls
+    // they host, so that no COM object outlives OLE.
+    EndUpdateChecks();
+    CloseOtherWindows();
     msnMessenger_.Disconnect();
+}
+
+void MainWindow::CloseOtherWindows() const
+{
+    std::vector<HWND> open;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&open));
+    for (HWND window : open) {
+        // The program's own windows only, not those the system keeps for
+        // the thread (its input method's, say).
+        if (window != hwnd() && ::IsWindow(window) &&
+            reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(window, GWLP_HINSTANCE)) == instance_) {
+            ::DestroyWindow(window);
+        }
+    }
 }
 
 // While the window holds the capture it gets real mouse moves too, under
@@ -372,9 +399,8 @@ void MainWindow::OnHelpEntry()
 
 void MainWindow::OnCloseEntry()
 {
+    // The shut-down ends the message loop; the program then ends at once.
     ::DestroyWindow(hwnd());
-    // Other windows close with the process, without their own unload steps.
-    ::ExitProcess(0);
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -60,6 +60,7 @@ private:
 
     // Shut-down.
     void Unload();
+    void CloseOtherWindows() const;
 
     // Tray callbacks and commands.
     bool IsOwnMouseMove(LPARAM lParam) const;

@@ -33,7 +33,16 @@ void SwapCloseItem(HWND window, UINT from, UINT to, bool greyed, const std::stri
 
 void DesvancerVentana(HWND& window)
 {
-    ::AnimateWindow(window, kFadeMs, kFadeFlags);
+    // A user who turned Windows' animations off sees the window go at once.
+    BOOL animations = TRUE;
+    if (!::SystemParametersInfoA(SPI_GETCLIENTAREAANIMATION, 0, &animations, 0)) {
+        animations = TRUE;
+    }
+    if (animations != FALSE) {
+        ::AnimateWindow(window, kFadeMs, kFadeFlags);
+    } else {
+        ::ShowWindow(window, SW_HIDE);
+    }
     window = nullptr;
 }
 

@@ -14,7 +14,8 @@ inline constexpr DWORD kFadeFlags = AW_HIDE | AW_BLEND | AW_HOR_NEGATIVE;  // 0x
 
 // DesvancerVentana: blends `window` out and hides it; returns when the
 // fade has ended, with `window` cleared. A layered window must lose its
-// layered style first: the fade brings its own.
+// layered style first: the fade brings its own. Where the user has turned
+// off Windows' animations the window is hidden at once.
 void DesvancerVentana(HWND& window);
 
 // MoverVentana: lets the user move `window` by dragging its body, as if the

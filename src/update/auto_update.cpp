@@ -8,9 +8,8 @@
 #include "language/language_keys.h"
 #include "settings/settings_record.h"
 #include "update/manifest.h"
-#include "update/ping.h"
+#include "update/update_checks.h"
 #include "update/versions.h"
-#include "update/web_links.h"
 
 namespace veloria {
 
@@ -29,11 +28,8 @@ void DownloadInstaller(const std::string& address, HWND owner)
 
 }  // namespace
 
-bool CheckForUpdate()
+void OfferNewerVersion()
 {
-    if (!LoadManifest(ManifestAddress(CurrentAddressParts()))) {
-        return false;
-    }
     const VersionOrder order = CompareVersions(Manifest().LastVersion, VersionText(CurrentVersion()));
     if (AsksToDownload(order)) {
         const HWND owner = ::GetActiveWindow();
@@ -43,7 +39,6 @@ bool CheckForUpdate()
             DownloadInstaller(Manifest().DownloadURL, owner);
         }
     }
-    return true;
 }
 
 void ShowUpdateFailure(HWND owner)
@@ -54,8 +49,8 @@ void ShowUpdateFailure(HWND owner)
 
 void RunStartupUpdateCheck()
 {
-    if (AutoUpdateEnabled(Settings()) && PingHost(WebDomain())) {
-        CheckForUpdate();
+    if (AutoUpdateEnabled(Settings())) {
+        RequestUpdateCheck(UpdateCheck::Startup);
     }
 }
 

@@ -7,7 +7,6 @@
 #include <cctype>
 
 #include "base/com_ptr.h"
-#include "base/handle.h"
 #include "base/late_bound.h"
 #include "base/wide_text.h"
 
@@ -27,13 +26,15 @@ struct WinHttpCalls {
         VELORIA_LATE_BOUND("winhttp.dll", WinHttpReceiveResponse);
     decltype(&::WinHttpQueryHeaders) QueryHeaders = VELORIA_LATE_BOUND("winhttp.dll", WinHttpQueryHeaders);
     decltype(&::WinHttpSetOption) SetOption = VELORIA_LATE_BOUND("winhttp.dll", WinHttpSetOption);
+    decltype(&::WinHttpQueryDataAvailable) QueryDataAvailable =
+        VELORIA_LATE_BOUND("winhttp.dll", WinHttpQueryDataAvailable);
     decltype(&::WinHttpReadData) ReadData = VELORIA_LATE_BOUND("winhttp.dll", WinHttpReadData);
     decltype(&::WinHttpCloseHandle) CloseHandle = VELORIA_LATE_BOUND("winhttp.dll", WinHttpCloseHandle);
 
     bool Loaded() const
     {
         return CrackUrl && Open && SetTimeouts && Connect && OpenRequest && SendRequest && ReceiveResponse &&
-               QueryHeaders && SetOption && ReadData && CloseHandle;
+               QueryHeaders && SetOption && QueryDataAvailable && ReadData && CloseHandle;
     }
 };
 
@@ -43,12 +44,33 @@ const WinHttpCalls& WinHttp()
     return calls;
 }
 
-struct InternetTraits {
-    using Type = HINTERNET;
-    static Type Empty() noexcept { return nullptr; }
-    static void Close(Type handle) noexcept { WinHttp().CloseHandle(handle); }
+// A network handle of a fetch, closed through its FetchCancel.
+class TrackedHandle {
+public:
+    TrackedHandle(FetchCancel& cancel, HINTERNET handle) noexcept
+        : cancel_(cancel), handle_(handle != nullptr && cancel.Adopt(handle) ? handle : nullptr) {}
+    ~TrackedHandle() { cancel_.Close(handle_); }
+    TrackedHandle(const TrackedHandle&) = delete;
+    TrackedHandle& operator=(const TrackedHandle&) = delete;
+    HINTERNET get() const noexcept { return handle_; }
+    explicit operator bool() const noexcept { return handle_ != nullptr; }
+
+private:
+    FetchCancel& cancel_;
+    HINTERNET handle_;
 };
-using InternetHandle = UniqueHandle<InternetTraits>;
+
+// The system's proxy: found automatically where Windows can (8.1 and
+// later), else the one configured for WinHTTP.
+HINTERNET OpenSession()
+{
+    constexpr DWORD kAutomaticProxy = 4;  // WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY
+    HINTERNET session =
+        WinHttp().Open(L"Veloria", kAutomaticProxy, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0);
+    return session != nullptr ? session
+                              : WinHttp().Open(L"Veloria", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
+                                               WINHTTP_NO_PROXY_BYPASS, 0);
+}
 
 // MSXML 3's DOMDocument, the parser every Windows since 2000 carries.
 constexpr CLSID kDomDocument = {0x2933BF90, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
@@ -59,7 +81,7 @@ constexpr int kDeepestNode = 256;
 
 class Deadline {
 public:
-    explicit Deadline(DWORD milliseconds) : end_(::GetTickCount64() + milliseconds) {}
+    explicit Deadline(ULONGLONG end) : end_(end) {}
     int Left() const
     {
         const ULONGLONG now = ::GetTickCount64();
@@ -126,9 +148,51 @@ ManifestValues& Manifest()
     return values;
 }
 
-std::optional<std::string> FetchManifestBytes(const std::string& url, DWORD deadlineMs)
+void FetchCancel::Cancel() noexcept
 {
-    const Deadline deadline(deadlineMs);
+    const std::lock_guard<std::mutex> held(lock_);
+    cancelled_ = true;
+    // The newest first: a request before its connection before its session.
+    for (auto handle = open_.rbegin(); handle != open_.rend(); ++handle) {
+        WinHttp().CloseHandle(*handle);
+    }
+    open_.clear();
+}
+
+bool FetchCancel::Cancelled() const noexcept
+{
+    const std::lock_guard<std::mutex> held(lock_);
+    return cancelled_;
+}
+
+bool FetchCancel::Adopt(void* handle) noexcept
+{
+    const std::lock_guard<std::mutex> held(lock_);
+    if (cancelled_) {
+        WinHttp().CloseHandle(handle);
+        return false;
+    }
+    try {
+        open_.push_back(handle);
+    } catch (...) {
+        WinHttp().CloseHandle(handle);
+        return false;
+    }
+    return true;
+}
+
+void FetchCancel::Close(void* handle) noexcept
+{
+    const std::lock_guard<std::mutex> held(lock_);
+    if (const auto found = std::find(open_.begin(), open_.end(), handle); found != open_.end()) {
+        WinHttp().CloseHandle(handle);
+        open_.erase(found);
+    }
+}
+
+std::optional<std::string> FetchManifestBytes(const std::string& url, ULONGLONG end, FetchCancel& cancel)
+{
+    const Deadline deadline(end);
     std::wstring address = Widen(url);
     URL_COMPONENTS parts{};
     parts.dwStructSize = sizeof(parts);
@@ -141,37 +205,47 @@ std::optional<std::string> FetchManifestBytes(const std::string& url, DWORD dead
     const std::wstring host(parts.lpszHostName, parts.dwHostNameLength);
     const std::wstring path = std::wstring(parts.lpszUrlPath, parts.dwUrlPathLength) +
                               std::wstring(parts.lpszExtraInfo, parts.dwExtraInfoLength);
-    const InternetHandle session(http.Open(L"Veloria", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
-                                               WINHTTP_NO_PROXY_BYPASS, 0));
+    const TrackedHandle session(cancel, OpenSession());
     if (!session) {
         return std::nullopt;
     }
-    http.SetTimeouts(session.get(), deadline.Left(), deadline.Left(), deadline.Left(), deadline.Left());
-    const InternetHandle connection(http.Connect(session.get(), host.c_str(), parts.nPort, 0));
-    const InternetHandle request(
-        connection ? http.OpenRequest(connection.get(), L"GET", path.empty() ? L"/" : path.c_str(), nullptr,
-                                          WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
-                                          parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0)
-                   : nullptr);
+    // Name resolution, connecting, sending and the answer's headers: each
+    // may take only what is left of the deadline.
+    const int left = deadline.Left();
+    http.SetTimeouts(session.get(), left, left, left, left);
+    const TrackedHandle connection(cancel, http.Connect(session.get(), host.c_str(), parts.nPort, 0));
+    const TrackedHandle request(
+        cancel, connection ? http.OpenRequest(connection.get(), L"GET", path.empty() ? L"/" : path.c_str(), nullptr,
+                                              WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
+                                              parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0)
+                           : nullptr);
     DWORD status = 0;
     DWORD size = sizeof(status);
+    // After a cancel the handles are closed (and their numbers may be
+    // given out again): nothing more is asked of them.
     if (!request || !http.SendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, nullptr, 0, 0, 0) ||
-        !http.ReceiveResponse(request.get(), nullptr) ||
+        cancel.Cancelled() || !http.ReceiveResponse(request.get(), nullptr) || cancel.Cancelled() ||
         !http.QueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
-                               WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX) ||
+                           WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX) ||
         status != 200) {
         return std::nullopt;
     }
-    // Each read may wait only for what is left of the deadline, so a server
-    // that sends a byte now and then cannot hold the program longer.
+    // Each wait for more of the body may last only what is left of the
+    // deadline, so a server that sends a byte now and then cannot hold the
+    // check longer; and only what has come is read, so a cancel is seen as
+    // soon as anything arrives, even where closing a handle does not end a
+    // call that waits on it.
     std::string body;
     char buffer[8192];
     for (;;) {
-        DWORD left = static_cast<DWORD>(deadline.Left());
+        DWORD remaining = static_cast<DWORD>(deadline.Left());
+        DWORD available = 0;
         DWORD read = 0;
-        if (left == 0 ||
-            !http.SetOption(request.get(), WINHTTP_OPTION_RECEIVE_TIMEOUT, &left, sizeof(left)) ||
-            !http.ReadData(request.get(), buffer, sizeof(buffer), &read)) {
+        if (remaining == 0 || cancel.Cancelled() ||
+            !http.SetOption(request.get(), WINHTTP_OPTION_RECEIVE_TIMEOUT, &remaining, sizeof(remaining)) ||
+            !http.QueryDataAvailable(request.get(), &available) || cancel.Cancelled() ||
+            !http.ReadData(request.get(), buffer, std::min<DWORD>(available, sizeof(buffer)), &read) ||
+            cancel.Cancelled()) {
             return std::nullopt;
         }
         if (read == 0) {
@@ -214,36 +288,6 @@ std::optional<std::vector<XmlNode>> ParseManifest(const std::string& bytes)
     std::vector<XmlNode> nodes;
     Convert(children.get(), 1, nodes);
     return nodes;
-}
-
-bool LoadManifest(const std::string& url)
-{
-    const HCURSOR normal = ::SetCursor(::LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
-    std::optional<std::vector<XmlNode>> document;
-    if (const auto bytes = FetchManifestBytes(url)) {
-        document = ParseManifest(*bytes);
-    }
-    if (document) {
-        ReadManifestNodes(*document, Manifest());
-    } else {
-        Manifest().LastVersion = kUnknownManifestValue;
-        Manifest().DownloadURL = kUnknownManifestValue;
-    }
-    ::SetCursor(normal);
-    return document.has_value();
-}
-
-void ShowManifest(const std::string& url, HWND textBox)
-{
-    const auto bytes = FetchManifestBytes(url);
-    const auto document = bytes ? ParseManifest(*bytes) : std::nullopt;
-    if (!document) {
-        return;  // nothing to list, and nothing to say
-    }
-    const std::string listing = ListManifestNodes(*document);
-    const auto end = ::SendMessageA(textBox, WM_GETTEXTLENGTH, 0, 0);
-    ::SendMessageA(textBox, EM_SETSEL, static_cast<WPARAM>(end), end);
-    ::SendMessageA(textBox, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(listing.c_str()));
 }
 
 }  // namespace veloria

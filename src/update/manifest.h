@@ -1,15 +1,16 @@
-// LeerXML: fetching the update manifest and reading it.
+// LeerXML: fetching the update manifest and reading it, on the thread of
+// an update check (never the window thread).
 //
-// The manifest's bytes are fetched with a deadline of 15 seconds for
-// connecting and receiving together, at most 1 MiB, and only from an
-// answer with status 200; the platform's XML parser (MSXML's DOMDocument)
-// then reads them, a document type declaration refused rather than
-// followed. Everything blocks the calling thread, as a synchronous fetch
-// does, but never for longer than the deadline.
+// The manifest's bytes are fetched through the system's proxy settings,
+// at most 1 MiB, and only from an answer with status 200; every stage
+// waits only for what is left of the check's deadline. The platform's XML
+// parser (MSXML's DOMDocument) then reads them, a document type
+// declaration refused rather than followed.
 #pragma once
 
 #include <windows.h>
 
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,27 +19,39 @@
 
 namespace veloria {
 
-inline constexpr DWORD kManifestDeadlineMs = 15000;
 inline constexpr std::size_t kLargestManifest = 1024 * 1024;
 
-// The manifest values of the last load; empty until the first.
+// The manifest values of the last load; empty until the first. Read and
+// written on the window thread only.
 ManifestValues& Manifest();
 
-// The body of `url`, or nothing when the fetch failed, took longer than
-// `deadlineMs`, answered other than 200 or exceeded kLargestManifest.
-std::optional<std::string> FetchManifestBytes(const std::string& url, DWORD deadlineMs = kManifestDeadlineMs);
+// Lets another thread end a fetch: Cancel closes every network handle the
+// fetch has open, which makes a call waiting on one return, and the fetch
+// opens no more. Each handle is closed once, by whichever side comes first.
+class FetchCancel {
+public:
+    void Cancel() noexcept;
+    bool Cancelled() const noexcept;
+
+    // For the fetch: takes a handle it opened into the list; false, with
+    // the handle closed, once the fetch is cancelled.
+    bool Adopt(void* handle) noexcept;
+    // Closes a handle of the list, unless Cancel closed it already.
+    void Close(void* handle) noexcept;
+
+private:
+    mutable std::mutex lock_;
+    bool cancelled_ = false;
+    std::vector<void*> open_;
+};
+
+// The body of `url`, or nothing when the fetch failed, was cancelled, did
+// not end before `deadline` (a GetTickCount64 time), answered other than
+// 200 or exceeded kLargestManifest.
+std::optional<std::string> FetchManifestBytes(const std::string& url, ULONGLONG deadline, FetchCancel& cancel);
 
 // The document's nodes, or nothing when it is not well-formed XML or
 // declares a document type.
 std::optional<std::vector<XmlNode>> ParseManifest(const std::string& bytes);
-
-// Fetches and reads the manifest into Manifest(); false, with
-// LastVersion and DownloadURL "UNKNOW", when that failed. The hourglass
-// shows meanwhile.
-bool LoadManifest(const std::string& url);
-
-// Appends the listing of the manifest at `url` to the text of `textBox`;
-// nothing when it cannot be loaded.
-void ShowManifest(const std::string& url, HWND textBox);
 
 }  // namespace veloria

@@ -39,9 +39,8 @@
 #include "skin/tool_window.h"
 #include "transparency/alpha_blend.h"
 #include "transparency/taskbar.h"
-#include "update/auto_update.h"
 #include "update/manifest.h"
-#include "update/ping.h"
+#include "update/update_checks.h"
 #include "update/versions.h"
 #include "update/web_links.h"
 
@@ -107,10 +106,12 @@ enum Control : int {
     kDownloadUrl,
     kDownload,
     kManifestText,
+    kChecking,
 };
 
 enum class Kind {
-    Button, DefaultButton, Check, Radio, Group, Label, Line, Combo, Slider, Toolbar, Tree, Picture, Field, TextBox
+    Button, DefaultButton, Check, Radio, Group, Label, Line, Combo, Slider, Toolbar, Tree, Picture, Field, TextBox,
+    Progress
 };
 
 struct ControlRow {
@@ -178,6 +179,7 @@ const std::array kControls{
                 L::LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_DOWNLOADURL, ""},
     ControlRow{kDownloadUrl, 4, Kind::Field, 232, 112, 240, 20, std::nullopt, ""},
     ControlRow{kDownload, 4, Kind::Button, 28, 138, 150, 24, L::LANG_WINDOWOPTIONS_TAB_UPDATES_BTN_DOWNLOAD, ""},
+    ControlRow{kChecking, 4, Kind::Progress, 190, 142, 150, 16, std::nullopt, ""},
     ControlRow{kManifestText, 4, Kind::TextBox, 28, 170, 445, 128, std::nullopt, ""},
     ControlRow{IDOK, kAllPages, Kind::DefaultButton, 240, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_OK, "OK"},
     ControlRow{IDCANCEL, kAllPages, Kind::Button, 320, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_CANCEL, "Cancel"},
@@ -239,6 +241,8 @@ WindowClassAndStyle ClassOf(Kind kind)
         return {"EDIT", kTab | WS_BORDER | ES_AUTOHSCROLL | ES_READONLY};
     case Kind::TextBox:
         return {"EDIT", kTab | WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY};
+    case Kind::Progress:
+        return {PROGRESS_CLASSA, PBS_MARQUEE};
     case Kind::Label:
     case Kind::Slider:
         break;
@@ -315,6 +319,12 @@ public:
             // The banner page cannot be shown: the picture behind it can.
             banner_.SetVisible(false);
             return TRUE;
+        case kUpdateCheckDone:
+            OnUpdateCheckDone(static_cast<UpdateCheck>(wParam));
+            return TRUE;
+        case WM_DESTROY:
+            UnwatchUpdateChecks(hwnd());
+            return FALSE;
         case WM_NCDESTROY:
             sliders_.clear();  // their windows are gone with the dialog's
             picture_.reset();
@@ -362,6 +372,8 @@ private:
         SetWindowAlpha(hwnd(), LevelFromPosition(kSliderMax, kSliderMax));
         PreparaComboLanguage();
         MostrarConfiguracion();
+        WatchUpdateChecks(hwnd());
+        ShowChecking();
         tbsOptions_Click();
     }
 
@@ -550,9 +562,9 @@ private:
             SliderOf(kTaskbarSlider)->Enable(Checked(kTaskbarCheck));
             break;
         case kDownload:
-            if (!CheckForUpdate()) {
-                ShowUpdateFailure(host_->Window());
-            }
+            // A failure is told by the check when it ends.
+            RequestUpdateCheck(UpdateCheck::Download, host_->Window());
+            ShowChecking();
             break;
         case kLanguageCombo:
             if (notification == CBN_SELCHANGE) {
@@ -591,20 +603,44 @@ private:
         }
     }
 
-    // The values of the last manifest load, whether the button offers a
-    // download, and the manifest itself when the maker's server answers.
+    // The values of the last manifest load and whether the button offers a
+    // download; then the manifest itself is asked for, and listed when it
+    // comes (the page shows meanwhile that a check is under way).
     void RefreshUpdatesPage()
     {
-        const ManifestValues& manifest = Manifest();
+        ShowManifestValues();
         ::SetWindowTextA(Item(kManifestText), "");
+        RequestUpdateCheck(UpdateCheck::Listing);
+        ShowChecking();
+    }
+
+    void ShowManifestValues()
+    {
+        const ManifestValues& manifest = Manifest();
         ::SetWindowTextA(Item(kLastVersion), manifest.LastVersion.c_str());
         ::SetWindowTextA(Item(kWebPage), manifest.WebPage.c_str());
         ::SetWindowTextA(Item(kDownloadUrl), manifest.DownloadURL.c_str());
         const VersionOrder order = CompareVersions(manifest.LastVersion, VersionText(CurrentVersion()));
         ::EnableWindow(Item(kDownload), EnablesDownloadButton(order) ? TRUE : FALSE);
-        if (PingHost(WebDomain())) {
-            ShowManifest(ManifestListAddress(CurrentAddressParts()), Item(kManifestText));
+    }
+
+    // The moving bar while a check of this page's runs.
+    void ShowChecking() const
+    {
+        const bool checking =
+            UpdateCheckUnderWay(UpdateCheck::Listing) || UpdateCheckUnderWay(UpdateCheck::Download);
+        ::SendMessageA(Item(kChecking), PBM_SETMARQUEE, checking ? TRUE : FALSE, 0);
+        ::ShowWindow(Item(kChecking), checking ? SW_SHOWNA : SW_HIDE);
+    }
+
+    // Any check brings the values it loaded; the listing comes from its own.
+    void OnUpdateCheckDone(UpdateCheck kind)
+    {
+        ShowManifestValues();
+        if (kind == UpdateCheck::Listing) {
+            ::SetWindowTextA(Item(kManifestText), ManifestListing().c_str());
         }
+        ShowChecking();
     }
 
     void Combo_Language_Click()

@@ -121,6 +121,8 @@ class ProgramTestCase(unittest.TestCase):
             except subprocess.TimeoutExpired:
                 process.kill()
                 process.wait(timeout=10)
+            if process.stdout:
+                process.stdout.close()
         wait_until(lambda: not windows('Veloria') and probe('mutex', MUTEX) == ['free'], 15,
                    'the programs of the test to end')
         for folder in self.folders:

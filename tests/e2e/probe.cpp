@@ -9,6 +9,9 @@
 //                             windows), ALPHA -1 when it is not layered
 //   text HWND                 the text WM_GETTEXT gives
 //   send HWND MSG WP LP       sends a message, prints the result
+//   responsive HWND MS        sends WM_NULL every 100 ms for MS ms; prints
+//                             the longest wait for an answer (ms) and how
+//                             many took a second or more, or never came
 //   settext HWND TEXT         sets the window's text
 //   move HWND X Y W H         moves and sizes a window
 //   region HWND               the window's shape: RECTANGLES L,T,R,B (its
@@ -218,6 +221,23 @@ int Run(int argc, char** argv)
             return 1;
         }
         std::printf("%lld\n", static_cast<long long>(result));
+        return 0;
+    }
+    if (command == "responsive" && argc == 4) {
+        const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(number(2));
+        ULONGLONG longest = 0;
+        int late = 0;
+        while (::GetTickCount64() < end) {
+            const ULONGLONG sent = ::GetTickCount64();
+            DWORD_PTR result = 0;
+            const bool answered =
+                ::SendMessageTimeoutA(Handle(arg(1)), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
+            const ULONGLONG took = ::GetTickCount64() - sent;
+            longest = took > longest ? took : longest;
+            late += !answered || took >= 1000 ? 1 : 0;
+            ::Sleep(100);
+        }
+        std::printf("%llu\t%d\n", longest, late);
         return 0;
     }
     if (command == "settext" && argc == 4) {

@@ -1,16 +1,20 @@
 """The update check against a web server of the test's own on 127.0.0.1
 port 80, where the test command makes the maker's names resolve: the
-question at start-up, the download, the updates tab, and manifests that
-are wrong, huge or never finished."""
+question at start-up, the download, the updates tab, manifests that are
+wrong, huge or never finished, and servers that say nothing: the program
+never stops answering, and a check never lasts more than 15 seconds."""
 import http.server
 import os
+import select
+import socket
+import subprocess
 import tempfile
 import threading
 import time
 import unittest
 
-from harness import (PROBE, VERSION, ProgramTestCase, centre, click_at, dialogs, open_options, probe, quiet,
-                     wait_until, windows, windows_path, xdotool)
+from harness import (PROBE, VERSION, ProgramTestCase, centre, click_at, dialogs, dismiss_menu, open_menu,
+                     open_options, probe, quiet, wait_until, windows, windows_path, xdotool)
 
 
 def manifest(version, download='http://www.veloria.example/setup.exe', extra=''):
@@ -21,22 +25,37 @@ def manifest(version, download='http://www.veloria.example/setup.exe', extra='')
 
 class Server(http.server.BaseHTTPRequestHandler):
     """Answers every GET with the class's `answer`: (status, body, seconds
-    to wait before each kilobyte), and records the paths asked for."""
-    answer = (200, b'', 0)
-    asked = []
+    before the headers, seconds before each kilobyte). Records the paths
+    asked for with the time, and the times the program hung up early."""
+    answer = (200, b'', 0, 0)
+    asked, gone = [], []
 
     def do_GET(self):
-        Server.asked.append(self.path)
-        status, body, pause = Server.answer
+        Server.asked.append((self.path, time.monotonic()))
+        status, body, stall, pause = Server.answer
         try:
+            if not self.wait(stall):
+                return
             self.send_response(status)
             self.send_header('Content-Length', str(len(body)))
             self.end_headers()
             for start in range(0, len(body), 1024):
-                time.sleep(pause)
+                if not self.wait(pause):
+                    return
                 self.wfile.write(body[start:start + 1024])
         except OSError:
-            pass  # the program gave up
+            Server.gone.append(time.monotonic())
+
+    def wait(self, seconds):
+        """Waits, unless the program hangs up first (False then)."""
+        end = time.monotonic() + seconds
+        while (left := end - time.monotonic()) > 0:
+            if select.select([self.connection], [], [], left)[0]:
+                if not self.connection.recv(1, socket.MSG_PEEK):
+                    Server.gone.append(time.monotonic())
+                    return False
+                time.sleep(min(left, 0.1))
+        return True
 
     def log_message(self, *args):
         pass
@@ -60,7 +79,7 @@ class Updates(ProgramTestCase):
 
     def setUp(self):
         super().setUp()
-        Server.asked = []
+        Server.asked, Server.gone = [], []
         self.record = os.path.join(tempfile.mkdtemp(prefix='veloria-browser-'), 'addresses.txt')
         command = f'"{windows_path(PROBE)}" record "{windows_path(self.record)}" "%1"'
         quiet(['wine', 'reg', 'add', r'HKCR\http\shell\open\command', '/ve', '/d', command, '/f'])
@@ -78,7 +97,10 @@ class Updates(ProgramTestCase):
         wait_until(lambda: not self.boxes(caption), 5, 'the box to close')
 
     def handed_over(self):
-        return open(self.record).read().split() if os.path.exists(self.record) else []
+        if not os.path.exists(self.record):
+            return []
+        with open(self.record) as record:
+            return record.read().split()
 
     def test_a_newer_version_is_offered_and_ok_hands_a_web_address_to_the_browser(self):
         digits = VERSION.replace('.', '')
@@ -88,8 +110,9 @@ class Updates(ProgramTestCase):
                                           (VERSION, '', None), ('UNKNOW', '', None)):
             with self.subTest(version=version, download=download):
                 Server.asked = []
-                self.begin((200, manifest(version, download), 0))
-                wait_until(lambda: Server.asked == [f'/software/vl/autoupdate/?v={digits}&cc=us'], 10, 'the fetch')
+                self.begin((200, manifest(version, download), 0, 0))
+                wanted = [f'/software/vl/autoupdate/?v={digits}&cc=us']
+                wait_until(lambda: [path for path, _ in Server.asked] == wanted, 10, 'the fetch')
                 if button:
                     self.answer_box('Veloria Auto Update', button)
                 if download.startswith('file:'):
@@ -102,27 +125,73 @@ class Updates(ProgramTestCase):
         self.assertEqual(self.handed_over(), ['http://www.veloria.example/setup.exe'])
 
     def test_without_auto_update_nothing_is_asked_of_the_server(self):
-        self.begin((200, manifest('2.0.1'), 0), auto_update=0)
+        self.begin((200, manifest('2.0.1'), 0, 0), auto_update=0)
         time.sleep(4)
         self.assertEqual(Server.asked, [])
         self.assertEqual(self.boxes('Veloria Auto Update'), [])
 
-    def test_bad_manifests_never_hold_the_program(self):
-        for answer, most in (((200, b'<VELORIA><SOFTWARE_LASTVERSION>2.0.1</VELORIA', 0), 10),
-                             ((404, manifest('2.0.1'), 0), 10), ((200, b'<a>' * 2000000, 0), 10),
-                             ((200, b'<!DOCTYPE a [<!ENTITY e "2.0.1">]><a><SOFTWARE_LASTVERSION>&e;'
-                                    b'</SOFTWARE_LASTVERSION></a>', 0), 10),
-                             ((200, manifest('2.0.1') + b' ' * 30000, 1), 25)):
-            with self.subTest(status=answer[0], size=len(answer[1]), pause=answer[2]):
-                began = time.monotonic()
+    def test_bad_manifests_are_refused_and_a_trickle_is_given_up_in_time(self):
+        for answer in ((200, b'<VELORIA><SOFTWARE_LASTVERSION>2.0.1</VELORIA', 0, 0), (404, manifest('2.0.1'), 0, 0),
+                       (200, b'<a>' * 2000000, 0, 0),
+                       (200, b'<!DOCTYPE a [<!ENTITY e "2.0.1">]><a><SOFTWARE_LASTVERSION>&e;'
+                             b'</SOFTWARE_LASTVERSION></a>', 0, 0),
+                       (200, manifest('2.0.1') + b' ' * 120000, 0, 0.25)):
+            with self.subTest(status=answer[0], size=len(answer[1]), pause=answer[3]):
                 self.begin(answer)
-                # Busy in a blocking fetch, the program answers no message.
-                wait_until(lambda: probe('send', self.main['handle'], 0, 0, 0, check=False) == ['0'], most,
-                           'the program to be free again')
-                self.assertLess(time.monotonic() - began, most + 5)
+                [(_, asked)] = wait_until(lambda: Server.asked, 10, 'the fetch')
+                if answer[3]:
+                    # The whole check has 15 seconds, whatever each read takes.
+                    wait_until(lambda: Server.gone, 20, 'the program to give up')
+                    self.assertLess(Server.gone[0] - asked, 16)
+                time.sleep(2)
                 self.assertEqual(self.boxes('Veloria Auto Update'), [])
                 probe('close', self.main['handle'])
                 self.process.wait(timeout=10)
+                Server.asked, Server.gone = [], []
+
+    def responsiveness(self, milliseconds):
+        """Starts asking the main window for answers; gives a function that
+        returns (longest wait in ms, answers late or missing)."""
+        asking = subprocess.Popen(['wine', PROBE, 'responsive', self.main['handle'], str(milliseconds)],
+                                  stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        self.served.append(asking)
+        return lambda: tuple(map(int, asking.communicate(timeout=milliseconds / 1000 + 30)[0].split()[:2]))
+
+    def close_from_the_tray(self):
+        """Chooses Close; gives the seconds until the program had ended."""
+        menu = open_menu(self.main['pid'])
+        xdotool('mousemove', *centre(menu['entries'][9]['rect']))
+        time.sleep(0.2)
+        chosen = time.monotonic()
+        xdotool('click', 1)
+        self.assertEqual(self.process.wait(timeout=20), 0)
+        return time.monotonic() - chosen
+
+    def test_a_silent_server_never_holds_the_program(self):
+        self.begin((200, manifest('2.0.1'), 120, 0))
+        answers = self.responsiveness(16000)
+        [(_, asked)] = wait_until(lambda: Server.asked, 10, 'the start-up check')
+        for _ in range(2):
+            clicked = time.monotonic()
+            open_menu(self.main['pid'])
+            self.assertLess(time.monotonic() - clicked, 2)
+            dismiss_menu(self.main['pid'])
+        self.open_updates_tab()
+        wait_until(lambda: Server.gone, 20, 'the start-up check to give up')
+        self.assertLess(Server.gone[0] - asked, 16)
+        wait_until(lambda: 'Static:UNKNOW' in self.shown(), 5, 'the failed load')
+        longest, late = answers()
+        self.assertEqual(late, 0)
+        self.assertLess(longest, 1000)
+        # The button's check waits on the silent server too: Close is quick.
+        click_at(centre(next(w for w in windows('Button', self.dialog['handle']) if w['title'] == 'Download')['rect']))
+        wait_until(lambda: 'msctls_progress32:' in self.shown(), 5, 'the check to show')
+        self.assertLess(self.close_from_the_tray(), 2)
+
+    def test_closing_during_a_check_ends_the_program_at_once(self):
+        self.begin((200, manifest('2.0.1'), 3, 0))
+        wait_until(lambda: Server.asked, 10, 'the start-up check')
+        self.assertLess(self.close_from_the_tray(), 2)
 
     def open_updates_tab(self):
         self.dialog = open_options(self.main['pid'])
@@ -135,13 +204,22 @@ class Updates(ProgramTestCase):
         return {w['class'] + ':' + ('\n'.join(probe('text', w['handle'])) if w['class'] == 'Edit' else w['title'])
                 for w in windows(parent=self.dialog['handle']) if w['visible']}
 
-    def test_the_updates_tab_lists_the_manifest(self):
+    def test_the_updates_tab_turns_its_pages_while_it_waits_and_fills_in(self):
         self.begin((200, manifest('1.0.0', extra='<GROUP><SOFTWARE_WEBPAGE>second</SOFTWARE_WEBPAGE></GROUP>'
                                            '<software_lastversion>9.9.9</software_lastversion>'
-                                           '<SOFTWARE_DOWNLOADURL><![CDATA[cdata]]></SOFTWARE_DOWNLOADURL>'), 0))
+                                           '<SOFTWARE_DOWNLOADURL><![CDATA[cdata]]></SOFTWARE_DOWNLOADURL>'), 5, 0))
         wait_until(lambda: Server.asked, 10, 'the start-up check')
         self.open_updates_tab()
-        wait_until(lambda: {'Edit:second', 'Static:1.0.0'} <= self.shown(), 10, 'the manifest values')
+        waiting = time.monotonic()
+        self.assertIn('msctls_progress32:', self.shown())
+        xdotool('key', 'ctrl+Tab')
+        wait_until(lambda: 'Button:Download' not in self.shown(), 5, 'the next page')
+        xdotool('key', 'ctrl+shift+Tab')
+        wait_until(lambda: 'Button:Download' in self.shown(), 5, 'the updates page again')
+        self.assertEqual(len(Server.asked), 1)
+        self.assertLess(time.monotonic() - waiting, 5)
+        wait_until(lambda: {'Edit:second', 'Static:1.0.0'} <= self.shown(), 15, 'the manifest values')
+        wait_until(lambda: 'msctls_progress32:' not in self.shown(), 15, 'the listing')
         self.assertIn('Edit:' + '\n'.join([
             '   SOFTWARE_LASTVERSION:1.0.0', '   SOFTWARE_DOWNLOADURL:http://www.veloria.example/setup.exe',
             '   SOFTWARE_WEBPAGE:http://www.veloria.example/', '    SOFTWARE_WEBPAGE:second',
@@ -151,7 +229,7 @@ class Updates(ProgramTestCase):
         self.assertFalse(download['enabled'])
 
     def test_a_dead_server_is_silent_at_start_and_reported_by_the_button(self):
-        self.begin((500, b'', 0))
+        self.begin((500, b'', 0, 0))
         wait_until(lambda: Server.asked, 10, 'the start-up check')
         time.sleep(1)
         self.assertEqual(self.boxes('Veloria Auto Update') + self.boxes('AutoUpdate Error'), [])

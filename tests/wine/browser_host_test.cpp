@@ -5,12 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <exdisp.h>
+
 #include <algorithm>
 
 #include "base/program_folder.h"
 #include "fake_com.h"
 #include "settings/settings_record.h"
+#include "shell/main_window.h"
 #include "windows/about_window.h"
+#include "windows/banner_window.h"
+#include "windows/tell_a_friend_window.h"
 
 namespace veloria {
 namespace {
@@ -23,8 +28,12 @@ constexpr DISPID kNavigateError = 271;
 test::FakePoint g_point;
 std::vector<std::string>& g_calls = g_point.calls;
 
+// One object stands in for every control made; it counts the references
+// the program holds to it.
 struct Control final : IOleObject, IDispatch, IConnectionPointContainer {
-    VELORIA_FAKE_COUNTS
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+    ULONG references = 0;
     IOleClientSite* site = nullptr;
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
     {
@@ -36,7 +45,7 @@ struct Control final : IOleObject, IDispatch, IConnectionPointContainer {
         } else if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
             *out = static_cast<IConnectionPointContainer*>(this);
         }
-        return *out != nullptr ? S_OK : E_NOINTERFACE;
+        return *out != nullptr ? (AddRef(), S_OK) : E_NOINTERFACE;
     }
     HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* newSite) override
     {
@@ -147,25 +156,79 @@ TEST(BrowserHost, NavigatesReportsErrorsAndLeavesNothingBehind)
     ::DestroyWindow(owner);
 }
 
+// The test's control stands in for the Flash player, under its name.
+class FlashStandIn {
+public:
+    FlashStandIn()
+    {
+        const std::string key = "Software\\Classes\\ShockwaveFlash.ShockwaveFlash\\CLSID";
+        const char* clsid = "{5E1EC7A0-1111-4A4A-9B11-001122334455}";
+        ::RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, REG_SZ, clsid, 39);
+        Settings().ControlStyle = "0";
+    }
+    ~FlashStandIn()
+    {
+        Settings().ControlStyle.clear();
+        ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Classes\\ShockwaveFlash.ShockwaveFlash");
+    }
+
+private:
+    const test::FakeClass registered_{kFakeBrowser, static_cast<IOleObject*>(&g_control)};
+};
+
 // The skinned About window plays its movie where a Flash player is
-// installed: the test's control stands in for it under the player's name.
+// installed.
 TEST(BrowserHost, TheAboutWindowHandsItsMovieToTheFlashPlayer)
 {
-    const std::string key = "Software\\Classes\\ShockwaveFlash.ShockwaveFlash\\CLSID";
-    const char* clsid = "{5E1EC7A0-1111-4A4A-9B11-001122334455}";
-    ASSERT_EQ(::RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, REG_SZ, clsid, 39), ERROR_SUCCESS);
-    const test::FakeClass registered(kFakeBrowser, static_cast<IOleObject*>(&g_control));
-    g_calls.clear();
-    Settings().ControlStyle = "0";
-    ShowAbout(::GetModuleHandleA(nullptr));
-    const HWND about = ::FindWindowA(kAboutClass, nullptr);
-    ASSERT_NE(about, nullptr);
-    ::SendMessageA(about, WM_CLOSE, 0, 0);
-    Settings().ControlStyle.clear();
-    ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Classes\\ShockwaveFlash.ShockwaveFlash");
+    {
+        const FlashStandIn flash;
+        g_calls.clear();
+        ShowAbout(::GetModuleHandleA(nullptr));
+        const HWND about = ::FindWindowA(kAboutClass, nullptr);
+        ASSERT_NE(about, nullptr);
+        ::SendMessageA(about, WM_CLOSE, 0, 0);
+    }
     const auto play = std::find(g_calls.begin(), g_calls.end(), "Invoke 1004");
     ASSERT_TRUE(play != g_calls.end() && play != g_calls.begin());
     EXPECT_EQ(*(play - 1), "Invoke 1003" + ProgramFolder() + "\\gama.dsp");
+}
+
+}  // namespace
+}  // namespace veloria
+
+namespace veloria {
+namespace {
+
+// The program's end, with every window that hosts a control open (the
+// test's control standing in for the web browser, its page engine and the
+// Flash player): the windows and the references to the controls are gone
+// when the main window is, which is before OLE ends.
+TEST(BrowserHost, TheProgramsEndReleasesEveryControlBeforeOleEnds)
+{
+    constexpr CLSID kHtmlDocument = {0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 0xAA, 0x00, 0x68, 0x6F, 0x13}};
+    ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+    const test::FakeClass browser(CLSID_WebBrowser, static_cast<IOleObject*>(&g_control));
+    const test::FakeClass engine(kHtmlDocument, static_cast<IOleObject*>(&g_control));
+    const FlashStandIn flash;
+    const HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    MainWindow& main = MainWindow::Instance();
+    ASSERT_TRUE(main.Create(instance));
+    const ULONG before = g_control.references;
+    ShowBanner(instance);
+    ShowOptions(instance, main);
+    ShowTellAFriend(instance);
+    ShowAbout(instance);
+    EXPECT_GE(g_control.references, before + 8);  // two for each of the four controls
+    ::DestroyWindow(main.hwnd());
+    EXPECT_EQ(g_control.references, before);
+    for (const char* windowClass : {kBannerClass, kTellAFriendClass, kAboutClass, "#32770"}) {
+        const HWND left = ::FindWindowA(windowClass, nullptr);
+        EXPECT_TRUE(left == nullptr || ::GetWindowThreadProcessId(left, nullptr) != ::GetCurrentThreadId())
+            << windowClass;
+    }
+    MSG quit;
+    ::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    ::OleUninitialize();
 }
 
 }  // namespace
