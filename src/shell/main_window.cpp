@@ -61,6 +61,16 @@ void SetEntryCaption(HMENU menu, UINT position, const std::string& caption)
     ::SetMenuItemInfoA(menu, position, TRUE, &item);
 }
 
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) noexcept
+{
+    try {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    } catch (...) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The modifier keys as the keyboard stands now.
 std::int16_t KeyboardModifiers()
 {
@@ -243,13 +253,7 @@ void MainWindow::Unload()
 void MainWindow::CloseOtherWindows() const
 {
     std::vector<HWND> open;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&open));
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectWindow, reinterpret_cast<LPARAM>(&open));
     for (HWND window : open) {
         // The program's own windows only, not those the system keeps for
         // the thread (its input method's, say).
