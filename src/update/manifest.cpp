@@ -219,6 +219,12 @@ std::optional<std::string> FetchManifestBytes(const std::string& url, ULONGLONG 
                                               WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
                                               parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0)
                            : nullptr);
+    // The wait for the answer's headers has a bound of its own (90 s unless
+    // set), which the timeouts above do not touch.
+    DWORD headersWait = static_cast<DWORD>(deadline.Left());
+    if (request) {
+        http.SetOption(request.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &headersWait, sizeof(headersWait));
+    }
     DWORD status = 0;
     DWORD size = sizeof(status);
     // After a cancel the handles are closed (and their numbers may be
