@@ -10,6 +10,7 @@ add_executable(veloria_unit_tests
   tests/unit/rules_test.cpp
   tests/unit/settings_test.cpp
   tests/unit/skin_test.cpp
+  tests/unit/text_test.cpp
   tests/unit/update_test.cpp
   tests/unit/web_links_test.cpp
 )

@@ -9,11 +9,13 @@ set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
 add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_options(-ffunction-sections -fdata-sections)
 add_link_options($<$<CONFIG:Release,MinSizeRel>:-Wl,--gc-sections> $<$<CONFIG:Release,MinSizeRel>:-s>)
-add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0600 WINVER=0x0600)
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX UNICODE _UNICODE _WIN32_WINNT=0x0600 WINVER=0x0600)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/src")
 
 set(VELORIA_WIN_SOURCES
+  src/base/code_page.cpp
   src/base/error_report.cpp
+  src/base/file_bytes.cpp
   src/base/message_loop.cpp
   src/base/profile.cpp
   src/base/program_folder.cpp

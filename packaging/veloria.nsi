@@ -117,6 +117,7 @@ Section "Uninstall"
   !insertmacro RemoveRunValue HKLM
   Delete "$INSTDIR\veloria.exe"
   Delete "$INSTDIR\Config.ini"
+  Delete "$INSTDIR\Config.ini.new"
   Delete "$INSTDIR\language\*.ini"
   RMDir "$INSTDIR\language"
   Delete "$INSTDIR\uninstall.exe"

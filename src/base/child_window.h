@@ -6,13 +6,13 @@
 
 namespace veloria {
 
-inline HWND CreateChild(HWND parent, const char* windowClass, const char* text, DWORD style, int id,
+inline HWND CreateChild(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
                         const RECT& bounds) noexcept
 {
-    const HWND child = ::CreateWindowExA(0, windowClass, text, WS_CHILD | style, bounds.left, bounds.top,
+    const HWND child = ::CreateWindowExW(0, windowClass, text, WS_CHILD | style, bounds.left, bounds.top,
                                          bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-    ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     return child;
 }
 

@@ -17,14 +17,14 @@
 #include <vector>
 
 #include "base/message_loop.h"
-#include "base/wide_text.h"
 
 namespace veloria {
 
 // A DLGTEMPLATE with no controls, in the default GUI font (DS_SETFONT is
 // added): header, no menu, the standard class, the title and the font, as
 // UTF-16 words. `width` and `height` are in dialog units.
-inline std::vector<WORD> EmptyDialogTemplate(const char* title, DWORD style, DWORD exStyle, short width, short height)
+inline std::vector<WORD> EmptyDialogTemplate(const wchar_t* title, DWORD style, DWORD exStyle, short width,
+                                             short height)
 {
     static_assert(sizeof(DLGTEMPLATE) == 18, "the header is packed; the words after it follow at once");
     std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
@@ -32,12 +32,13 @@ inline std::vector<WORD> EmptyDialogTemplate(const char* title, DWORD style, DWO
     std::memcpy(words.data(), &header, sizeof(header));
     words.push_back(0);  // no menu
     words.push_back(0);  // the standard dialog class
-    for (const char* text : {title, "MS Shell Dlg"}) {
+    for (const wchar_t* text : {title, L"MS Shell Dlg"}) {
         if (text != title) {
             words.push_back(8);  // the font's point size comes before its name
         }
-        const std::wstring wide = Widen(text);
-        words.insert(words.end(), wide.begin(), wide.end());
+        for (; *text != L'\0'; ++text) {
+            words.push_back(static_cast<WORD>(*text));
+        }
         words.push_back(0);
     }
     return words;
@@ -57,18 +58,18 @@ protected:
     // A dialog from a template in the program's resources.
     HWND CreateFromTemplate(HINSTANCE instance, int templateId, HWND owner) noexcept
     {
-        return ::CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), owner, &DialogBase::Procedure,
+        return ::CreateDialogParamW(instance, MAKEINTRESOURCEW(templateId), owner, &DialogBase::Procedure,
                                     reinterpret_cast<LPARAM>(this));
     }
 
     // An empty dialog in the default GUI font, `width` x `height` dialog
     // units, whose controls the window makes itself at WM_INITDIALOG.
-    HWND CreateFromCode(HINSTANCE instance, const char* title, DWORD style, DWORD exStyle, short width,
+    HWND CreateFromCode(HINSTANCE instance, const wchar_t* title, DWORD style, DWORD exStyle, short width,
                         short height, HWND owner) noexcept
     {
         try {
             const std::vector<WORD> layout = EmptyDialogTemplate(title, style, exStyle, width, height);
-            return ::CreateDialogIndirectParamA(instance, reinterpret_cast<const DLGTEMPLATE*>(layout.data()), owner,
+            return ::CreateDialogIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(layout.data()), owner,
                                                 &DialogBase::Procedure, reinterpret_cast<LPARAM>(this));
         } catch (...) {
             return nullptr;
@@ -78,7 +79,7 @@ protected:
     // The result of a handled message for its sender (DWLP_MSGRESULT).
     INT_PTR Answer(LRESULT result) noexcept
     {
-        ::SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+        ::SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
         return TRUE;
     }
 
@@ -89,9 +90,9 @@ private:
         if (message == WM_INITDIALOG) {
             self = static_cast<Derived*>(reinterpret_cast<DialogBase*>(lParam));
             self->hwnd_ = window;
-            ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         } else {
-            self = reinterpret_cast<Derived*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+            self = reinterpret_cast<Derived*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
         }
         if (self == nullptr) {
             return FALSE;
@@ -107,7 +108,7 @@ private:
         }
         if (message == WM_NCDESTROY) {
             RemoveModelessWindow(window);
-            ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+            ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
             self->hwnd_ = nullptr;
         }
         return result;

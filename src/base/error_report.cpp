@@ -4,24 +4,24 @@
 
 namespace veloria {
 
-std::string SystemErrorText(DWORD error)
+std::wstring SystemErrorText(DWORD error)
 {
-    char* text = nullptr;
-    const DWORD length = ::FormatMessageA(
+    wchar_t* text = nullptr;
+    const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-        0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string result = length != 0 && text != nullptr ? std::string(text, length) : std::string();
+        0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring result = length != 0 && text != nullptr ? std::wstring(text, length) : std::wstring();
     ::LocalFree(text);
     while (!result.empty() &&
-           (result.back() == '\n' || result.back() == '\r' || result.back() == ' ' || result.back() == '.')) {
+           (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' ' || result.back() == L'.')) {
         result.pop_back();
     }
-    return result.empty() ? "error " + std::to_string(error) : result;
+    return result.empty() ? L"error " + std::to_wstring(error) : result;
 }
 
-void ShowMessage(HWND owner, const std::string& text, UINT icon)
+void ShowMessage(HWND owner, const std::wstring& text, UINT icon)
 {
-    ::MessageBoxA(owner, text.c_str(), AppTitle(), MB_OK | icon);
+    ::MessageBoxW(owner, text.c_str(), AppTitle(), MB_OK | icon);
 }
 
 }  // namespace veloria

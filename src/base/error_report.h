@@ -9,10 +9,10 @@
 namespace veloria {
 
 // "Access is denied" for 5; "error N" where the system has no text.
-std::string SystemErrorText(DWORD error);
+std::wstring SystemErrorText(DWORD error);
 
 // A message box with the program's title, an OK button and `icon`
 // (MB_ICONWARNING, MB_ICONERROR...), owned by `owner`.
-void ShowMessage(HWND owner, const std::string& text, UINT icon);
+void ShowMessage(HWND owner, const std::wstring& text, UINT icon);
 
 }  // namespace veloria

@@ -68,8 +68,16 @@ struct FindTraits {
     static void Close(Type search) noexcept { ::FindClose(search); }
 };
 
+// An open file: CreateFile answers INVALID_HANDLE_VALUE, not null.
+struct FileTraits {
+    using Type = HANDLE;
+    static Type Empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Type file) noexcept { ::CloseHandle(file); }
+};
+
 using KernelHandle = UniqueHandle<NullEmptyTraits<HANDLE, &::CloseHandle>>;
 using FindHandle = UniqueHandle<FindTraits>;
+using FileHandle = UniqueHandle<FileTraits>;
 using WindowHandle = UniqueHandle<NullEmptyTraits<HWND, &::DestroyWindow>>;
 using MenuHandle = UniqueHandle<NullEmptyTraits<HMENU, &::DestroyMenu>>;
 using IconHandle = UniqueHandle<NullEmptyTraits<HICON, &::DestroyIcon>>;

@@ -10,9 +10,9 @@ namespace veloria {
 // The function `name` of `library`, loaded (and left loaded) on the first
 // call; null when the library or the function is missing.
 template <typename Function>
-Function* LateBound(const char* library, const char* name) noexcept
+Function* LateBound(const wchar_t* library, const char* name) noexcept
 {
-    const HMODULE module = ::LoadLibraryA(library);
+    const HMODULE module = ::LoadLibraryW(library);
     return module != nullptr ? reinterpret_cast<Function*>(reinterpret_cast<void*>(::GetProcAddress(module, name)))
                              : nullptr;
 }
@@ -21,4 +21,4 @@ Function* LateBound(const char* library, const char* name) noexcept
 
 // The system function `function` of `library`, late bound: a pointer of
 // its own type, or null.
-#define VELORIA_LATE_BOUND(library, function) ::veloria::LateBound<decltype(::function)>(library, #function)
+#define VELORIA_LATE_BOUND(library, function) ::veloria::LateBound<decltype(::function)>(L"" library, #function)

@@ -35,11 +35,11 @@ bool RouteMessage(MSG& message)
         }
         if (message.message == WM_KEYDOWN && message.wParam == VK_TAB && ::GetKeyState(VK_CONTROL) < 0) {
             const bool forward = ::GetKeyState(VK_SHIFT) >= 0;
-            if (::SendMessageA(window, kSwitchPageMessage, forward ? 1 : 0, 0) != 0) {
+            if (::SendMessageW(window, kSwitchPageMessage, forward ? 1 : 0, 0) != 0) {
                 return true;
             }
         }
-        return ::IsDialogMessageA(window, &message) != FALSE;
+        return ::IsDialogMessageW(window, &message) != FALSE;
     }
     return false;
 }
@@ -47,10 +47,10 @@ bool RouteMessage(MSG& message)
 int RunMessageLoop()
 {
     MSG message;
-    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (!RouteMessage(message)) {
             ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
+            ::DispatchMessageW(&message);
         }
     }
     return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;

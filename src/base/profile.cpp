@@ -6,13 +6,14 @@
 
 namespace veloria {
 
-std::string ReadProfileText(const char* section, const char* key, const char* fallback, const std::string& path)
+std::wstring ReadProfileText(const wchar_t* section, const wchar_t* key, const wchar_t* fallback,
+                             const std::wstring& path)
 {
     constexpr DWORD kBufferSize = 255;
-    std::array<char, kBufferSize> buffer{};
+    std::array<wchar_t, kBufferSize> buffer{};
     const DWORD copied =
-        ::GetPrivateProfileStringA(section, key, fallback, buffer.data(), kBufferSize, path.c_str());
-    return std::string(buffer.data(), copied < kBufferSize ? copied : kBufferSize - 1);
+        ::GetPrivateProfileStringW(section, key, fallback, buffer.data(), kBufferSize, path.c_str());
+    return std::wstring(buffer.data(), copied < kBufferSize ? copied : kBufferSize - 1);
 }
 
 }  // namespace veloria

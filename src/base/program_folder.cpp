@@ -4,12 +4,12 @@
 
 namespace veloria {
 
-std::string ProgramPath()
+std::wstring ProgramPath()
 {
     // A path may be longer than MAX_PATH; grow until the whole name fits.
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) {
             return {};
         }
@@ -21,11 +21,11 @@ std::string ProgramPath()
     }
 }
 
-std::string ProgramFolder()
+std::wstring ProgramFolder()
 {
-    const std::string path = ProgramPath();
-    const auto slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+    const std::wstring path = ProgramPath();
+    const auto slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
 
 }  // namespace veloria

@@ -10,14 +10,14 @@ ProgramVersion CurrentVersion()
     return {VELORIA_VERSION_MAJOR, VELORIA_VERSION_MINOR, VELORIA_VERSION_REVISION};
 }
 
-const char* ProductName()
+const wchar_t* ProductName()
 {
-    return VELORIA_PRODUCT_NAME;
+    return L"" VELORIA_PRODUCT_NAME;
 }
 
-const char* AppTitle()
+const wchar_t* AppTitle()
 {
-    return VELORIA_APP_TITLE;
+    return L"" VELORIA_APP_TITLE;
 }
 
 }  // namespace veloria

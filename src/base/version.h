@@ -18,21 +18,21 @@ struct ProgramVersion {
 // What this copy of the program was built as (version.cpp, compiled into
 // each program with the build's version numbers).
 ProgramVersion CurrentVersion();
-const char* ProductName();  // "Veloria"
-const char* AppTitle();     // "Veloria 2"
+const wchar_t* ProductName();  // "Veloria"
+const wchar_t* AppTitle();     // "Veloria 2"
 
 // "2.0.0"
-std::string VersionText(const ProgramVersion& version);
+std::wstring VersionText(const ProgramVersion& version);
 
 // "Veloria 2.0.0": the product name, a blank and the version text.
-std::string NamedVersionText(std::string_view productName, const ProgramVersion& version);
+std::wstring NamedVersionText(std::wstring_view productName, const ProgramVersion& version);
 
 // "200": the three numbers run together.
-std::string VersionDigits(const ProgramVersion& version);
+std::wstring VersionDigits(const ProgramVersion& version);
 
 // The product name immediately followed by the version text: "Veloria2.0.0".
 // A running copy holds a mutex of this name, so copies of one version
 // exclude each other while other versions run beside them.
-std::string InstanceMutexName(std::string_view productName, const ProgramVersion& version);
+std::wstring InstanceMutexName(std::wstring_view productName, const ProgramVersion& version);
 
 }  // namespace veloria

@@ -2,29 +2,28 @@
 
 namespace veloria {
 
-std::string VersionText(const ProgramVersion& version)
+std::wstring VersionText(const ProgramVersion& version)
 {
-    return std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
-           std::to_string(version.revision);
+    return std::to_wstring(version.major) + L"." + std::to_wstring(version.minor) + L"." +
+           std::to_wstring(version.revision);
 }
 
-std::string NamedVersionText(std::string_view productName, const ProgramVersion& version)
+std::wstring NamedVersionText(std::wstring_view productName, const ProgramVersion& version)
 {
-    std::string text(productName);
-    text += ' ';
+    std::wstring text(productName);
+    text += L' ';
     text += VersionText(version);
     return text;
 }
 
-std::string VersionDigits(const ProgramVersion& version)
+std::wstring VersionDigits(const ProgramVersion& version)
 {
-    return std::to_string(version.major) + std::to_string(version.minor) +
-           std::to_string(version.revision);
+    return std::to_wstring(version.major) + std::to_wstring(version.minor) + std::to_wstring(version.revision);
 }
 
-std::string InstanceMutexName(std::string_view productName, const ProgramVersion& version)
+std::wstring InstanceMutexName(std::wstring_view productName, const ProgramVersion& version)
 {
-    std::string name(productName);
+    std::wstring name(productName);
     name += VersionText(version);
     return name;
 }

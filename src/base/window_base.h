@@ -22,14 +22,14 @@ protected:
 
     // Registers the class once per process (a second registration of the
     // same class fails harmlessly) and creates the window bound to `this`.
-    HWND CreateBound(HINSTANCE instance, WNDCLASSEXA windowClass, DWORD exStyle, const char* title,
+    HWND CreateBound(HINSTANCE instance, WNDCLASSEXW windowClass, DWORD exStyle, const wchar_t* title,
                      DWORD style, int x, int y, int width, int height, HWND parent) noexcept
     {
         windowClass.cbSize = sizeof(windowClass);
         windowClass.lpfnWndProc = &WindowBase::Procedure;
         windowClass.hInstance = instance;
-        ::RegisterClassExA(&windowClass);
-        return ::CreateWindowExA(exStyle, windowClass.lpszClassName, title, style, x, y, width, height,
+        ::RegisterClassExW(&windowClass);
+        return ::CreateWindowExW(exStyle, windowClass.lpszClassName, title, style, x, y, width, height,
                                  parent, nullptr, instance, this);
     }
 
@@ -41,7 +41,7 @@ protected:
 
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) noexcept
     {
-        return ::DefWindowProcA(hwnd_, message, wParam, lParam);
+        return ::DefWindowProcW(hwnd_, message, wParam, lParam);
     }
 
 private:
@@ -49,24 +49,24 @@ private:
     {
         Derived* self = nullptr;
         if (message == WM_NCCREATE) {
-            const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+            const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
             self = static_cast<Derived*>(static_cast<WindowBase*>(create->lpCreateParams));
             self->hwnd_ = window;
-            ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         } else {
-            self = reinterpret_cast<Derived*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+            self = reinterpret_cast<Derived*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
         }
         if (self == nullptr) {
-            return ::DefWindowProcA(window, message, wParam, lParam);
+            return ::DefWindowProcW(window, message, wParam, lParam);
         }
         LRESULT result = 0;
         try {
             result = self->HandleMessage(message, wParam, lParam);
         } catch (...) {
-            result = ::DefWindowProcA(window, message, wParam, lParam);
+            result = ::DefWindowProcW(window, message, wParam, lParam);
         }
         if (message == WM_NCDESTROY) {
-            ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+            ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
             self->hwnd_ = nullptr;
         }
         return result;

@@ -17,13 +17,12 @@
 #include <new>
 
 #include "base/com_ptr.h"
-#include "base/wide_text.h"
 
 namespace veloria {
 
 namespace {
 
-constexpr const char* kHostClass = "VeloriaBrowserHost";
+constexpr const wchar_t* kHostClass = L"VeloriaBrowserHost";
 constexpr DISPID kNavigate = 104;
 constexpr DISPID kVisible = 402;
 // The platform's HTML document: without it no page can be shown (Wine
@@ -254,7 +253,7 @@ public:
                                      UINT*) noexcept override
     {
         if (id == DISPID_NAVIGATEERROR && owner_ != nullptr) {
-            ::PostMessageA(owner_, kBrowserNavigateError, static_cast<WPARAM>(id_), 0);
+            ::PostMessageW(owner_, kBrowserNavigateError, static_cast<WPARAM>(id_), 0);
         }
         return S_OK;
     }
@@ -281,14 +280,14 @@ BrowserHost::~BrowserHost()
 bool BrowserHost::Create(HWND owner, const RECT& bounds, int id, const CLSID* control)
 {
     Destroy();
-    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(owner, GWLP_HINSTANCE));
-    WNDCLASSEXA windowClass{};
+    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(owner, GWLP_HINSTANCE));
+    WNDCLASSEXW windowClass{};
     windowClass.lpszClassName = kHostClass;
-    if (CreateBound(instance, windowClass, 0, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, bounds.left, bounds.top,
+    if (CreateBound(instance, windowClass, 0, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, bounds.left, bounds.top,
                     bounds.right - bounds.left, bounds.bottom - bounds.top, owner) == nullptr) {
         return false;
     }
-    ::SetWindowLongPtrA(hwnd(), GWLP_ID, id);
+    ::SetWindowLongPtrW(hwnd(), GWLP_ID, id);
     owner_ = owner;
     id_ = id;
     site_ = new (std::nothrow) BrowserSite(hwnd(), owner, id);
@@ -299,13 +298,13 @@ bool BrowserHost::Create(HWND owner, const RECT& bounds, int id, const CLSID* co
     return true;
 }
 
-void BrowserHost::Navigate(const std::string& address)
+void BrowserHost::Navigate(const std::wstring& address)
 {
     if (failed_ || site_ == nullptr) {
         ReportError();
         return;
     }
-    const Bstr url(Widen(address).c_str());
+    const Bstr url(address.c_str());
     VARIANT argument{};
     argument.vt = VT_BSTR;
     argument.bstrVal = url.get();
@@ -330,9 +329,9 @@ bool BrowserHost::HasControl() const
     return site_ != nullptr && site_->browser() != nullptr;
 }
 
-bool BrowserHost::PutText(const wchar_t* name, const std::string& value)
+bool BrowserHost::PutText(const wchar_t* name, const std::wstring& value)
 {
-    const Bstr text(Widen(value).c_str());
+    const Bstr text(value.c_str());
     VARIANT argument{};
     argument.vt = VT_BSTR;
     argument.bstrVal = text.get();
@@ -359,7 +358,7 @@ void BrowserHost::Destroy()
 void BrowserHost::ReportError() const
 {
     if (owner_ != nullptr) {
-        ::PostMessageA(owner_, kBrowserNavigateError, static_cast<WPARAM>(id_), 0);
+        ::PostMessageW(owner_, kBrowserNavigateError, static_cast<WPARAM>(id_), 0);
     }
 }
 

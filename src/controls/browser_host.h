@@ -43,11 +43,11 @@ public:
     // Sets the control's text property `name` to `value`, or calls its
     // method `name` without arguments; false when the control has no such
     // member or refuses.
-    bool PutText(const wchar_t* name, const std::string& value);
+    bool PutText(const wchar_t* name, const std::wstring& value);
     bool CallMethod(const wchar_t* name);
 
     // Starts loading `address`; returns at once.
-    void Navigate(const std::string& address);
+    void Navigate(const std::wstring& address);
     void SetVisible(bool visible);
     void Resize(const RECT& bounds);
 

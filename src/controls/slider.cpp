@@ -4,30 +4,30 @@
 
 namespace veloria {
 
-bool Slider::Create(HWND parent, int id, const RECT& bounds, int min, int max, const char* tooltip)
+bool Slider::Create(HWND parent, int id, const RECT& bounds, int min, int max, const wchar_t* tooltip)
 {
-    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-    slider_ = ::CreateWindowExA(0, TRACKBAR_CLASSA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS,
+    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+    slider_ = ::CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS,
                                 bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (slider_ == nullptr) {
         return false;
     }
-    ::SendMessageA(slider_, TBM_SETRANGEMIN, FALSE, min);
-    ::SendMessageA(slider_, TBM_SETRANGEMAX, TRUE, max);
+    ::SendMessageW(slider_, TBM_SETRANGEMIN, FALSE, min);
+    ::SendMessageW(slider_, TBM_SETRANGEMAX, TRUE, max);
     lastValue_ = Value();
 
     if (tooltip != nullptr) {
-        tooltip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+        tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, nullptr);
         if (tooltip_ != nullptr) {
-            TTTOOLINFOA tool{};
+            TTTOOLINFOW tool{};
             tool.cbSize = sizeof(tool);
             tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
             tool.hwnd = parent;
             tool.uId = reinterpret_cast<UINT_PTR>(slider_);
-            tool.lpszText = const_cast<char*>(tooltip);
-            ::SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+            tool.lpszText = const_cast<wchar_t*>(tooltip);
+            ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         }
     }
     return true;
@@ -35,22 +35,22 @@ bool Slider::Create(HWND parent, int id, const RECT& bounds, int min, int max, c
 
 int Slider::Min() const
 {
-    return static_cast<int>(::SendMessageA(slider_, TBM_GETRANGEMIN, 0, 0));
+    return static_cast<int>(::SendMessageW(slider_, TBM_GETRANGEMIN, 0, 0));
 }
 
 int Slider::Max() const
 {
-    return static_cast<int>(::SendMessageA(slider_, TBM_GETRANGEMAX, 0, 0));
+    return static_cast<int>(::SendMessageW(slider_, TBM_GETRANGEMAX, 0, 0));
 }
 
 int Slider::Value() const
 {
-    return static_cast<int>(::SendMessageA(slider_, TBM_GETPOS, 0, 0));
+    return static_cast<int>(::SendMessageW(slider_, TBM_GETPOS, 0, 0));
 }
 
 void Slider::SetValue(int value)
 {
-    ::SendMessageA(slider_, TBM_SETPOS, TRUE, value);
+    ::SendMessageW(slider_, TBM_SETPOS, TRUE, value);
     lastValue_ = Value();
 }
 

@@ -12,13 +12,13 @@
 
 namespace veloria {
 
-inline constexpr const char* kSliderTooltip = "Establecer Rango de Transparencia";
+inline constexpr const wchar_t* kSliderTooltip = L"Establecer Rango de Transparencia";
 
 class Slider {
 public:
     // Creates the slider as child `id` of `parent`; false if the system
     // refuses. The tooltip is left out when `tooltip` is null.
-    bool Create(HWND parent, int id, const RECT& bounds, int min, int max, const char* tooltip);
+    bool Create(HWND parent, int id, const RECT& bounds, int min, int max, const wchar_t* tooltip);
 
     HWND hwnd() const { return slider_; }
     int Min() const;

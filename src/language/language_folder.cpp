@@ -2,36 +2,36 @@
 
 namespace veloria {
 
-std::string LanguageFolderOf(const std::string& programFolder)
+std::wstring LanguageFolderOf(const std::wstring& programFolder)
 {
-    return programFolder + "/language/";
+    return programFolder + L"/language/";
 }
 
-std::string& LanguageFolder()
+std::wstring& LanguageFolder()
 {
-    static std::string folder;
+    static std::wstring folder;
     return folder;
 }
 
-std::vector<std::string>& LanguageFiles()
+std::vector<std::wstring>& LanguageFiles()
 {
-    static std::vector<std::string> files;
+    static std::vector<std::wstring> files;
     return files;
 }
 
-std::string SearchPattern(const std::string& folder, std::string_view pattern)
+std::wstring SearchPattern(const std::wstring& folder, std::wstring_view pattern)
 {
-    std::string path = folder;
-    if (path.empty() || path.back() != '\\') {
-        path += '\\';
+    std::wstring path = folder;
+    if (path.empty() || path.back() != L'\\') {
+        path += L'\\';
     }
     path += pattern;
     return path;
 }
 
-bool IsListedName(std::string_view name)
+bool IsListedName(std::wstring_view name)
 {
-    return name != "." && name != "..";
+    return name != L"." && name != L"..";
 }
 
 }  // namespace veloria

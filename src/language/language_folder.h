@@ -10,21 +10,21 @@
 
 namespace veloria {
 
-std::string LanguageFolderOf(const std::string& programFolder);
+std::wstring LanguageFolderOf(const std::wstring& programFolder);
 
 // The folder in use; empty until start-up sets it.
-std::string& LanguageFolder();
+std::wstring& LanguageFolder();
 
 // LanguageFiles: the names found in the folder at start-up, in the order
 // the file system gave them.
-std::vector<std::string>& LanguageFiles();
+std::vector<std::wstring>& LanguageFiles();
 
 // What the listing asks the system for: the folder, a backslash unless it
 // ends in one already, then the pattern ("C:\x/language/\*.ini": the
 // system accepts the mixed separators).
-std::string SearchPattern(const std::string& folder, std::string_view pattern);
+std::wstring SearchPattern(const std::wstring& folder, std::wstring_view pattern);
 
 // Whether a name the listing returns goes into the list: all but "." and "..".
-bool IsListedName(std::string_view name);
+bool IsListedName(std::wstring_view name);
 
 }  // namespace veloria

@@ -8,7 +8,7 @@ LanguageTable& LanguageTexts()
     return texts;
 }
 
-const std::string& LanguageText(Lang text)
+const std::wstring& LanguageText(Lang text)
 {
     return LanguageTexts()[static_cast<std::size_t>(text)];
 }

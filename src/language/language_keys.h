@@ -75,11 +75,11 @@ enum class Lang : std::size_t { VELORIA_LANGUAGE_KEYS(VELORIA_LANGUAGE_ENUM_ENTR
 #undef VELORIA_LANGUAGE_ENUM_ENTRY
 
 struct LanguageKey {
-    const char* section;
-    const char* key;
+    const wchar_t* section;
+    const wchar_t* key;
 };
 
-#define VELORIA_LANGUAGE_TABLE_ENTRY(section, key) LanguageKey{#section, #key},
+#define VELORIA_LANGUAGE_TABLE_ENTRY(section, key) LanguageKey{L"" #section, L"" #key},
 inline constexpr std::array kLanguageKeys{VELORIA_LANGUAGE_KEYS(VELORIA_LANGUAGE_TABLE_ENTRY)};
 #undef VELORIA_LANGUAGE_TABLE_ENTRY
 
@@ -91,7 +91,7 @@ constexpr const LanguageKey& KeyOf(Lang text)
 }
 
 // What a text reads when its file, section or key is missing.
-inline constexpr const char* kMissingText = "VL_lang_error";
+inline constexpr const wchar_t* kMissingText = L"VL_lang_error";
 
 // The identity texts a browsed language file shows: rows 1 to 8 of the
 // table, then the five labels placed before them.
@@ -112,10 +112,10 @@ inline constexpr std::array kLanguageInfoKeys{
 };
 
 // LanguageTexts: the texts in use, empty until a language is loaded.
-using LanguageTable = std::array<std::string, kLanguageKeyCount>;
+using LanguageTable = std::array<std::wstring, kLanguageKeyCount>;
 LanguageTable& LanguageTexts();
 
 // The text of one key in the table in use.
-const std::string& LanguageText(Lang text);
+const std::wstring& LanguageText(Lang text);
 
 }  // namespace veloria

@@ -13,62 +13,62 @@ namespace veloria {
 
 namespace {
 
-RegKey OpenKey(HKEY root, const char* path)
+RegKey OpenKey(HKEY root, const wchar_t* path)
 {
     HKEY key = nullptr;
-    return RegKey(::RegOpenKeyExA(root, path, 0, kRunKeyAccess, &key) == ERROR_SUCCESS ? key : nullptr);
+    return RegKey(::RegOpenKeyExW(root, path, 0, kRunKeyAccess, &key) == ERROR_SUCCESS ? key : nullptr);
 }
 
 // Reading the value failed for a reason nobody expects: the user is told
 // the code and the system's words for it, and the value reads empty.
 void ReportReadFailure(LONG error)
 {
-    ShowMessage(nullptr, std::to_string(error) + SystemErrorText(static_cast<DWORD>(error)), MB_ICONERROR);
+    ShowMessage(nullptr, std::to_wstring(error) + SystemErrorText(static_cast<DWORD>(error)), MB_ICONERROR);
 }
 
 }  // namespace
 
-bool SetValue(HKEY root, const char* path, const char* name, DWORD type, const std::string& data)
+bool SetValue(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const std::wstring& data)
 {
     const RegKey key = OpenKey(root, path);
     return key && SetValueEx(key.get(), name, type, data) == ERROR_SUCCESS;
 }
 
-LONG SetValueEx(HKEY key, const char* name, DWORD type, const std::string& data)
+LONG SetValueEx(HKEY key, const wchar_t* name, DWORD type, const std::wstring& data)
 {
     if (type == REG_SZ) {
-        return ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                                static_cast<DWORD>(data.size() + 1));
+        return ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                                static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
     }
     if (type == REG_DWORD) {
-        const auto number = static_cast<DWORD>(ReadWholeNumber(data, "0"));
-        return ::RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
+        const auto number = static_cast<DWORD>(ReadWholeNumber(data, L"0"));
+        return ::RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
     }
     return ERROR_SUCCESS;
 }
 
-bool DeleteValue(HKEY root, const char* path, const char* name)
+bool DeleteValue(HKEY root, const wchar_t* path, const wchar_t* name)
 {
     const RegKey key = OpenKey(root, path);
-    return key && ::RegDeleteValueA(key.get(), name) == ERROR_SUCCESS;
+    return key && ::RegDeleteValueW(key.get(), name) == ERROR_SUCCESS;
 }
 
-std::string QueryValue(HKEY root, const char* path, const char* name)
+std::wstring QueryValue(HKEY root, const wchar_t* path, const wchar_t* name)
 {
-    std::string value;
+    std::wstring value;
     if (const RegKey key = OpenKey(root, path)) {
         QueryValueEx(key.get(), name, value);
     }
-    std::erase(value, '\0');
+    std::erase(value, L'\0');
     return value;
 }
 
-void QueryValueEx(HKEY key, const char* name, std::string& value)
+void QueryValueEx(HKEY key, const wchar_t* name, std::wstring& value)
 {
     value.clear();
     DWORD type = 0;
     DWORD size = 0;
-    LONG result = ::RegQueryValueExA(key, name, nullptr, &type, nullptr, &size);
+    LONG result = ::RegQueryValueExW(key, name, nullptr, &type, nullptr, &size);
     if (result == ERROR_FILE_NOT_FOUND) {
         return;  // no such value: it reads empty
     }
@@ -77,28 +77,31 @@ void QueryValueEx(HKEY key, const char* name, std::string& value)
         if (type != REG_SZ || attempt == 4) {
             return;
         }
-        std::vector<char> buffer(size);
-        result = ::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
+        // The size is in bytes; an odd last byte is no character.
+        std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1);
+        DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+        result = ::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &bytes);
         if (result == ERROR_SUCCESS) {
             if (type == REG_SZ) {
-                value.assign(buffer.data(), std::min<std::size_t>(size, buffer.size()));
+                value.assign(buffer.data(), std::min<std::size_t>(bytes / sizeof(wchar_t), buffer.size()));
             }
             return;
         }
+        size = bytes;
     }
     ReportReadFailure(result);
 }
 
 bool Autostart::IsAutostartEnabled() const
 {
-    const std::string command = RunCommandFor(executable_);
+    const std::wstring command = RunCommandFor(executable_);
     return QueryValue(machine_.root, machine_.path, AppTitle()) == command ||
            QueryValue(user_.root, user_.path, AppTitle()) == command;
 }
 
 void Autostart::EnableAutostart() const
 {
-    const std::string command = RunCommandFor(executable_);
+    const std::wstring command = RunCommandFor(executable_);
     if (SetValue(machine_.root, machine_.path, AppTitle(), REG_SZ, command)) {
         // An entry the user's own key got while the machine's was closed
         // would start the program twice.
@@ -108,7 +111,7 @@ void Autostart::EnableAutostart() const
         return;
     }
     HKEY key = nullptr;
-    if (::RegCreateKeyExA(user_.root, user_.path, 0, nullptr, 0, kRunKeyAccess, nullptr, &key, nullptr) ==
+    if (::RegCreateKeyExW(user_.root, user_.path, 0, nullptr, 0, kRunKeyAccess, nullptr, &key, nullptr) ==
         ERROR_SUCCESS) {
         SetValueEx(RegKey(key).get(), AppTitle(), REG_SZ, command);
     }

@@ -20,10 +20,10 @@ namespace veloria {
 // A Run key: a root and the path below it.
 struct RunLocation {
     HKEY root;
-    const char* path;
+    const wchar_t* path;
 };
 
-inline constexpr const char* kRunKeyPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const wchar_t* kRunKeyPath = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline const RunLocation kMachineRun{HKEY_LOCAL_MACHINE, kRunKeyPath};
 inline const RunLocation kUserRun{HKEY_CURRENT_USER, kRunKeyPath};
 
@@ -32,21 +32,21 @@ inline constexpr REGSAM kRunKeyAccess = 0x3F;  // KEY_ALL_ACCESS of the key righ
 
 // Writes `data` as `type` (REG_SZ or REG_DWORD) after opening the key;
 // false when the key could not be opened or the value not written.
-bool SetValue(HKEY root, const char* path, const char* name, DWORD type, const std::string& data);
+bool SetValue(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const std::wstring& data);
 // REG_SZ: the text; REG_DWORD: the text as a 32-bit number, 4 bytes; other
 // types write nothing. The system's error code, 0 for success.
-LONG SetValueEx(HKEY key, const char* name, DWORD type, const std::string& data);
-bool DeleteValue(HKEY root, const char* path, const char* name);
+LONG SetValueEx(HKEY key, const wchar_t* name, DWORD type, const std::wstring& data);
+bool DeleteValue(HKEY root, const wchar_t* path, const wchar_t* name);
 // The REG_SZ value with every NUL removed; empty when there is none, or
 // it is of another type. A failure other than a missing value or key is
 // shown in a critical message box and reads empty.
-std::string QueryValue(HKEY root, const char* path, const char* name);
-void QueryValueEx(HKEY key, const char* name, std::string& value);
+std::wstring QueryValue(HKEY root, const wchar_t* path, const wchar_t* name);
+void QueryValueEx(HKEY key, const wchar_t* name, std::wstring& value);
 
 // The program's Run entry, for the program at `executable`.
 class Autostart {
 public:
-    Autostart(std::string executable, RunLocation machine = kMachineRun, RunLocation user = kUserRun)
+    Autostart(std::wstring executable, RunLocation machine = kMachineRun, RunLocation user = kUserRun)
         : executable_(std::move(executable)), machine_(machine), user_(user) {}
 
     bool IsAutostartEnabled() const;
@@ -56,7 +56,7 @@ public:
     void AplicarAutoinicio(bool wanted) const;
 
 private:
-    std::string executable_;
+    std::wstring executable_;
     RunLocation machine_;
     RunLocation user_;
 };

@@ -2,7 +2,13 @@
 // start-up (CargarConfiguracion) and the file side of a save. The path is
 // built afresh for every key read or written. Reading goes through the
 // system's profile functions, so names match in any case, a key present
-// with an empty value reads empty, and values are cut to 254 characters.
+// with an empty value reads empty, values are cut to 254 characters, and a
+// file in the system's code page reads as well as one in UTF-16.
+//
+// A save writes the file in the system's code page as long as every value
+// fits it, so that it stays the file users and earlier versions know; a
+// value that does not fit (a language file named in another script) turns
+// the file into UTF-16 with its byte-order mark first, so nothing is lost.
 #pragma once
 
 #include <windows.h>
@@ -13,32 +19,31 @@
 
 namespace veloria {
 
-inline constexpr const char* kConfigFileName = "Config.ini";
+inline constexpr const wchar_t* kConfigFileName = L"Config.ini";
 
 // folder + "\Config.ini"
-std::string ConfigFilePath(const std::string& folder);
+std::wstring ConfigFilePath(const std::wstring& folder);
 
 // The nine keys from the file in `folder`, in read order; each missing file,
 // section or key gives that key's default text.
-SettingsRecord ReadSettingsFile(const std::string& folder);
+SettingsRecord ReadSettingsFile(const std::wstring& folder);
 
 // Fills the program's settings record from the file beside the program.
 void CargarConfiguracion();
 
 struct SaveOutcome {
     bool saved = true;
-    std::string path;   // the file that could not be written
+    std::wstring path;  // the file that could not be written
     DWORD error = 0;    // the system's reason
 };
 
 // Stores each of `values` in `record` and writes it to the file in `folder`,
 // in save order. Every key is stored and tried even after a failure; the
 // outcome names the first failure.
-SaveOutcome WriteSettingsFile(const std::string& folder, const SettingsRecord& values,
-                              SettingsRecord& record);
+SaveOutcome WriteSettingsFile(const std::wstring& folder, const SettingsRecord& values, SettingsRecord& record);
 
 // The message the user sees when a save could not be written.
-std::string SaveFailureMessage(const SaveOutcome& outcome);
+std::wstring SaveFailureMessage(const SaveOutcome& outcome);
 
 // The file side of a save for the running program: all nine values go into
 // its record and "Config.ini" beside it. A failure is told to the user in a

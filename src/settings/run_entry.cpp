@@ -2,15 +2,15 @@
 
 namespace veloria {
 
-std::string RunCommandFor(std::string_view path)
+std::wstring RunCommandFor(std::wstring_view path)
 {
-    if (path.find_first_of(" \t") == std::string_view::npos) {
-        return std::string(path);
+    if (path.find_first_of(L" \t") == std::wstring_view::npos) {
+        return std::wstring(path);
     }
-    return "\"" + std::string(path) + "\"";
+    return L"\"" + std::wstring(path) + L"\"";
 }
 
-bool IsOwnRunEntry(std::string_view data, std::string_view path)
+bool IsOwnRunEntry(std::wstring_view data, std::wstring_view path)
 {
     return !path.empty() && (data == RunCommandFor(path) || data == path);
 }

@@ -12,11 +12,11 @@ namespace veloria {
 // double quotes when it holds a blank (unquoted, "C:\Program Files\V.exe"
 // would let a "C:\Program.exe" start in its place), the path as it is
 // otherwise.
-std::string RunCommandFor(std::string_view path);
+std::wstring RunCommandFor(std::wstring_view path);
 
 // Whether the data of a Run value starts the program at `path`: the
 // command RunCommandFor gives, or the unquoted path as older saves wrote
 // it. Letter case counts, as the comparison always did.
-bool IsOwnRunEntry(std::string_view data, std::string_view path);
+bool IsOwnRunEntry(std::wstring_view data, std::wstring_view path);
 
 }  // namespace veloria

@@ -13,12 +13,12 @@ namespace veloria {
 
 namespace {
 
-bool IsBlank(char c)
+bool IsBlank(wchar_t c)
 {
-    return c == ' ' || c == '\t';
+    return c == L' ' || c == L'\t';
 }
 
-std::string_view TrimBlanks(std::string_view text)
+std::wstring_view TrimBlanks(std::wstring_view text)
 {
     while (!text.empty() && IsBlank(text.front())) {
         text.remove_prefix(1);
@@ -31,28 +31,31 @@ std::string_view TrimBlanks(std::string_view text)
 
 }  // namespace
 
-std::optional<double> ParseSettingNumber(std::string_view text)
+std::optional<double> ParseSettingNumber(std::wstring_view text)
 {
     text = TrimBlanks(text);
-    if (!text.empty() && text.front() == '+') {
+    if (!text.empty() && text.front() == L'+') {
         text.remove_prefix(1);
-        if (!text.empty() && text.front() == '-') {
+        if (!text.empty() && text.front() == L'-') {
             return std::nullopt;
         }
     }
     // A setting is written in plain decimal only: no "inf", "nan" or
     // hexadecimal forms, no second sign in front.
-    const bool plainDecimal = !text.empty() && text.front() != '+' &&
-                              std::all_of(text.begin(), text.end(), [](char c) {
-                                  return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' ||
-                                         c == 'E';
+    const bool plainDecimal = !text.empty() && text.front() != L'+' &&
+                              std::all_of(text.begin(), text.end(), [](wchar_t c) {
+                                  return (c >= L'0' && c <= L'9') || c == L'.' || c == L'-' || c == L'+' ||
+                                         c == L'e' || c == L'E';
                               });
     if (!plainDecimal) {
         return std::nullopt;
     }
     // strtod in the "C" locale the program never leaves: the decimal point
     // is '.'. Out of range, either way, is not a number here.
-    const std::string copy(text);
+    std::string copy;
+    for (const wchar_t c : text) {
+        copy += static_cast<char>(c);  // only the plain characters checked above
+    }
     char* stop = nullptr;
     errno = 0;
     const double value = std::strtod(copy.c_str(), &stop);
@@ -62,7 +65,7 @@ std::optional<double> ParseSettingNumber(std::string_view text)
     return value;
 }
 
-double ReadNumber(std::string_view text, std::string_view fallback)
+double ReadNumber(std::wstring_view text, std::wstring_view fallback)
 {
     if (const auto value = ParseSettingNumber(text)) {
         return *value;
@@ -70,22 +73,22 @@ double ReadNumber(std::string_view text, std::string_view fallback)
     return ParseSettingNumber(fallback).value_or(0.0);
 }
 
-bool ReadTruthValue(std::string_view text, std::string_view fallback)
+bool ReadTruthValue(std::wstring_view text, std::wstring_view fallback)
 {
     return ReadNumber(text, fallback) != 0.0;
 }
 
-bool ReadNumberIsOne(std::string_view text, std::string_view fallback)
+bool ReadNumberIsOne(std::wstring_view text, std::wstring_view fallback)
 {
     return ReadNumber(text, fallback) == 1.0;
 }
 
-std::int32_t ReadWholeNumber(std::string_view text, std::string_view fallback)
+std::int32_t ReadWholeNumber(std::wstring_view text, std::wstring_view fallback)
 {
     return RoundHalfEven(ReadNumber(text, fallback));
 }
 
-std::int16_t ReadShortNumber(std::string_view text, std::string_view fallback)
+std::int16_t ReadShortNumber(std::wstring_view text, std::wstring_view fallback)
 {
     const std::int32_t whole = ReadWholeNumber(text, fallback);
     return static_cast<std::int16_t>(std::clamp<std::int32_t>(

@@ -14,21 +14,21 @@ namespace veloria {
 
 // A decimal number with optional sign, fraction and exponent, blanks allowed
 // around it. Nothing else, and nothing that does not fit a double.
-std::optional<double> ParseSettingNumber(std::string_view text);
+std::optional<double> ParseSettingNumber(std::wstring_view text);
 
 // The text as a number; `fallback` is the key's default text.
-double ReadNumber(std::string_view text, std::string_view fallback);
+double ReadNumber(std::wstring_view text, std::wstring_view fallback);
 
 // True when the number is not zero: "1", "-1" and "5" are all true.
-bool ReadTruthValue(std::string_view text, std::string_view fallback);
+bool ReadTruthValue(std::wstring_view text, std::wstring_view fallback);
 
 // On only when the number equals 1: "-1" and "2" are off.
-bool ReadNumberIsOne(std::string_view text, std::string_view fallback);
+bool ReadNumberIsOne(std::wstring_view text, std::wstring_view fallback);
 
 // The number rounded half to even, saturated to the 32-bit range.
-std::int32_t ReadWholeNumber(std::string_view text, std::string_view fallback);
+std::int32_t ReadWholeNumber(std::wstring_view text, std::wstring_view fallback);
 
 // The whole number narrowed to 16 bits, saturating instead of wrapping.
-std::int16_t ReadShortNumber(std::string_view text, std::string_view fallback);
+std::int16_t ReadShortNumber(std::wstring_view text, std::wstring_view fallback);
 
 }  // namespace veloria

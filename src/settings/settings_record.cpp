@@ -6,7 +6,7 @@ namespace veloria {
 
 namespace {
 
-const SettingKey& KeyOf(std::string SettingsRecord::*field)
+const SettingKey& KeyOf(std::wstring SettingsRecord::*field)
 {
     for (const SettingKey& key : kSettingKeys) {
         if (key.field == field) {
@@ -18,11 +18,11 @@ const SettingKey& KeyOf(std::string SettingsRecord::*field)
 
 // The field's text with its key's default text for the fallback reading.
 struct Reading {
-    const std::string& text;
-    const char* fallback;
+    const std::wstring& text;
+    const wchar_t* fallback;
 };
 
-Reading Read(const SettingsRecord& settings, std::string SettingsRecord::*field)
+Reading Read(const SettingsRecord& settings, std::wstring SettingsRecord::*field)
 {
     return {settings.*field, KeyOf(field).defaultText};
 }
@@ -80,7 +80,7 @@ std::int16_t TaskbarLevel(const SettingsRecord& settings)
     return ReadShortNumber(text, fallback);
 }
 
-const std::string& LanguageFileName(const SettingsRecord& settings)
+const std::wstring& LanguageFileName(const SettingsRecord& settings)
 {
     return settings.LanguageFile;
 }

@@ -13,38 +13,38 @@
 namespace veloria {
 
 struct SettingsRecord {
-    std::string DefaultAlpha;
-    std::string ControlStyle;
-    std::string AutoStart;
-    std::string AutoUpdate;
-    std::string AtutoMenuInicio_ALPHA;
-    std::string AtutoMenuInicio_ALPHAV;
-    std::string LanguageFile;
-    std::string AutoMSN_ChatWindow;
-    std::string AutoMSN_ChatWindow_ALPHA;
+    std::wstring DefaultAlpha;
+    std::wstring ControlStyle;
+    std::wstring AutoStart;
+    std::wstring AutoUpdate;
+    std::wstring AtutoMenuInicio_ALPHA;
+    std::wstring AtutoMenuInicio_ALPHAV;
+    std::wstring LanguageFile;
+    std::wstring AutoMSN_ChatWindow;
+    std::wstring AutoMSN_ChatWindow_ALPHA;
 };
 
 struct SettingKey {
-    const char* section;
-    const char* key;
-    const char* defaultText;
-    std::string SettingsRecord::*field;
+    const wchar_t* section;
+    const wchar_t* key;
+    const wchar_t* defaultText;
+    std::wstring SettingsRecord::*field;
 };
 
-inline constexpr const char* kGeneralSection = "General";
-inline constexpr const char* kMessengerSection = "Live Messenger";
+inline constexpr const wchar_t* kGeneralSection = L"General";
+inline constexpr const wchar_t* kMessengerSection = L"Live Messenger";
 
 // In the order the keys are read at start-up.
 inline constexpr std::array<SettingKey, 9> kSettingKeys{{
-    {kGeneralSection, "DefaultAlpha", "222", &SettingsRecord::DefaultAlpha},
-    {kGeneralSection, "ControlStyle", "1", &SettingsRecord::ControlStyle},
-    {kGeneralSection, "AutoStart", "0", &SettingsRecord::AutoStart},
-    {kGeneralSection, "AutoUpdate", "0", &SettingsRecord::AutoUpdate},
-    {kGeneralSection, "AtutoMenuInicio_ALPHA", "0", &SettingsRecord::AtutoMenuInicio_ALPHA},
-    {kGeneralSection, "AtutoMenuInicio_ALPHAV", "0", &SettingsRecord::AtutoMenuInicio_ALPHAV},
-    {kGeneralSection, "LanguageFile", "english.ini", &SettingsRecord::LanguageFile},
-    {kMessengerSection, "AutoMSN_ChatWindow", "0", &SettingsRecord::AutoMSN_ChatWindow},
-    {kMessengerSection, "AutoMSN_ChatWindow_ALPHA", "200", &SettingsRecord::AutoMSN_ChatWindow_ALPHA},
+    {kGeneralSection, L"DefaultAlpha", L"222", &SettingsRecord::DefaultAlpha},
+    {kGeneralSection, L"ControlStyle", L"1", &SettingsRecord::ControlStyle},
+    {kGeneralSection, L"AutoStart", L"0", &SettingsRecord::AutoStart},
+    {kGeneralSection, L"AutoUpdate", L"0", &SettingsRecord::AutoUpdate},
+    {kGeneralSection, L"AtutoMenuInicio_ALPHA", L"0", &SettingsRecord::AtutoMenuInicio_ALPHA},
+    {kGeneralSection, L"AtutoMenuInicio_ALPHAV", L"0", &SettingsRecord::AtutoMenuInicio_ALPHAV},
+    {kGeneralSection, L"LanguageFile", L"english.ini", &SettingsRecord::LanguageFile},
+    {kMessengerSection, L"AutoMSN_ChatWindow", L"0", &SettingsRecord::AutoMSN_ChatWindow},
+    {kMessengerSection, L"AutoMSN_ChatWindow_ALPHA", L"200", &SettingsRecord::AutoMSN_ChatWindow_ALPHA},
 }};
 
 // In the order a save writes them: the file a save creates lists the keys
@@ -66,7 +66,7 @@ bool AutoStartEnabled(const SettingsRecord& settings);           // truth value
 bool AutoUpdateEnabled(const SettingsRecord& settings);          // equals 1
 bool TaskbarTranslucentAtStart(const SettingsRecord& settings);  // truth value
 std::int16_t TaskbarLevel(const SettingsRecord& settings);       // whole number, 16 bits
-const std::string& LanguageFileName(const SettingsRecord& settings);
+const std::wstring& LanguageFileName(const SettingsRecord& settings);
 bool MessengerWindowsEnabled(const SettingsRecord& settings);    // equals 1
 double MessengerWindowLevel(const SettingsRecord& settings);     // number
 

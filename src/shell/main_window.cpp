@@ -52,13 +52,13 @@ constexpr int kTrayRetries = 300;
 
 constexpr UINT kTaskbarEntry = TrayMenuPosition(TrayCommand::Taskbar);
 
-void SetEntryCaption(HMENU menu, UINT position, const std::string& caption)
+void SetEntryCaption(HMENU menu, UINT position, const std::wstring& caption)
 {
-    MENUITEMINFOA item{};
+    MENUITEMINFOW item{};
     item.cbSize = sizeof(item);
     item.fMask = MIIM_STRING;
-    item.dwTypeData = const_cast<char*>(caption.c_str());
-    ::SetMenuItemInfoA(menu, position, TRUE, &item);
+    item.dwTypeData = const_cast<wchar_t*>(caption.c_str());
+    ::SetMenuItemInfoW(menu, position, TRUE, &item);
 }
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM list) noexcept
@@ -89,10 +89,10 @@ MainWindow& MainWindow::Instance()
 bool MainWindow::Create(HINSTANCE instance)
 {
     instance_ = instance;
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.lpszClassName = kMainWindowClass;
-    windowClass.hIcon = ::LoadIconA(instance, MAKEINTRESOURCEA(IDI_VELORIA));
-    windowClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDI_VELORIA));
+    windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     // A hidden top-level window: it never shows, has no taskbar button, and
     // can still own menus, take the mouse capture and receive the tray's
     // notifications (which a message-only window could not all do).
@@ -100,7 +100,7 @@ bool MainWindow::Create(HINSTANCE instance)
                     nullptr) == nullptr) {
         return false;
     }
-    taskbarCreatedMessage_ = ::RegisterWindowMessageA("TaskbarCreated");
+    taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     BuildMenu();
     return true;
 }
@@ -110,17 +110,17 @@ void MainWindow::BuildMenu()
     menuPop_.reset(::CreatePopupMenu());
     menuLanguage_ = ::CreatePopupMenu();
     // The submenu's first line stays as the template of the language entries.
-    ::AppendMenuA(menuLanguage_, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menuLanguage_, MF_SEPARATOR, 0, nullptr);
     for (UINT position = 0; position < kTrayMenu.size(); ++position) {
         switch (kTrayMenu[position].command) {
         case TrayCommand::Separator:
-            ::AppendMenuA(menuPop_.get(), MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuW(menuPop_.get(), MF_SEPARATOR, 0, nullptr);
             break;
         case TrayCommand::Language:
-            ::AppendMenuA(menuPop_.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menuLanguage_), "");
+            ::AppendMenuW(menuPop_.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menuLanguage_), L"");
             break;
         default:
-            ::AppendMenuA(menuPop_.get(), MF_STRING, kTrayCommandBase + position, "");
+            ::AppendMenuW(menuPop_.get(), MF_STRING, kTrayCommandBase + position, L"");
             break;
         }
     }
@@ -128,8 +128,8 @@ void MainWindow::BuildMenu()
 
 bool MainWindow::Load()
 {
-    const std::string mutexName = InstanceMutexName(ProductName(), CurrentVersion());
-    HANDLE mutex = ::CreateMutexA(nullptr, TRUE, mutexName.c_str());
+    const std::wstring mutexName = InstanceMutexName(ProductName(), CurrentVersion());
+    HANDLE mutex = ::CreateMutexW(nullptr, TRUE, mutexName.c_str());
     const DWORD error = ::GetLastError();
     instanceMutex_.reset(mutex);
     if (error == ERROR_ALREADY_EXISTS) {
@@ -141,7 +141,7 @@ bool MainWindow::Load()
     WebDomain() = kMakerWebDomain;
     LanguageFolder() = LanguageFolderOf(ProgramFolder());
     CargarConfiguracion();
-    ListFiles(LanguageFolder(), "*.ini");
+    ListFiles(LanguageFolder(), L"*.ini");
     LoadLanguage(LanguageFileName(Settings()));
     ShowBanner();
     ShowTrayIcon();
@@ -164,7 +164,7 @@ void MainWindow::RunUpdateCheck()
 void MainWindow::ShowTrayIcon()
 {
     trayIcon_.reset(static_cast<HICON>(
-        ::LoadImageA(instance_, MAKEINTRESOURCEA(IDI_VELORIA), IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR)));
+        ::LoadImageW(instance_, MAKEINTRESOURCEW(IDI_VELORIA), IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR)));
     if (!AddTrayIcon(hwnd(), trayIcon_.get())) {
         trayRetriesLeft_ = kTrayRetries;
         ::SetTimer(hwnd(), kTrayRetryTimer, kTrayRetryMs, nullptr);
@@ -208,7 +208,7 @@ void MainWindow::BuildLanguageMenu()
     const auto& files = LanguageFiles();
     const std::size_t shown = std::min<std::size_t>(files.size(), kMostLanguageEntries);
     for (std::size_t k = 0; k < shown; ++k) {
-        ::AppendMenuA(menuLanguage_, MF_STRING | MF_ENABLED, kLanguageCommandBase + k + 1, files[k].c_str());
+        ::AppendMenuW(menuLanguage_, MF_STRING | MF_ENABLED, kLanguageCommandBase + k + 1, files[k].c_str());
     }
 }
 
@@ -258,7 +258,7 @@ void MainWindow::CloseOtherWindows() const
         // The program's own windows only, not those the system keeps for
         // the thread (its input method's, say).
         if (window != hwnd() && ::IsWindow(window) &&
-            reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(window, GWLP_HINSTANCE)) == instance_) {
+            reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window, GWLP_HINSTANCE)) == instance_) {
             ::DestroyWindow(window);
         }
     }
@@ -331,7 +331,7 @@ void MainWindow::ShowPopupMenu()
     POINT cursor{};
     ::GetCursorPos(&cursor);
     ::TrackPopupMenu(menuPop_.get(), 0, cursor.x, cursor.y, 0, hwnd(), nullptr);
-    ::PostMessageA(hwnd(), WM_NULL, 0, 0);
+    ::PostMessageW(hwnd(), WM_NULL, 0, 0);
 }
 
 void MainWindow::OnCommand(UINT id)
@@ -398,7 +398,7 @@ void MainWindow::OnLanguageEntry(UINT entry)
 void MainWindow::OnHelpEntry()
 {
     // Nothing is said when no browser opens.
-    ::ShellExecuteA(hwnd(), "Open", HelpAddress(CurrentAddressParts()).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ::ShellExecuteW(hwnd(), L"Open", HelpAddress(CurrentAddressParts()).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void MainWindow::OnCloseEntry()

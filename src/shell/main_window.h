@@ -16,7 +16,7 @@
 
 namespace veloria {
 
-inline constexpr const char* kMainWindowClass = "Veloria";
+inline constexpr const wchar_t* kMainWindowClass = L"Veloria";
 
 class MainWindow final : public WindowBase<MainWindow>, public OptionsHost {
 public:

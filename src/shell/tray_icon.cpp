@@ -11,17 +11,17 @@ namespace veloria {
 
 namespace {
 
-// The first-version (ANSI) layout of the record: 88 bytes in a 32-bit
-// build. A 64-bit build uses the same first-version layout at its 64-bit
-// size (pointer-sized handles widen it), NOTIFYICONDATAA_V1_SIZE.
-constexpr DWORD kRecordSize = NOTIFYICONDATAA_V1_SIZE;
+// The first-version layout of the record, in its UTF-16 form: 152 bytes
+// in a 32-bit build (pointer-sized handles widen it in a 64-bit one), which
+// every Windows takes.
+constexpr DWORD kRecordSize = NOTIFYICONDATAW_V1_SIZE;
 #ifndef _WIN64
-static_assert(kRecordSize == 88, "the first-version record is 88 bytes");
+static_assert(kRecordSize == 152, "the first-version record is 152 bytes");
 #endif
 
-NOTIFYICONDATAA& Record()
+NOTIFYICONDATAW& Record()
 {
-    static NOTIFYICONDATAA record{};
+    static NOTIFYICONDATAW record{};
     return record;
 }
 
@@ -29,7 +29,7 @@ NOTIFYICONDATAA& Record()
 
 bool AddTrayIcon(HWND owner, HICON icon)
 {
-    NOTIFYICONDATAA& record = Record();
+    NOTIFYICONDATAW& record = Record();
     record.cbSize = kRecordSize;
     record.hWnd = owner;
     record.uID = kTrayIconId;
@@ -37,21 +37,21 @@ bool AddTrayIcon(HWND owner, HICON icon)
     record.uCallbackMessage = kTrayCallbackMessage;
     record.hIcon = icon;
     // The product name and one space, cut to fit the first-version tip of
-    // 64 bytes with its terminating zero.
-    const std::string tip = std::string(ProductName()) + " ";
-    const std::size_t length = std::min(tip.size(), sizeof(record.szTip) - 1);
+    // 64 characters with its terminating zero.
+    const std::wstring tip = std::wstring(ProductName()) + L" ";
+    const std::size_t length = std::min(tip.size(), std::size(record.szTip) - 1);
     std::copy_n(tip.begin(), length, record.szTip);
-    record.szTip[length] = '\0';
-    return ::Shell_NotifyIconA(NIM_ADD, &record) != FALSE;
+    record.szTip[length] = L'\0';
+    return ::Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
 }
 
 void RemoveTrayIcon(HWND owner)
 {
-    NOTIFYICONDATAA& record = Record();
+    NOTIFYICONDATAW& record = Record();
     record.cbSize = kRecordSize;
     record.hWnd = owner;
     record.uID = kTrayIconId;
-    ::Shell_NotifyIconA(NIM_DELETE, &record);
+    ::Shell_NotifyIconW(NIM_DELETE, &record);
 }
 
 }  // namespace veloria

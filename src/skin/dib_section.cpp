@@ -66,7 +66,7 @@ void cDIBSection::CreateFromPicture(HBITMAP picture)
     // No picture, or a handle that is not a bitmap, reads as a picture of no
     // size, which Create refuses.
     BITMAP size{};
-    if (picture == nullptr || ::GetObjectA(picture, sizeof(size), &size) == 0 || !Create(size.bmWidth, size.bmHeight)) {
+    if (picture == nullptr || ::GetObjectW(picture, sizeof(size), &size) == 0 || !Create(size.bmWidth, size.bmHeight)) {
         ClearUp();
         return;
     }

@@ -11,7 +11,7 @@
 namespace veloria {
 namespace {
 
-constexpr const char* kPictureProperty = "VeloriaWindowPicture";
+constexpr const wchar_t* kPictureProperty = L"VeloriaWindowPicture";
 
 // The runs [first, last) of one band as one region: RGNDATA is a header
 // followed by the rectangles, laid out here in one buffer of RECTs.
@@ -40,7 +40,8 @@ GdiObject<HRGN> BandRegion(const PixelRect* first, const PixelRect* last)
 
 void ReportFailure(HWND window, DWORD error)
 {
-    ShowMessage(window, "Error Number: " + std::to_string(error) + " Error Description: " + SystemErrorText(error), 0);
+    ShowMessage(window, L"Error Number: " + std::to_wstring(error) + L" Error Description: " + SystemErrorText(error),
+                0);
 }
 
 }  // namespace
@@ -48,15 +49,15 @@ void ReportFailure(HWND window, DWORD error)
 void SetWindowPicture(HWND window, HBITMAP picture)
 {
     if (picture != nullptr) {
-        ::SetPropA(window, kPictureProperty, picture);
+        ::SetPropW(window, kPictureProperty, picture);
     } else {
-        ::RemovePropA(window, kPictureProperty);
+        ::RemovePropW(window, kPictureProperty);
     }
 }
 
 HBITMAP WindowPicture(HWND window)
 {
-    return static_cast<HBITMAP>(::GetPropA(window, kPictureProperty));
+    return static_cast<HBITMAP>(::GetPropW(window, kPictureProperty));
 }
 
 GdiObject<HRGN> RegionFromRuns(const std::vector<PixelRect>& runs)

@@ -8,7 +8,7 @@
 namespace veloria {
 
 GdiObject<HBITMAP> MakePanelPicture(int width, int height, int corner, const SkinColours& colours,
-                                    const char* title, COLORREF around)
+                                    const wchar_t* title, COLORREF around)
 {
     const WindowDC screen(nullptr);
     GdiObject<HBITMAP> picture(::CreateCompatibleBitmap(screen.get(), width, height));
@@ -33,7 +33,7 @@ GdiObject<HBITMAP> MakePanelPicture(int width, int height, int corner, const Ski
         ::SetBkMode(dc.get(), TRANSPARENT);
         ::SetTextColor(dc.get(), colours.text);
         RECT line{corner / 2, 6, width - corner / 2, 24};
-        ::DrawTextA(dc.get(), title, -1, &line, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+        ::DrawTextW(dc.get(), title, -1, &line, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
     }
     return picture;
 }
@@ -57,15 +57,15 @@ GdiObject<HBITMAP> MakeSponsorPicture(int width, int height, HFONT font)
     ::SetBkMode(dc.get(), TRANSPARENT);
     ::SetTextColor(dc.get(), RGB(255, 255, 255));
     RECT area{0, 0, width, height};
-    const std::string name = NamedVersionText(ProductName(), CurrentVersion());
-    ::DrawTextA(dc.get(), name.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    const std::wstring name = NamedVersionText(ProductName(), CurrentVersion());
+    ::DrawTextW(dc.get(), name.c_str(), -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     return picture;
 }
 
 bool PaintPicture(HDC dc, HBITMAP picture)
 {
     BITMAP size{};
-    if (picture == nullptr || ::GetObjectA(picture, sizeof(size), &size) == 0) {
+    if (picture == nullptr || ::GetObjectW(picture, sizeof(size), &size) == 0) {
         return false;
     }
     const MemoryDC source(::CreateCompatibleDC(dc));
@@ -73,7 +73,7 @@ bool PaintPicture(HDC dc, HBITMAP picture)
     return ::BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCCOPY) != FALSE;
 }
 
-void WindowSkin::Make(HWND window, const SkinColours& colours, int corner, const char* title, COLORREF around)
+void WindowSkin::Make(HWND window, const SkinColours& colours, int corner, const wchar_t* title, COLORREF around)
 {
     RECT client{};
     ::GetClientRect(window, &client);
@@ -82,7 +82,7 @@ void WindowSkin::Make(HWND window, const SkinColours& colours, int corner, const
     face_.reset(::CreateSolidBrush(colours.face));
 }
 
-void WindowSkin::Cut(HWND window, const SkinColours& colours, int corner, const char* title)
+void WindowSkin::Cut(HWND window, const SkinColours& colours, int corner, const wchar_t* title)
 {
     Make(window, colours, corner, title, kSkinKeyColour);
     SetWindowPicture(window, picture_.get());

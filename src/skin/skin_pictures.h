@@ -23,7 +23,7 @@ struct SkinColours {
 // outline two pixels wide, and `title` (may be null) written at its top,
 // on `around` (the key colour unless the picture is shown uncut).
 GdiObject<HBITMAP> MakePanelPicture(int width, int height, int corner, const SkinColours& colours,
-                                    const char* title, COLORREF around = kSkinKeyColour);
+                                    const wchar_t* title, COLORREF around = kSkinKeyColour);
 
 // The picture shown where the sponsor page cannot be: the program's name
 // and version in `font` on a sky that clears from left to right.
@@ -38,7 +38,7 @@ class WindowSkin {
 public:
     // A panel picture of the window's client size behind the window, which
     // is then cut to its outline (Recortar_Ventana).
-    void Cut(HWND window, const SkinColours& colours, int corner, const char* title);
+    void Cut(HWND window, const SkinColours& colours, int corner, const wchar_t* title);
     // The same picture as a backdrop on `around`, the window left whole.
     void Back(HWND window, const SkinColours& colours, int corner, COLORREF around);
 
@@ -51,7 +51,7 @@ public:
     void Drop(HWND window);
 
 private:
-    void Make(HWND window, const SkinColours& colours, int corner, const char* title, COLORREF around);
+    void Make(HWND window, const SkinColours& colours, int corner, const wchar_t* title, COLORREF around);
 
     SkinColours colours_{};
     GdiObject<HBITMAP> picture_;

@@ -18,15 +18,15 @@ WindowShape ToolWindowShape(int clientWidth, int clientHeight)
 RECT WorkArea()
 {
     RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     return work;
 }
 
-WNDCLASSEXA ToolWindowClass(const char* className)
+WNDCLASSEXW ToolWindowClass(const wchar_t* className)
 {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.lpszClassName = className;
-    windowClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
     return windowClass;
 }

@@ -26,6 +26,6 @@ RECT WorkArea();
 
 // A window class of the dialog face and the arrow cursor, named
 // `className`: the tool windows' and that of the program's other windows.
-WNDCLASSEXA ToolWindowClass(const char* className);
+WNDCLASSEXW ToolWindowClass(const wchar_t* className);
 
 }  // namespace veloria

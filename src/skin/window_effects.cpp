@@ -11,10 +11,10 @@ constexpr UINT kCloseItemOff = static_cast<UINT>(-10);
 
 // Moves the item `from` of the system menu to `to`, greyed or not; the
 // item's data remembers the id it had.
-void SwapCloseItem(HWND window, UINT from, UINT to, bool greyed, const std::string& text)
+void SwapCloseItem(HWND window, UINT from, UINT to, bool greyed, const std::wstring& text)
 {
-    std::string caption = text;
-    MENUITEMINFOA item{};
+    std::wstring caption = text;
+    MENUITEMINFOW item{};
     // The record as this build's system knows it: 44 bytes in a 32-bit
     // program, 80 in a 64-bit one.
     item.cbSize = sizeof(item);
@@ -25,7 +25,7 @@ void SwapCloseItem(HWND window, UINT from, UINT to, bool greyed, const std::stri
     item.dwItemData = from;
     item.dwTypeData = caption.data();
     item.cch = static_cast<UINT>(caption.size() + 1);
-    ::SetMenuItemInfoA(::GetSystemMenu(window, FALSE), from, FALSE, &item);
+    ::SetMenuItemInfoW(::GetSystemMenu(window, FALSE), from, FALSE, &item);
     ::DrawMenuBar(window);
 }
 
@@ -35,7 +35,7 @@ void DesvancerVentana(HWND& window)
 {
     // A user who turned Windows' animations off sees the window go at once.
     BOOL animations = TRUE;
-    if (!::SystemParametersInfoA(SPI_GETCLIENTAREAANIMATION, 0, &animations, 0)) {
+    if (!::SystemParametersInfoW(SPI_GETCLIENTAREAANIMATION, 0, &animations, 0)) {
         animations = TRUE;
     }
     if (animations != FALSE) {
@@ -49,30 +49,30 @@ void DesvancerVentana(HWND& window)
 void MoverVentana(HWND window)
 {
     ::ReleaseCapture();
-    ::SendMessageA(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    ::SendMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
-std::string CloseItemText(HWND window)
+std::wstring CloseItemText(HWND window)
 {
-    char text[51]{};
-    MENUITEMINFOA item{};
+    wchar_t text[51]{};
+    MENUITEMINFOW item{};
     item.cbSize = sizeof(item);
     item.fMask = MIIM_ID | MIIM_TYPE | MIIM_DATA;
     item.fType = MFT_STRING;
     item.dwTypeData = text;
     item.cch = 50;
-    if (!::GetMenuItemInfoA(::GetSystemMenu(window, FALSE), SC_CLOSE, FALSE, &item)) {
+    if (!::GetMenuItemInfoW(::GetSystemMenu(window, FALSE), SC_CLOSE, FALSE, &item)) {
         return {};
     }
-    return std::string(text, std::min<std::size_t>(item.cch, 50));
+    return std::wstring(text, std::min<std::size_t>(item.cch, 50));
 }
 
-void DisableCloseItem(HWND window, const std::string& text)
+void DisableCloseItem(HWND window, const std::wstring& text)
 {
     SwapCloseItem(window, SC_CLOSE, kCloseItemOff, true, text);
 }
 
-void EnableCloseItem(HWND window, const std::string& text)
+void EnableCloseItem(HWND window, const std::wstring& text)
 {
     SwapCloseItem(window, kCloseItemOff, SC_CLOSE, false, text);
 }

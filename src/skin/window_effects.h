@@ -24,13 +24,13 @@ void MoverVentana(HWND window);
 
 // The caption of the close item of `window`'s system menu, at most 50
 // characters; empty when there is none.
-std::string CloseItemText(HWND window);
+std::wstring CloseItemText(HWND window);
 
 // Switch the close command of `window`'s system menu off (greyed, under a
 // stand-in id, so the caption's close box and Alt+F4 do nothing) and back
 // on. `text` is the item's caption as CloseItemText read it. Each undoes
 // the other; neither does anything twice in a row.
-void DisableCloseItem(HWND window, const std::string& text);
-void EnableCloseItem(HWND window, const std::string& text);
+void DisableCloseItem(HWND window, const std::wstring& text);
+void EnableCloseItem(HWND window, const std::wstring& text);
 
 }  // namespace veloria

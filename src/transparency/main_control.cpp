@@ -27,7 +27,7 @@ namespace veloria {
 
 namespace {
 
-constexpr const char* kPointerImageClass = "VeloriaPointerImage";
+constexpr const wchar_t* kPointerImageClass = L"VeloriaPointerImage";
 constexpr int kClientWidth = 180;
 constexpr int kClientHeight = 112;
 constexpr int kImageSize = 48;
@@ -69,11 +69,11 @@ class PointerImage : public WindowBase<PointerImage> {
 public:
     HWND Create(HWND parent, int x, int y)
     {
-        WNDCLASSEXA windowClass{};
+        WNDCLASSEXW windowClass{};
         windowClass.lpszClassName = kPointerImageClass;
-        windowClass.hCursor = ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32515));  // IDC_CROSS
-        const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-        return CreateBound(instance, windowClass, 0, "", WS_CHILD | WS_VISIBLE, x, y, kImageSize, kImageSize, parent);
+        windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32515));  // IDC_CROSS
+        const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+        return CreateBound(instance, windowClass, 0, L"", WS_CHILD | WS_VISIBLE, x, y, kImageSize, kImageSize, parent);
     }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -99,7 +99,7 @@ public:
         case WM_MBUTTONUP:
             if (::GetCapture() == hwnd()) {
                 ::ReleaseCapture();
-                const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(hwnd(), GWLP_HINSTANCE));
+                const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd(), GWLP_HINSTANCE));
                 PickWindowAtCursor(instance, ModifiersOf(wParam));
             }
             return 0;
@@ -124,7 +124,7 @@ public:
             return;
         }
         const WindowShape shape = ToolWindowShape(kClientWidth, kClientHeight);
-        if (CreateBound(instance, ToolWindowClass(kMainControlClass), shape.exStyle, "Veloria", shape.style, 0, 0,
+        if (CreateBound(instance, ToolWindowClass(kMainControlClass), shape.exStyle, L"Veloria", shape.style, 0, 0,
                         shape.width, shape.height, nullptr) != nullptr) {
             Load();
         }
@@ -141,7 +141,7 @@ public:
             return 0;
         case WM_COMMAND:
             if (LOWORD(wParam) == kCloseId) {
-                ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+                ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
             }
             return 0;
         case WM_LBUTTONDOWN:
@@ -164,11 +164,11 @@ private:
     void OnCreate()
     {
         image_.Create(hwnd(), (kClientWidth - kImageSize) / 2, 14);
-        label_ = CreateChild(hwnd(), "STATIC", "", WS_VISIBLE | SS_CENTER, kLabelId,
+        label_ = CreateChild(hwnd(), L"STATIC", L"", WS_VISIBLE | SS_CENTER, kLabelId,
                              RECT{10, 68, kClientWidth - 10, 104});
-        closeButton_ = CreateChild(hwnd(), "BUTTON", "x", BS_PUSHBUTTON, kCloseId,
+        closeButton_ = CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON, kCloseId,
                                    RECT{kClientWidth - 28, 8, kClientWidth - 10, 26});
-        command1_ = CreateChild(hwnd(), "BUTTON", "?", BS_PUSHBUTTON, kCommand1Id, RECT{10, 8, 28, 26});
+        command1_ = CreateChild(hwnd(), L"BUTTON", L"?", BS_PUSHBUTTON, kCommand1Id, RECT{10, 8, 28, 26});
     }
 
     void Load()
@@ -183,7 +183,7 @@ private:
         SetWindowAlpha(hwnd(), kMainControlLevel);
         POINT cursor{};
         ::GetCursorPos(&cursor);
-        ::SetWindowTextA(label_, LanguageText(Lang::LANG_WINDOWCONTROL_LABEL_CLICKANDDRAG).c_str());
+        ::SetWindowTextW(label_, LanguageText(Lang::LANG_WINDOWCONTROL_LABEL_CLICKANDDRAG).c_str());
         ::SetWindowPos(hwnd(), HWND_TOPMOST, cursor.x - 200, cursor.y - 200, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     }
 

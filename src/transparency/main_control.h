@@ -7,7 +7,7 @@
 
 namespace veloria {
 
-inline constexpr const char* kMainControlClass = "VeloriaMainControl";
+inline constexpr const wchar_t* kMainControlClass = L"VeloriaMainControl";
 inline constexpr int kMainControlLevel = 205;
 
 // Opens the pointer window near the cursor, or brings the open one forward.

@@ -32,7 +32,7 @@ void PickWindowAtCursor(HINSTANCE instance, std::int16_t tecla)
     POINT cursor{};
     ::GetCursorPos(&cursor);
     const HWND window = OutermostWindow(::WindowFromPoint(cursor));
-    if (window == nullptr || window == ::FindWindowA("Shell_traywnd", nullptr)) {
+    if (window == nullptr || window == ::FindWindowW(L"Shell_traywnd", nullptr)) {
         return;
     }
     switch (ActionForModifiers(tecla)) {

@@ -64,13 +64,13 @@ public:
         case WM_CREATE: {
             const RECT bounds{kImageSize + 12, 6, kClientWidth - 30, kClientHeight - 6};
             slider_.Create(hwnd(), kSliderId, bounds, kSliderMin, kSliderMax, kSliderTooltip);
-            closeButton_ = CreateChild(hwnd(), "BUTTON", "x", BS_PUSHBUTTON, kCloseId,
+            closeButton_ = CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON, kCloseId,
                                        RECT{kClientWidth - 26, 13, kClientWidth - 8, 31});
             return 0;
         }
         case WM_COMMAND:
             if (LOWORD(wParam) == kCloseId) {
-                ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+                ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
             }
             return 0;
         case WM_PAINT:

@@ -6,8 +6,8 @@
 
 namespace veloria {
 
-inline constexpr const char* kSliderControlClass = "VeloriaSliderControl";
-inline constexpr const char* kSliderControlTitle = "Nivel de Transparencia";
+inline constexpr const wchar_t* kSliderControlClass = L"VeloriaSliderControl";
+inline constexpr const wchar_t* kSliderControlTitle = L"Nivel de Transparencia";
 
 // Shows the popup for TargetWindow: a new one opens by the cursor and
 // applies its level at once; an open one only comes forward, and acts on a

@@ -10,7 +10,7 @@ void transparenttaskbar(std::int16_t transparentar) noexcept
 {
     // While the shell restarts there is no taskbar: the calls then fail
     // without a word, as they should.
-    const HWND taskbar = ::FindWindowA("Shell_traywnd", nullptr);
+    const HWND taskbar = ::FindWindowW(L"Shell_traywnd", nullptr);
     if (transparentar != 255) {
         SetWindowAlpha(taskbar, transparentar);
     } else {

@@ -17,13 +17,13 @@ namespace {
 
 // The download goes through the user's browser: the shell's old download
 // routine belongs to a browser engine current systems no longer ship.
-void DownloadInstaller(const std::string& address, HWND owner)
+void DownloadInstaller(const std::wstring& address, HWND owner)
 {
     if (!IsWebAddress(address)) {
         ShowUpdateFailure(owner);  // not a web address: handed to no one
         return;
     }
-    ::ShellExecuteA(owner, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ::ShellExecuteW(owner, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace
@@ -33,9 +33,9 @@ void OfferNewerVersion()
     const VersionOrder order = CompareVersions(Manifest().LastVersion, VersionText(CurrentVersion()));
     if (AsksToDownload(order)) {
         const HWND owner = ::GetActiveWindow();
-        const std::string caption = std::string(ProductName()) + " Auto Update";
-        const std::string question = LanguageText(Lang::LANG_WINDOWOPTIONS_MSGBOX_DOWNLOADUPDATEAVAILABLE);
-        if (::MessageBoxA(owner, question.c_str(), caption.c_str(), MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK) {
+        const std::wstring caption = std::wstring(ProductName()) + L" Auto Update";
+        const std::wstring question = LanguageText(Lang::LANG_WINDOWOPTIONS_MSGBOX_DOWNLOADUPDATEAVAILABLE);
+        if (::MessageBoxW(owner, question.c_str(), caption.c_str(), MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK) {
             DownloadInstaller(Manifest().DownloadURL, owner);
         }
     }
@@ -43,7 +43,7 @@ void OfferNewerVersion()
 
 void ShowUpdateFailure(HWND owner)
 {
-    ::MessageBoxA(owner, LanguageText(Lang::LANG_WINDOWOPTIONS_MSGBOX_DOWNLOADUPDATEFAIL).c_str(), "AutoUpdate Error",
+    ::MessageBoxW(owner, LanguageText(Lang::LANG_WINDOWOPTIONS_MSGBOX_DOWNLOADUPDATEFAIL).c_str(), L"AutoUpdate Error",
                   MB_OK | MB_ICONEXCLAMATION);
 }
 

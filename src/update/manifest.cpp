@@ -8,7 +8,6 @@
 
 #include "base/com_ptr.h"
 #include "base/late_bound.h"
-#include "base/wide_text.h"
 
 namespace veloria {
 
@@ -92,9 +91,9 @@ private:
     ULONGLONG end_;
 };
 
-std::string Text(BSTR text)
+std::wstring Text(BSTR text)
 {
-    return text != nullptr ? Narrow(std::wstring_view(text, ::SysStringLen(text))) : std::string();
+    return text != nullptr ? std::wstring(text, ::SysStringLen(text)) : std::wstring();
 }
 
 void Convert(IXMLDOMNodeList* list, int depth, std::vector<XmlNode>& nodes)
@@ -190,10 +189,10 @@ void FetchCancel::Close(void* handle) noexcept
     }
 }
 
-std::optional<std::string> FetchManifestBytes(const std::string& url, ULONGLONG end, FetchCancel& cancel)
+std::optional<std::string> FetchManifestBytes(const std::wstring& url, ULONGLONG end, FetchCancel& cancel)
 {
     const Deadline deadline(end);
-    std::wstring address = Widen(url);
+    std::wstring address = url;
     URL_COMPONENTS parts{};
     parts.dwStructSize = sizeof(parts);
     parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = static_cast<DWORD>(-1);

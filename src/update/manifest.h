@@ -48,7 +48,7 @@ private:
 // The body of `url`, or nothing when the fetch failed, was cancelled, did
 // not end before `deadline` (a GetTickCount64 time), answered other than
 // 200 or exceeded kLargestManifest.
-std::optional<std::string> FetchManifestBytes(const std::string& url, ULONGLONG deadline, FetchCancel& cancel);
+std::optional<std::string> FetchManifestBytes(const std::wstring& url, ULONGLONG deadline, FetchCancel& cancel);
 
 // The document's nodes, or nothing when it is not well-formed XML or
 // declares a document type.

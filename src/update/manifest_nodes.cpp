@@ -4,15 +4,15 @@ namespace veloria {
 
 namespace {
 
-void Read(const std::vector<XmlNode>& nodes, const std::string& parent, ManifestValues& values)
+void Read(const std::vector<XmlNode>& nodes, const std::wstring& parent, ManifestValues& values)
 {
     for (const XmlNode& node : nodes) {
         if (node.type == XmlNode::Type::Text) {
-            if (parent == "SOFTWARE_LASTVERSION") {
+            if (parent == L"SOFTWARE_LASTVERSION") {
                 values.LastVersion = node.value;
-            } else if (parent == "SOFTWARE_DOWNLOADURL") {
+            } else if (parent == L"SOFTWARE_DOWNLOADURL") {
                 values.DownloadURL = node.value;
-            } else if (parent == "SOFTWARE_WEBPAGE") {
+            } else if (parent == L"SOFTWARE_WEBPAGE") {
                 values.WebPage = node.value;
             }
         }
@@ -20,11 +20,11 @@ void Read(const std::vector<XmlNode>& nodes, const std::string& parent, Manifest
     }
 }
 
-void List(const std::vector<XmlNode>& nodes, const std::string& parent, std::size_t level, std::string& text)
+void List(const std::vector<XmlNode>& nodes, const std::wstring& parent, std::size_t level, std::wstring& text)
 {
     for (const XmlNode& node : nodes) {
         if (node.type == XmlNode::Type::Text) {
-            text += std::string(level, ' ') + parent + ":" + node.value + "\r\n";
+            text += std::wstring(level, L' ') + parent + L":" + node.value + L"\r\n";
         }
         List(node.children, node.name, level + 1, text);
     }
@@ -34,13 +34,13 @@ void List(const std::vector<XmlNode>& nodes, const std::string& parent, std::siz
 
 void ReadManifestNodes(const std::vector<XmlNode>& document, ManifestValues& values)
 {
-    Read(document, "", values);
+    Read(document, L"", values);
 }
 
-std::string ListManifestNodes(const std::vector<XmlNode>& document)
+std::wstring ListManifestNodes(const std::vector<XmlNode>& document)
 {
-    std::string text;
-    List(document, "", 1, text);
+    std::wstring text;
+    List(document, L"", 1, text);
     return text;
 }
 

@@ -12,19 +12,19 @@ namespace veloria {
 struct XmlNode {
     enum class Type { Element, Text, Other };  // Other: CDATA, comments, instructions...
     Type type = Type::Other;
-    std::string name;   // of an element
-    std::string value;  // of a text node
+    std::wstring name;   // of an element
+    std::wstring value;  // of a text node
     std::vector<XmlNode> children;
 };
 
 struct ManifestValues {
-    std::string LastVersion;
-    std::string DownloadURL;
-    std::string WebPage;
+    std::wstring LastVersion;
+    std::wstring DownloadURL;
+    std::wstring WebPage;
 };
 
 // What a failed load leaves in LastVersion and DownloadURL.
-inline constexpr const char* kUnknownManifestValue = "UNKNOW";
+inline constexpr const wchar_t* kUnknownManifestValue = L"UNKNOW";
 
 // ReadManifestNodes: each plain text node whose parent element is named
 // exactly "SOFTWARE_LASTVERSION", "SOFTWARE_DOWNLOADURL" or
@@ -35,6 +35,6 @@ void ReadManifestNodes(const std::vector<XmlNode>& document, ManifestValues& val
 // ListManifestNodes: one line a text node, in document order: as many
 // blanks as its depth (the root element's text at 2), its parent's name,
 // ":", its text, CR LF.
-std::string ListManifestNodes(const std::vector<XmlNode>& document);
+std::wstring ListManifestNodes(const std::vector<XmlNode>& document);
 
 }  // namespace veloria

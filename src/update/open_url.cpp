@@ -10,9 +10,9 @@
 
 namespace veloria {
 
-void OpenURL(const std::string& address)
+void OpenURL(const std::wstring& address)
 {
-    const HINSTANCE result = ::ShellExecuteA(nullptr, "Open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const HINSTANCE result = ::ShellExecuteW(nullptr, L"Open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     const auto code = static_cast<long long>(reinterpret_cast<std::intptr_t>(result));
     const OpenUrlMessage message = OpenUrlFailureMessage(code, address);
     if (message.kind == OpenUrlMessage::Kind::None) {

@@ -7,7 +7,7 @@
 namespace veloria {
 
 // Asks the shell to open `address`; a failure is shown in a message box.
-void OpenURL(const std::string& address);
+void OpenURL(const std::wstring& address);
 
 // The donation page, through OpenURL.
 void OpenDonationPage();

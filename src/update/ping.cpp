@@ -3,6 +3,8 @@
 #include "base/icmp_handle.h"
 #include "base/late_bound.h"
 
+#include <ws2tcpip.h>
+
 #include <array>
 #include <cstring>
 
@@ -14,11 +16,15 @@ namespace {
 struct PingCalls {
     decltype(&::WSAStartup) Startup = VELORIA_LATE_BOUND("ws2_32.dll", WSAStartup);
     decltype(&::WSACleanup) Cleanup = VELORIA_LATE_BOUND("ws2_32.dll", WSACleanup);
-    decltype(&::gethostbyname) HostByName = VELORIA_LATE_BOUND("ws2_32.dll", gethostbyname);
+    decltype(&::GetAddrInfoW) AddressesOf = VELORIA_LATE_BOUND("ws2_32.dll", GetAddrInfoW);
+    decltype(&::FreeAddrInfoW) FreeAddresses = VELORIA_LATE_BOUND("ws2_32.dll", FreeAddrInfoW);
     decltype(&::IcmpCreateFile) CreateFile = VELORIA_LATE_BOUND("iphlpapi.dll", IcmpCreateFile);
     decltype(&::IcmpSendEcho) SendEcho = VELORIA_LATE_BOUND("iphlpapi.dll", IcmpSendEcho);
 
-    bool Loaded() const { return Startup && Cleanup && HostByName && CreateFile && SendEcho; }
+    bool Loaded() const
+    {
+        return Startup && Cleanup && AddressesOf && FreeAddresses && CreateFile && SendEcho;
+    }
 };
 
 const PingCalls& Ping()
@@ -46,24 +52,36 @@ private:
     bool started_;
 };
 
+// The first IPv4 address of `host`, or 0.
+IPAddr AddressOf(const std::wstring& host)
+{
+    ADDRINFOW hints{};
+    hints.ai_family = AF_INET;
+    ADDRINFOW* found = nullptr;
+    // The name as the resolver was always given it: at most 64 characters.
+    if (Ping().AddressesOf(host.substr(0, 64).c_str(), nullptr, &hints, &found) != 0 || found == nullptr) {
+        return 0;
+    }
+    IPAddr target = 0;
+    if (found->ai_family == AF_INET && found->ai_addr != nullptr && found->ai_addrlen >= sizeof(sockaddr_in)) {
+        target = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
+    }
+    Ping().FreeAddresses(found);
+    return target;
+}
+
 }  // namespace
 
-bool PingHost(const std::string& host)
+bool PingHost(const std::wstring& host)
 {
     if (!Ping().Loaded()) {
         return false;
     }
     const Sockets sockets;
-    // The name as the resolver was always given it: at most 64 characters.
-    std::array<char, 65> name{};
-    std::memcpy(name.data(), host.data(), std::min<std::size_t>(host.size(), 64));
-    const hostent* found = sockets.started() ? Ping().HostByName(name.data()) : nullptr;
-    if (found == nullptr || found->h_addrtype != AF_INET || found->h_addr_list == nullptr ||
-        found->h_addr_list[0] == nullptr) {
+    const IPAddr target = sockets.started() ? AddressOf(host) : 0;
+    if (target == 0) {
         return false;
     }
-    IPAddr target = 0;
-    std::memcpy(&target, found->h_addr_list[0], sizeof(target));
     const IcmpHandle icmp(Ping().CreateFile());
     if (!icmp) {
         return false;

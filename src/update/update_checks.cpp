@@ -19,7 +19,7 @@ namespace veloria {
 
 namespace {
 
-constexpr const char* kChecksClass = "VeloriaUpdateChecks";
+constexpr const wchar_t* kChecksClass = L"VeloriaUpdateChecks";
 constexpr UINT kWorkerDone = WM_APP + 1;  // lParam: the worker's Outcome, owned by the message
 // Deadlines are timers 1 to 3, one per kind; this one looks again, while a
 // check waits, whether the last worker has gone.
@@ -37,8 +37,8 @@ UINT_PTR DeadlineTimer(UpdateCheck kind)
 struct Job {
     unsigned serial = 0;
     bool echo = false;
-    std::string host;
-    std::string address;
+    std::wstring host;
+    std::wstring address;
     ULONGLONG deadline = 0;
     HWND reply = nullptr;
     FetchCancel cancel;
@@ -76,7 +76,7 @@ DWORD WINAPI RunJob(void* parameter) noexcept
     }
     // Told even when the check was given up: the window learns that this
     // worker is gone. A window already gone takes nothing.
-    if (::PostMessageA(job.reply, kWorkerDone, 0, reinterpret_cast<LPARAM>(outcome.get()))) {
+    if (::PostMessageW(job.reply, kWorkerDone, 0, reinterpret_cast<LPARAM>(outcome.get()))) {
         static_cast<void>(outcome.release());
     }
     return 0;
@@ -128,7 +128,7 @@ public:
         }
         if (hwnd() != nullptr) {
             MSG message;
-            while (::PeekMessageA(&message, hwnd(), kWorkerDone, kWorkerDone, PM_REMOVE)) {
+            while (::PeekMessageW(&message, hwnd(), kWorkerDone, kWorkerDone, PM_REMOVE)) {
                 delete reinterpret_cast<Outcome*>(message.lParam);
             }
             ::DestroyWindow(hwnd());
@@ -153,7 +153,7 @@ public:
         }
     }
 
-    std::string listing;
+    std::wstring listing;
 
 private:
     struct Check {
@@ -170,9 +170,9 @@ private:
         if (hwnd() != nullptr) {
             return true;
         }
-        WNDCLASSEXA windowClass{};
+        WNDCLASSEXW windowClass{};
         windowClass.lpszClassName = kChecksClass;
-        return CreateBound(::GetModuleHandleA(nullptr), windowClass, 0, "", 0, 0, 0, 0, 0, HWND_MESSAGE) != nullptr;
+        return CreateBound(::GetModuleHandleW(nullptr), windowClass, 0, L"", 0, 0, 0, 0, 0, HWND_MESSAGE) != nullptr;
     }
 
     bool WorkerRunning()
@@ -260,7 +260,7 @@ private:
     {
         const bool loaded = outcome != nullptr && outcome->document.has_value();
         if (check.kind == UpdateCheck::Listing) {
-            listing = loaded ? ListManifestNodes(*outcome->document) : std::string();
+            listing = loaded ? ListManifestNodes(*outcome->document) : std::wstring();
             Notify(check.kind);
             return;
         }
@@ -287,7 +287,7 @@ private:
         const std::vector<HWND> watchers = watchers_;  // a watcher may go meanwhile
         for (HWND window : watchers) {
             if (::IsWindow(window)) {
-                ::SendMessageA(window, kUpdateCheckDone, static_cast<WPARAM>(kind), 0);
+                ::SendMessageW(window, kUpdateCheckDone, static_cast<WPARAM>(kind), 0);
             }
         }
     }
@@ -311,7 +311,7 @@ bool UpdateCheckUnderWay(UpdateCheck kind)
     return Checks::Instance().UnderWay(kind);
 }
 
-const std::string& ManifestListing()
+const std::wstring& ManifestListing()
 {
     return Checks::Instance().listing;
 }

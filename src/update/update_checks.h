@@ -42,7 +42,7 @@ bool UpdateCheckUnderWay(UpdateCheck kind);
 
 // The listing of the manifest by the last Listing check; empty when that
 // could not load it.
-const std::string& ManifestListing();
+const std::wstring& ManifestListing();
 
 void WatchUpdateChecks(HWND window);
 void UnwatchUpdateChecks(HWND window);

@@ -8,32 +8,32 @@ namespace veloria {
 
 namespace {
 
-bool IsDigit(char c)
+bool IsDigit(wchar_t c)
 {
-    return c >= '0' && c <= '9';
+    return c >= L'0' && c <= L'9';
 }
 
 // The numbers of a dotted version, each without leading zeros, as digit
 // texts (so that no number is too long to compare); empty when the text is
 // not a version.
-std::vector<std::string> Numbers(std::string_view text)
+std::vector<std::wstring> Numbers(std::wstring_view text)
 {
-    std::vector<std::string> numbers;
+    std::vector<std::wstring> numbers;
     std::size_t start = 0;
     while (start <= text.size()) {
-        const std::size_t dot = std::min(text.find('.', start), text.size());
-        const std::string_view part = text.substr(start, dot - start);
+        const std::size_t dot = std::min(text.find(L'.', start), text.size());
+        const std::wstring_view part = text.substr(start, dot - start);
         if (part.empty() || !std::all_of(part.begin(), part.end(), IsDigit)) {
             return {};
         }
-        const std::size_t first = std::min(part.find_first_not_of('0'), part.size() - 1);
+        const std::size_t first = std::min(part.find_first_not_of(L'0'), part.size() - 1);
         numbers.emplace_back(part.substr(first));
         start = dot + 1;
     }
     return numbers;
 }
 
-int CompareNumbers(const std::string& a, const std::string& b)
+int CompareNumbers(const std::wstring& a, const std::wstring& b)
 {
     if (a.size() != b.size()) {
         return a.size() < b.size() ? -1 : 1;
@@ -43,19 +43,19 @@ int CompareNumbers(const std::string& a, const std::string& b)
 
 }  // namespace
 
-VersionOrder CompareVersions(std::string_view candidate, std::string_view current)
+VersionOrder CompareVersions(std::wstring_view candidate, std::wstring_view current)
 {
     if (candidate.empty()) {
         return VersionOrder::Older;
     }
-    std::vector<std::string> newer = Numbers(candidate);
-    std::vector<std::string> own = Numbers(current);
+    std::vector<std::wstring> newer = Numbers(candidate);
+    std::vector<std::wstring> own = Numbers(current);
     if (newer.empty() || own.empty()) {
         return VersionOrder::Unreadable;
     }
     const std::size_t count = std::max(newer.size(), own.size());
-    newer.resize(count, "0");
-    own.resize(count, "0");
+    newer.resize(count, L"0");
+    own.resize(count, L"0");
     for (std::size_t i = 0; i < count; ++i) {
         if (const int order = CompareNumbers(newer[i], own[i]); order != 0) {
             return order > 0 ? VersionOrder::Newer : VersionOrder::Older;
@@ -74,14 +74,14 @@ bool EnablesDownloadButton(VersionOrder order)
     return order == VersionOrder::Newer || order == VersionOrder::Unreadable;
 }
 
-bool IsWebAddress(std::string_view address)
+bool IsWebAddress(std::wstring_view address)
 {
-    std::string lower(address.substr(0, 8));
+    std::wstring lower(address.substr(0, 8));
     std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    for (std::string_view scheme : {"http://", "https://"}) {
+                   [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; });
+    for (std::wstring_view scheme : {L"http://", L"https://"}) {
         if (lower.compare(0, scheme.size(), scheme) == 0) {
-            return address.size() > scheme.size() && address[scheme.size()] != '/';
+            return address.size() > scheme.size() && address[scheme.size()] != L'/';
         }
     }
     return false;

@@ -17,7 +17,7 @@ enum class VersionOrder { Older, Same, Newer, Unreadable };
 
 // Where `candidate` stands against `current`. An empty candidate (a
 // manifest that named no version) is older.
-VersionOrder CompareVersions(std::string_view candidate, std::string_view current);
+VersionOrder CompareVersions(std::wstring_view candidate, std::wstring_view current);
 
 // The question at an update check is asked for a readable newer version
 // only; the download button also stays a way to retry after a version that
@@ -27,6 +27,6 @@ bool EnablesDownloadButton(VersionOrder order);
 
 // Only http and https addresses go to the browser: a file: address, a
 // script, a bare or UNC path never do.
-bool IsWebAddress(std::string_view address);
+bool IsWebAddress(std::wstring_view address);
 
 }  // namespace veloria

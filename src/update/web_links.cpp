@@ -7,10 +7,10 @@ namespace veloria {
 
 namespace {
 
-std::string Join(std::initializer_list<std::string_view> pieces)
+std::wstring Join(std::initializer_list<std::wstring_view> pieces)
 {
-    std::string address;
-    for (std::string_view piece : pieces) {
+    std::wstring address;
+    for (std::wstring_view piece : pieces) {
         address += piece;
     }
     return address;
@@ -18,9 +18,9 @@ std::string Join(std::initializer_list<std::string_view> pieces)
 
 }  // namespace
 
-std::string& WebDomain()
+std::wstring& WebDomain()
 {
-    static std::string domain;
+    static std::wstring domain;
     return domain;
 }
 
@@ -29,41 +29,41 @@ AddressParts CurrentAddressParts()
     return {WebDomain(), VersionDigits(CurrentVersion()), LanguageText(Lang::LANG_COUNTRYCODE)};
 }
 
-std::string ManifestAddress(const AddressParts& parts)
+std::wstring ManifestAddress(const AddressParts& parts)
 {
-    return Join({"http://www.", parts.host, "/software/vl/autoupdate/?v=", parts.versionDigits, "&cc=",
+    return Join({L"http://www.", parts.host, L"/software/vl/autoupdate/?v=", parts.versionDigits, L"&cc=",
                  parts.countryCode});
 }
 
-std::string ManifestListAddress(const AddressParts& parts)
+std::wstring ManifestListAddress(const AddressParts& parts)
 {
-    return Join({"http://www.", parts.host, "/software/vl/autoupdate/"});
+    return Join({L"http://www.", parts.host, L"/software/vl/autoupdate/"});
 }
 
-std::string HelpAddress(const AddressParts& parts)
+std::wstring HelpAddress(const AddressParts& parts)
 {
-    return Join({"http://", parts.host, "/software/vl/help.php?v=", parts.versionDigits, "&cc=",
+    return Join({L"http://", parts.host, L"/software/vl/help.php?v=", parts.versionDigits, L"&cc=",
                  parts.countryCode});
 }
 
-std::string BannerAddress(const AddressParts& parts)
+std::wstring BannerAddress(const AddressParts& parts)
 {
-    return Join({"http://www.", parts.host, "/software/softwarebanners/vl/?v=", parts.versionDigits, "&cc=",
+    return Join({L"http://www.", parts.host, L"/software/softwarebanners/vl/?v=", parts.versionDigits, L"&cc=",
                  parts.countryCode});
 }
 
-std::string TellAFriendAddress(const AddressParts& parts)
+std::wstring TellAFriendAddress(const AddressParts& parts)
 {
-    return Join({"http://www.", parts.host, "/software/vl/tellafriend/?v=", parts.versionDigits, "&cc=",
+    return Join({L"http://www.", parts.host, L"/software/vl/tellafriend/?v=", parts.versionDigits, L"&cc=",
                  parts.countryCode});
 }
 
-std::string DonationAddress(const AddressParts& parts)
+std::wstring DonationAddress(const AddressParts& parts)
 {
-    return Join({"http://www.", parts.host, "/software/vl/paypal/donate.php?cc=", parts.countryCode});
+    return Join({L"http://www.", parts.host, L"/software/vl/paypal/donate.php?cc=", parts.countryCode});
 }
 
-OpenUrlMessage OpenUrlFailureMessage(long long shellResult, std::string_view address)
+OpenUrlMessage OpenUrlFailureMessage(long long shellResult, std::wstring_view address)
 {
     using Kind = OpenUrlMessage::Kind;
     if (shellResult > 32 || shellResult == 0) {
@@ -71,13 +71,13 @@ OpenUrlMessage OpenUrlFailureMessage(long long shellResult, std::string_view add
     }
     if (shellResult == 31) {
         return {Kind::Warning,
-                "No Association Found for HTTP Addresses. A Web Browser Should be Installed or Reinstalled."};
+                L"No Association Found for HTTP Addresses. A Web Browser Should be Installed or Reinstalled."};
     }
     if (shellResult == 2 || shellResult == 3) {
-        return {Kind::Warning, Join({"The '", address, "' File or Path was Not Found."})};
+        return {Kind::Warning, Join({L"The '", address, L"' File or Path was Not Found."})};
     }
-    return {Kind::Error, Join({"An error occurred attempting to open '", address, "' (ShellExecute code ",
-                               std::to_string(shellResult), ")."})};
+    return {Kind::Error, Join({L"An error occurred attempting to open '", address, L"' (ShellExecute code ",
+                               std::to_wstring(shellResult), L")."})};
 }
 
 }  // namespace veloria

@@ -13,28 +13,28 @@
 namespace veloria {
 
 // The host name set at start-up.
-inline constexpr const char* kMakerWebDomain = "veloria.example";
+inline constexpr const wchar_t* kMakerWebDomain = L"veloria.example";
 
 // The host in use; empty until start-up sets it.
-std::string& WebDomain();
+std::wstring& WebDomain();
 
 // The pieces every address is built from.
 struct AddressParts {
-    std::string host;
-    std::string versionDigits;
-    std::string countryCode;
+    std::wstring host;
+    std::wstring versionDigits;
+    std::wstring countryCode;
 };
 
 // The pieces as they stand now: WebDomain, this program's version and the
 // LANG_COUNTRYCODE text of the language table.
 AddressParts CurrentAddressParts();
 
-std::string ManifestAddress(const AddressParts& parts);      // with its query
-std::string ManifestListAddress(const AddressParts& parts);  // without a query
-std::string HelpAddress(const AddressParts& parts);
-std::string BannerAddress(const AddressParts& parts);
-std::string TellAFriendAddress(const AddressParts& parts);
-std::string DonationAddress(const AddressParts& parts);
+std::wstring ManifestAddress(const AddressParts& parts);      // with its query
+std::wstring ManifestListAddress(const AddressParts& parts);  // without a query
+std::wstring HelpAddress(const AddressParts& parts);
+std::wstring BannerAddress(const AddressParts& parts);
+std::wstring TellAFriendAddress(const AddressParts& parts);
+std::wstring DonationAddress(const AddressParts& parts);
 
 // What OpenURL tells the user when the shell could not open an address,
 // by the shell's result: nothing for success (above 32) or 0, a warning for
@@ -42,8 +42,8 @@ std::string DonationAddress(const AddressParts& parts);
 struct OpenUrlMessage {
     enum class Kind { None, Warning, Error };
     Kind kind = Kind::None;
-    std::string text;
+    std::wstring text;
 };
-OpenUrlMessage OpenUrlFailureMessage(long long shellResult, std::string_view address);
+OpenUrlMessage OpenUrlFailureMessage(long long shellResult, std::wstring_view address);
 
 }  // namespace veloria

@@ -59,7 +59,7 @@ public:
         const WindowShape shape = FramedShape(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, kWidth, kHeight);
         // In the middle of the work area.
         const RECT work = WorkArea();
-        if (CreateBound(instance, ToolWindowClass(kAboutClass), shape.exStyle, "Veloria", shape.style,
+        if (CreateBound(instance, ToolWindowClass(kAboutClass), shape.exStyle, L"Veloria", shape.style,
                         (work.left + work.right - shape.width) / 2, (work.top + work.bottom - shape.height) / 2,
                         shape.width, shape.height, nullptr) != nullptr) {
             Load();
@@ -103,7 +103,7 @@ public:
             return 0;
         case WM_COMMAND:
             if (LOWORD(wParam) == kCommand1Id) {
-                ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+                ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
             }
             return 0;
         case WM_CLOSE:
@@ -124,33 +124,33 @@ private:
 
     void OnCreate()
     {
-        const std::string site = std::string("www.") + kMakerWebDomain;
-        CreateChild(hwnd(), "STATIC", site.c_str(), WS_VISIBLE | SS_NOPREFIX, kLabel1Id, RECT{20, 136, 280, 150});
-        CreateChild(hwnd(), "STATIC", (site + "/software/vl/").c_str(), WS_VISIBLE | SS_NOPREFIX, kLabel2Id,
+        const std::wstring site = std::wstring(L"www.") + kMakerWebDomain;
+        CreateChild(hwnd(), L"STATIC", site.c_str(), WS_VISIBLE | SS_NOPREFIX, kLabel1Id, RECT{20, 136, 280, 150});
+        CreateChild(hwnd(), L"STATIC", (site + L"/software/vl/").c_str(), WS_VISIBLE | SS_NOPREFIX, kLabel2Id,
                     RECT{20, 152, 280, 166});
         slider1_.Create(hwnd(), kSlider1Id, RECT{14, 168, 200, 192}, kSliderMin, kSliderMax, kSliderTooltip);
         slider1_.SetValue(kSliderStart);
         command1_ =
-            CreateChild(hwnd(), "BUTTON", "x", BS_PUSHBUTTON, kCommand1Id, RECT{kWidth - 30, 8, kWidth - 12, 26});
-        const std::string credit = std::string("Veloria, by the makers of ") + kMakerWebDomain;
-        CreateChild(hwnd(), STATUSCLASSNAMEA, credit.c_str(), WS_VISIBLE, kStatusBarId, RECT{});
+            CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON, kCommand1Id, RECT{kWidth - 30, 8, kWidth - 12, 26});
+        const std::wstring credit = std::wstring(L"Veloria, by the makers of ") + kMakerWebDomain;
+        CreateChild(hwnd(), STATUSCLASSNAMEW, credit.c_str(), WS_VISIBLE, kStatusBarId, RECT{});
         popu_.reset(::CreatePopupMenu());
-        ::AppendMenuA(popu_.get(), MF_STRING, kReturnEntry, "REgresar");
+        ::AppendMenuW(popu_.get(), MF_STRING, kReturnEntry, L"REgresar");
     }
 
     void Load()
     {
-        const std::string version = NamedVersionText(ProductName(), CurrentVersion());
+        const std::wstring version = NamedVersionText(ProductName(), CurrentVersion());
         if (PlainWindowLook(Settings())) {
             // The picture stays as the backdrop of the framed window; the
             // movie and the window's own close button are not shown.
             skin_.Back(hwnd(), kSkin, 36, ::GetSysColor(COLOR_BTNFACE));
-            ::SetWindowTextA(hwnd(), version.c_str());
+            ::SetWindowTextW(hwnd(), version.c_str());
             ::ShowWindow(hwnd(), SW_SHOW);
         } else {
             ::ShowWindow(command1_, SW_SHOWNA);
             skin_.Cut(hwnd(), kSkin, 36, version.c_str());
-            PlayFlashMovie(ProgramFolder() + "\\gama.dsp");
+            PlayFlashMovie(ProgramFolder() + L"\\gama.dsp");
             ::ShowWindow(hwnd(), SW_SHOW);
         }
         SetWindowAlpha(hwnd(), AboutLevelFromPosition(slider1_.Value()));
@@ -158,7 +158,7 @@ private:
 
     // The movie plays where the Flash player is installed; elsewhere the
     // window shows its picture, and nothing is said.
-    void PlayFlashMovie(const std::string& file)
+    void PlayFlashMovie(const std::wstring& file)
     {
         CLSID player{};
         if (FAILED(::CLSIDFromProgID(L"ShockwaveFlash.ShockwaveFlash", &player)) ||
@@ -166,9 +166,9 @@ private:
             flash_.Destroy();
             return;
         }
-        flash_.PutText(L"WMode", "Window");
-        flash_.PutText(L"Quality2", "High");
-        flash_.PutText(L"Scale", "ExactFit");
+        flash_.PutText(L"WMode", L"Window");
+        flash_.PutText(L"Quality2", L"High");
+        flash_.PutText(L"Scale", L"ExactFit");
         flash_.PutText(L"Movie", file);
         flash_.CallMethod(L"Play");
     }

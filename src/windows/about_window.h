@@ -9,7 +9,7 @@
 
 namespace veloria {
 
-inline constexpr const char* kAboutClass = "VeloriaAbout";
+inline constexpr const wchar_t* kAboutClass = L"VeloriaAbout";
 
 // Opens the About window, or brings the open one forward.
 void ShowAbout(HINSTANCE instance);

@@ -65,7 +65,7 @@ public:
             FramedShape(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, kWidth, kHeight);
         // By the tray: the bottom-right corner of the work area.
         const RECT work = WorkArea();
-        if (CreateBound(instance, ToolWindowClass(kBannerClass), shape.exStyle, "", shape.style,
+        if (CreateBound(instance, ToolWindowClass(kBannerClass), shape.exStyle, L"", shape.style,
                         work.right - shape.width - kMargin, work.bottom - shape.height - kMargin, shape.width,
                         shape.height, nullptr) != nullptr) {
             Load();
@@ -137,19 +137,19 @@ private:
         browser_.Create(hwnd(), RECT{0, 0, kWidth, kPageHeight}, kBrowserId);
         image1_ = MakeSponsorPicture(kWidth, kPageHeight, font);
         const HWND image =
-            CreateChild(hwnd(), "STATIC", "", WS_VISIBLE | SS_BITMAP, kImage1Id, RECT{0, 0, kWidth, kPageHeight});
-        ::SendMessageA(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image1_.get()));
+            CreateChild(hwnd(), L"STATIC", L"", WS_VISIBLE | SS_BITMAP, kImage1Id, RECT{0, 0, kWidth, kPageHeight});
+        ::SendMessageW(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image1_.get()));
         ::SetWindowPos(image, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
         const int top = kPageHeight + (kHeight - kPageHeight - kButtonHeight) / 2;
-        command1Picture_ = MakePanelPicture(kButtonWidth - 6, kButtonHeight - 6, 10, kButtonColours, "Donate", face);
+        command1Picture_ = MakePanelPicture(kButtonWidth - 6, kButtonHeight - 6, 10, kButtonColours, L"Donate", face);
         command2Picture_ =
-            MakePanelPicture(kButtonWidth - 6, kButtonHeight - 6, 10, kButtonColours, "Tell a friend", face);
+            MakePanelPicture(kButtonWidth - 6, kButtonHeight - 6, 10, kButtonColours, L"Tell a friend", face);
         const auto pictureButton = [&](int id, HBITMAP picture, int left) {
             constexpr DWORD style = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_BITMAP;
-            const HWND button =
-                CreateChild(hwnd(), "BUTTON", "", style, id, RECT{left, top, left + kButtonWidth, top + kButtonHeight});
-            ::SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+            const HWND button = CreateChild(hwnd(), L"BUTTON", L"", style, id,
+                                            RECT{left, top, left + kButtonWidth, top + kButtonHeight});
+            ::SendMessageW(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
         };
         pictureButton(kCommand1Id, command1Picture_.get(), kMargin);
         pictureButton(kCommand2Id, command2Picture_.get(), 2 * kMargin + kButtonWidth);
@@ -163,7 +163,7 @@ private:
     {
         countdown = kCountdownStart;
         SetWindowAlpha(hwnd(), kLevel);
-        const std::string address = BannerAddress(CurrentAddressParts());
+        const std::wstring address = BannerAddress(CurrentAddressParts());
         closeText_ = CloseItemText(hwnd());
         DisableCloseItem(hwnd(), closeText_);
         // Shown without taking the focus: a pick or a tray click in
@@ -176,22 +176,22 @@ private:
     void OnTick()
     {
         --countdown;
-        const std::string title = LanguageText(Lang::LANG_WINDOWCONTROL_TITLE) + "  " +
+        const std::wstring title = LanguageText(Lang::LANG_WINDOWCONTROL_TITLE) + L"  " +
                                   NamedVersionText(ProductName(), CurrentVersion());
         if (countdown > 0) {
-            const std::string caption = title + "     " + std::to_string(countdown) + " Sec";
-            ::SetWindowTextA(hwnd(), caption.c_str());
+            const std::wstring caption = title + L"     " + std::to_wstring(countdown) + L" Sec";
+            ::SetWindowTextW(hwnd(), caption.c_str());
             return;
         }
         EnableCloseItem(hwnd(), closeText_);
-        ::SetWindowTextA(hwnd(), title.c_str());
+        ::SetWindowTextW(hwnd(), title.c_str());
         ::KillTimer(hwnd(), kCountdownTimer);
     }
 
     HINSTANCE instance_ = nullptr;
     BrowserHost browser_;
     Slider slider_;
-    std::string closeText_;  // the close item's caption, read at load
+    std::wstring closeText_;  // the close item's caption, read at load
     GdiObject<HBITMAP> image1_;
     GdiObject<HBITMAP> command1Picture_;
     GdiObject<HBITMAP> command2Picture_;

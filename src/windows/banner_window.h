@@ -8,7 +8,7 @@
 
 namespace veloria {
 
-inline constexpr const char* kBannerClass = "VeloriaBanner";
+inline constexpr const wchar_t* kBannerClass = L"VeloriaBanner";
 
 // Opens the banner with a fresh countdown, or brings the open one forward
 // with its countdown going on. It never takes the focus from the user.

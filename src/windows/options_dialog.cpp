@@ -120,7 +120,7 @@ struct ControlRow {
     Kind kind;
     int x, y, width, height;
     std::optional<Lang> caption;  // else fixedText stays
-    const char* fixedText;
+    const wchar_t* fixedText;
 };
 
 constexpr int kAllPages = -1;
@@ -129,63 +129,63 @@ using L = Lang;
 // In tab order, page by page; the buttons, the dialog's slider and the
 // banner show on every tab.
 const std::array kControls{
-    ControlRow{kStylePlain, 0, Kind::Radio, 28, 52, 200, 20, std::nullopt, "Plain windows"},
-    ControlRow{kStyleShaped, 0, Kind::Radio, 28, 78, 200, 20, std::nullopt, "Windows cut to their picture"},
-    ControlRow{kStyleFrame, 0, Kind::Group, 16, 32, 224, 80, std::nullopt, "Control Box Style (Beta)"},
-    ControlRow{kDefaultLabel, 0, Kind::Label, 28, 138, 200, 16, std::nullopt, "Default Transparency"},
-    ControlRow{kDefaultSlider, 0, Kind::Slider, 28, 158, 200, 28, std::nullopt, ""},
-    ControlRow{kDefaultFrame, 0, Kind::Group, 16, 120, 224, 76, std::nullopt, ""},
-    ControlRow{kLanguageCombo, 0, Kind::Combo, 260, 52, 200, 160, std::nullopt, ""},
-    ControlRow{kLangVersion, 0, Kind::Label, 260, 86, 205, 18, std::nullopt, "Version:"},
-    ControlRow{kLangDate, 0, Kind::Label, 260, 106, 205, 18, std::nullopt, "Date:"},
-    ControlRow{kLangAutor, 0, Kind::Label, 260, 126, 205, 18, std::nullopt, "Author:"},
-    ControlRow{kLangEmail, 0, Kind::Label, 260, 146, 205, 18, std::nullopt, "E-mail:"},
-    ControlRow{kLangWeb, 0, Kind::Label, 260, 166, 205, 18, std::nullopt, "Web:"},
+    ControlRow{kStylePlain, 0, Kind::Radio, 28, 52, 200, 20, std::nullopt, L"Plain windows"},
+    ControlRow{kStyleShaped, 0, Kind::Radio, 28, 78, 200, 20, std::nullopt, L"Windows cut to their picture"},
+    ControlRow{kStyleFrame, 0, Kind::Group, 16, 32, 224, 80, std::nullopt, L"Control Box Style (Beta)"},
+    ControlRow{kDefaultLabel, 0, Kind::Label, 28, 138, 200, 16, std::nullopt, L"Default Transparency"},
+    ControlRow{kDefaultSlider, 0, Kind::Slider, 28, 158, 200, 28, std::nullopt, L""},
+    ControlRow{kDefaultFrame, 0, Kind::Group, 16, 120, 224, 76, std::nullopt, L""},
+    ControlRow{kLanguageCombo, 0, Kind::Combo, 260, 52, 200, 160, std::nullopt, L""},
+    ControlRow{kLangVersion, 0, Kind::Label, 260, 86, 205, 18, std::nullopt, L"Version:"},
+    ControlRow{kLangDate, 0, Kind::Label, 260, 106, 205, 18, std::nullopt, L"Date:"},
+    ControlRow{kLangAutor, 0, Kind::Label, 260, 126, 205, 18, std::nullopt, L"Author:"},
+    ControlRow{kLangEmail, 0, Kind::Label, 260, 146, 205, 18, std::nullopt, L"E-mail:"},
+    ControlRow{kLangWeb, 0, Kind::Label, 260, 166, 205, 18, std::nullopt, L"Web:"},
     ControlRow{kLanguageFrame, 0, Kind::Group, 248, 32, 225, 164, L::LANG_WINDOWOPTIONS_TAB_GENERAL_FRAME_LANGUAGE,
-                "Language"},
-    ControlRow{kAutoStart, 1, Kind::Check, 28, 44, 420, 20, L::LANG_WINDOWOPTIONS_TAB_GENERAL_CHECK_AUTOSTART, ""},
-    ControlRow{kAutoUpdate, 1, Kind::Check, 28, 70, 420, 20, L::LANG_WINDOWOPTIONS_TAB_GENERAL_CHECK_AUTOUPDATES, ""},
+                L"Language"},
+    ControlRow{kAutoStart, 1, Kind::Check, 28, 44, 420, 20, L::LANG_WINDOWOPTIONS_TAB_GENERAL_CHECK_AUTOSTART, L""},
+    ControlRow{kAutoUpdate, 1, Kind::Check, 28, 70, 420, 20, L::LANG_WINDOWOPTIONS_TAB_GENERAL_CHECK_AUTOUPDATES, L""},
     ControlRow{kTaskbarCheck, 1, Kind::Check, 28, 96, 420, 20, L::LANG_WINDOWOPTIONS_TAB_GENERAL_CheCK_TASKBARALPHA,
-                ""},
-    ControlRow{kTaskbarSlider, 1, Kind::Slider, 48, 120, 200, 28, std::nullopt, ""},
-    ControlRow{kCheck7, 1, Kind::Check, 28, 162, 420, 20, std::nullopt, "Control de transparencia"},
-    ControlRow{kCheck1, 1, Kind::Check, 28, 188, 420, 20, std::nullopt, "Men\xfa Inicio/Todos los programas"},
-    ControlRow{kSlider4, 1, Kind::Slider, 48, 212, 200, 28, std::nullopt, ""},
-    ControlRow{kToolbar1, 2, Kind::Toolbar, 16, 32, 465, 28, std::nullopt, ""},
-    ControlRow{kTreeView1, 2, Kind::Tree, 28, 84, 441, 204, std::nullopt, ""},
-    ControlRow{kFrame3, 2, Kind::Group, 16, 64, 465, 236, std::nullopt, ""},
+                L""},
+    ControlRow{kTaskbarSlider, 1, Kind::Slider, 48, 120, 200, 28, std::nullopt, L""},
+    ControlRow{kCheck7, 1, Kind::Check, 28, 162, 420, 20, std::nullopt, L"Control de transparencia"},
+    ControlRow{kCheck1, 1, Kind::Check, 28, 188, 420, 20, std::nullopt, L"Men\xfa Inicio/Todos los programas"},
+    ControlRow{kSlider4, 1, Kind::Slider, 48, 212, 200, 28, std::nullopt, L""},
+    ControlRow{kToolbar1, 2, Kind::Toolbar, 16, 32, 465, 28, std::nullopt, L""},
+    ControlRow{kTreeView1, 2, Kind::Tree, 28, 84, 441, 204, std::nullopt, L""},
+    ControlRow{kFrame3, 2, Kind::Group, 16, 64, 465, 236, std::nullopt, L""},
     ControlRow{kLabelAutomatize, 3, Kind::Label, 28, 44, 430, 18,
-                L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_LABEL_AUTOMATIZE, ""},
+                L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_LABEL_AUTOMATIZE, L""},
     ControlRow{kContactList, 3, Kind::Check, 28, 70, 420, 20, L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CONTACTLIST,
-                ""},
+                L""},
     ControlRow{kChatWindow, 3, Kind::Check, 28, 96, 420, 20, L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CHATWINDOW,
-                ""},
-    ControlRow{kChatSlider, 3, Kind::Slider, 48, 120, 200, 28, std::nullopt, ""},
+                L""},
+    ControlRow{kChatSlider, 3, Kind::Slider, 48, 120, 200, 28, std::nullopt, L""},
     ControlRow{kContactInformation, 3, Kind::Check, 28, 162, 420, 20,
-                L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CONTACTINFORMATION, ""},
+                L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CONTACTINFORMATION, L""},
     ControlRow{kContactPopup, 3, Kind::Check, 28, 188, 420, 20,
-                L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CONTACTPOPUP, ""},
-    ControlRow{kSlider3, 3, Kind::Slider, 48, 212, 200, 28, std::nullopt, ""},
-    ControlRow{kLine1, 3, Kind::Line, 28, 252, 430, 2, std::nullopt, ""},
+                L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CONTACTPOPUP, L""},
+    ControlRow{kSlider3, 3, Kind::Slider, 48, 212, 200, 28, std::nullopt, L""},
+    ControlRow{kLine1, 3, Kind::Line, 28, 252, 430, 2, std::nullopt, L""},
     ControlRow{kActualVersionLabel, 4, Kind::Label, 28, 44, 200, 18,
-                L::LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_ACTUALVERSION, ""},
-    ControlRow{kActualVersion, 4, Kind::Label, 232, 44, 240, 18, std::nullopt, ""},
+                L::LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_ACTUALVERSION, L""},
+    ControlRow{kActualVersion, 4, Kind::Label, 232, 44, 240, 18, std::nullopt, L""},
     ControlRow{kLastVersionLabel, 4, Kind::Label, 28, 66, 200, 18, L::LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_LASTVERSION,
-                ""},
-    ControlRow{kLastVersion, 4, Kind::Label, 232, 66, 240, 18, std::nullopt, ""},
-    ControlRow{kWebPageLabel, 4, Kind::Label, 28, 90, 200, 18, L::LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_WEBPAGE, ""},
-    ControlRow{kWebPage, 4, Kind::Field, 232, 88, 240, 20, std::nullopt, ""},
+                L""},
+    ControlRow{kLastVersion, 4, Kind::Label, 232, 66, 240, 18, std::nullopt, L""},
+    ControlRow{kWebPageLabel, 4, Kind::Label, 28, 90, 200, 18, L::LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_WEBPAGE, L""},
+    ControlRow{kWebPage, 4, Kind::Field, 232, 88, 240, 20, std::nullopt, L""},
     ControlRow{kDownloadUrlLabel, 4, Kind::Label, 28, 114, 200, 18,
-                L::LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_DOWNLOADURL, ""},
-    ControlRow{kDownloadUrl, 4, Kind::Field, 232, 112, 240, 20, std::nullopt, ""},
-    ControlRow{kDownload, 4, Kind::Button, 28, 138, 150, 24, L::LANG_WINDOWOPTIONS_TAB_UPDATES_BTN_DOWNLOAD, ""},
-    ControlRow{kChecking, 4, Kind::Progress, 190, 142, 150, 16, std::nullopt, ""},
-    ControlRow{kManifestText, 4, Kind::TextBox, 28, 170, 445, 128, std::nullopt, ""},
-    ControlRow{IDOK, kAllPages, Kind::DefaultButton, 240, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_OK, "OK"},
-    ControlRow{IDCANCEL, kAllPages, Kind::Button, 320, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_CANCEL, "Cancel"},
-    ControlRow{kApply, kAllPages, Kind::Button, 408, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_APPLY, "Apply"},
-    ControlRow{kOwnSlider, kAllPages, Kind::Slider, 16, 328, 153, 24, std::nullopt, ""},
-    ControlRow{kImage3, kAllPages, Kind::Picture, 0, 352, 492, 98, std::nullopt, ""},
+                L::LANG_WINDOWOPTIONS_TAB_UPDATES_LABEL_DOWNLOADURL, L""},
+    ControlRow{kDownloadUrl, 4, Kind::Field, 232, 112, 240, 20, std::nullopt, L""},
+    ControlRow{kDownload, 4, Kind::Button, 28, 138, 150, 24, L::LANG_WINDOWOPTIONS_TAB_UPDATES_BTN_DOWNLOAD, L""},
+    ControlRow{kChecking, 4, Kind::Progress, 190, 142, 150, 16, std::nullopt, L""},
+    ControlRow{kManifestText, 4, Kind::TextBox, 28, 170, 445, 128, std::nullopt, L""},
+    ControlRow{IDOK, kAllPages, Kind::DefaultButton, 240, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_OK, L"OK"},
+    ControlRow{IDCANCEL, kAllPages, Kind::Button, 320, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_CANCEL, L"Cancel"},
+    ControlRow{kApply, kAllPages, Kind::Button, 408, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_APPLY, L"Apply"},
+    ControlRow{kOwnSlider, kAllPages, Kind::Slider, 16, 328, 153, 24, std::nullopt, L""},
+    ControlRow{kImage3, kAllPages, Kind::Picture, 0, 352, 492, 98, std::nullopt, L""},
 };
 
 constexpr std::array<Lang, kPageCount> kTabCaptions{
@@ -209,7 +209,7 @@ constexpr std::array<IdentityLabel, 5> kIdentityLabels{{
 }};
 
 struct WindowClassAndStyle {
-    const char* windowClass;
+    const wchar_t* windowClass;
     DWORD style;
 };
 
@@ -218,36 +218,36 @@ WindowClassAndStyle ClassOf(Kind kind)
     constexpr DWORD kTab = WS_TABSTOP;
     switch (kind) {
     case Kind::Button:
-        return {"BUTTON", kTab | BS_PUSHBUTTON};
+        return {L"BUTTON", kTab | BS_PUSHBUTTON};
     case Kind::DefaultButton:
-        return {"BUTTON", kTab | BS_DEFPUSHBUTTON};
+        return {L"BUTTON", kTab | BS_DEFPUSHBUTTON};
     case Kind::Check:
-        return {"BUTTON", kTab | BS_AUTOCHECKBOX};
+        return {L"BUTTON", kTab | BS_AUTOCHECKBOX};
     case Kind::Radio:
-        return {"BUTTON", BS_AUTORADIOBUTTON};
+        return {L"BUTTON", BS_AUTORADIOBUTTON};
     case Kind::Group:
-        return {"BUTTON", BS_GROUPBOX};
+        return {L"BUTTON", BS_GROUPBOX};
     case Kind::Line:
-        return {"STATIC", SS_ETCHEDHORZ};
+        return {L"STATIC", SS_ETCHEDHORZ};
     case Kind::Combo:
-        return {"COMBOBOX", kTab | CBS_DROPDOWNLIST | WS_VSCROLL};
+        return {L"COMBOBOX", kTab | CBS_DROPDOWNLIST | WS_VSCROLL};
     case Kind::Toolbar:
-        return {TOOLBARCLASSNAMEA, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | TBSTYLE_FLAT};
+        return {TOOLBARCLASSNAMEW, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | TBSTYLE_FLAT};
     case Kind::Tree:
-        return {WC_TREEVIEWA, kTab | WS_BORDER | TVS_HASLINES};
+        return {WC_TREEVIEWW, kTab | WS_BORDER | TVS_HASLINES};
     case Kind::Picture:
-        return {"STATIC", SS_BITMAP};
+        return {L"STATIC", SS_BITMAP};
     case Kind::Field:
-        return {"EDIT", kTab | WS_BORDER | ES_AUTOHSCROLL | ES_READONLY};
+        return {L"EDIT", kTab | WS_BORDER | ES_AUTOHSCROLL | ES_READONLY};
     case Kind::TextBox:
-        return {"EDIT", kTab | WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY};
+        return {L"EDIT", kTab | WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY};
     case Kind::Progress:
-        return {PROGRESS_CLASSA, PBS_MARQUEE};
+        return {PROGRESS_CLASSW, PBS_MARQUEE};
     case Kind::Label:
     case Kind::Slider:
         break;
     }
-    return {"STATIC", SS_LEFTNOWORDWRAP};
+    return {L"STATIC", SS_LEFTNOWORDWRAP};
 }
 
 // A page hands its controls' notifications on to the dialog.
@@ -257,7 +257,7 @@ INT_PTR CALLBACK PageProcedure(HWND page, UINT message, WPARAM wParam, LPARAM lP
     case WM_COMMAND:
     case WM_HSCROLL:
     case WM_NOTIFY:
-        ::SendMessageA(::GetParent(page), message, wParam, lParam);
+        ::SendMessageW(::GetParent(page), message, wParam, lParam);
         return TRUE;
     case WM_INITDIALOG:
         return FALSE;  // the focus stays where the dialog puts it
@@ -282,7 +282,7 @@ public:
             ::SetForegroundWindow(hwnd());
             return;
         }
-        if (CreateFromCode(instance, "", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 300, 280, nullptr) !=
+        if (CreateFromCode(instance, L"", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 300, 280, nullptr) !=
             nullptr) {
             ::ShowWindow(hwnd(), SW_SHOW);
             ::SetForegroundWindow(hwnd());
@@ -308,9 +308,9 @@ public:
             }
             return TRUE;
         case kSwitchPageMessage: {
-            const int current = static_cast<int>(::SendMessageA(Item(kTabs), TCM_GETCURSEL, 0, 0));
+            const int current = static_cast<int>(::SendMessageW(Item(kTabs), TCM_GETCURSEL, 0, 0));
             const int next = (current + (wParam != 0 ? 1 : kPageCount - 1)) % kPageCount;
-            ::SendMessageA(Item(kTabs), TCM_SETCURSEL, static_cast<WPARAM>(next), 0);
+            ::SendMessageW(Item(kTabs), TCM_SETCURSEL, static_cast<WPARAM>(next), 0);
             tbsOptions_Click();
             ::SetFocus(Item(kTabs));  // as a property sheet does
             return Answer(TRUE);
@@ -345,10 +345,10 @@ private:
         }
         return item;
     }
-    bool Checked(int id) const { return ::SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    bool Checked(int id) const { return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     void SetChecked(int id, bool checked) const
     {
-        ::SendMessageA(Item(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        ::SendMessageW(Item(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
     Slider* SliderOf(int id)
     {
@@ -380,24 +380,25 @@ private:
     void MakeControls()
     {
         sliders_.clear();
-        const auto font = reinterpret_cast<HFONT>(::SendMessageA(hwnd(), WM_GETFONT, 0, 0));
-        const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(hwnd(), GWLP_HINSTANCE));
+        const auto font = reinterpret_cast<HFONT>(::SendMessageW(hwnd(), WM_GETFONT, 0, 0));
+        const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd(), GWLP_HINSTANCE));
         // The tab strip lies under the pages; Tab reaches it after the page.
-        const HWND tabs = ::CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
+        const HWND tabs = ::CreateWindowExW(0, WC_TABCONTROLW, L"",
+                                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
                                             kTabArea.left, kTabArea.top, kTabArea.right - kTabArea.left,
                                             kTabArea.bottom - kTabArea.top, hwnd(), reinterpret_cast<HMENU>(kTabs),
                                             instance, nullptr);
-        ::SendMessageA(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        ::SendMessageW(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         for (int page = 0; page < kPageCount; ++page) {
-            TCITEMA item{};
+            TCITEMW item{};
             item.mask = TCIF_TEXT;
-            item.pszText = const_cast<char*>("");
-            ::SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
+            item.pszText = const_cast<wchar_t*>(L"");
+            ::SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
         }
         const std::vector<WORD> pageTemplate =
-            EmptyDialogTemplate("", DS_CONTROL | WS_CHILD | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, 10, 10);
+            EmptyDialogTemplate(L"", DS_CONTROL | WS_CHILD | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, 10, 10);
         for (HWND& page : pages_) {
-            page = ::CreateDialogIndirectParamA(instance, reinterpret_cast<const DLGTEMPLATE*>(pageTemplate.data()),
+            page = ::CreateDialogIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(pageTemplate.data()),
                                                 hwnd(), &PageProcedure, 0);
             ::EnableThemeDialogTexture(page, ETDT_ENABLETAB);
             ::SetWindowPos(page, HWND_TOP, kPageArea.left, kPageArea.top, kPageArea.right - kPageArea.left,
@@ -419,34 +420,34 @@ private:
                 continue;
             }
             const auto [windowClass, style] = ClassOf(row.kind);
-            const HWND control = ::CreateWindowExA(0, windowClass, row.fixedText, WS_CHILD | WS_VISIBLE | style, x, y,
+            const HWND control = ::CreateWindowExW(0, windowClass, row.fixedText, WS_CHILD | WS_VISIBLE | style, x, y,
                                                    row.width, row.height, parent,
                                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance,
                                                    nullptr);
-            ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+            ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         }
         picture_ = MakeSponsorPicture(492, 98, font);
-        ::SendMessageA(Item(kImage3), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
+        ::SendMessageW(Item(kImage3), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
         // The option buttons are one group, reached by Tab at the selected one.
-        ::SetWindowLongPtrA(Item(kStylePlain), GWL_STYLE,
-                            ::GetWindowLongPtrA(Item(kStylePlain), GWL_STYLE) | WS_GROUP | WS_TABSTOP);
-        ::SetWindowLongPtrA(Item(kStyleFrame), GWL_STYLE,
-                            ::GetWindowLongPtrA(Item(kStyleFrame), GWL_STYLE) | WS_GROUP);
+        ::SetWindowLongPtrW(Item(kStylePlain), GWL_STYLE,
+                            ::GetWindowLongPtrW(Item(kStylePlain), GWL_STYLE) | WS_GROUP | WS_TABSTOP);
+        ::SetWindowLongPtrW(Item(kStyleFrame), GWL_STYLE,
+                            ::GetWindowLongPtrW(Item(kStyleFrame), GWL_STYLE) | WS_GROUP);
     }
 
     void AplicarIdioma()
     {
-        const std::string title = std::string(ProductName()) + " " + LanguageText(L::LANG_WINDOWOPTIONS_TITLE);
-        ::SetWindowTextA(hwnd(), title.c_str());
+        const std::wstring title = std::wstring(ProductName()) + L" " + LanguageText(L::LANG_WINDOWOPTIONS_TITLE);
+        ::SetWindowTextW(hwnd(), title.c_str());
         for (int page = 0; page < kPageCount; ++page) {
-            TCITEMA item{};
+            TCITEMW item{};
             item.mask = TCIF_TEXT;
-            item.pszText = const_cast<char*>(LanguageText(kTabCaptions[static_cast<std::size_t>(page)]).c_str());
-            ::SendMessageA(Item(kTabs), TCM_SETITEMA, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
+            item.pszText = const_cast<wchar_t*>(LanguageText(kTabCaptions[static_cast<std::size_t>(page)]).c_str());
+            ::SendMessageW(Item(kTabs), TCM_SETITEMW, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
         }
         for (const ControlRow& row : kControls) {
             if (row.caption) {
-                ::SetWindowTextA(Item(row.id), LanguageText(*row.caption).c_str());
+                ::SetWindowTextW(Item(row.id), LanguageText(*row.caption).c_str());
             }
         }
     }
@@ -454,9 +455,9 @@ private:
     void PreparaComboLanguage()
     {
         const HWND combo = Item(kLanguageCombo);
-        ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
-        for (const std::string& file : LanguageFiles()) {
-            ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(file.c_str()));
+        ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+        for (const std::wstring& file : LanguageFiles()) {
+            ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(file.c_str()));
         }
         if (!LanguageFiles().empty()) {
             SelectLanguage(0);
@@ -465,14 +466,14 @@ private:
 
     void SelectLanguage(std::size_t index)
     {
-        ::SendMessageA(Item(kLanguageCombo), CB_SETCURSEL, index, 0);
+        ::SendMessageW(Item(kLanguageCombo), CB_SETCURSEL, index, 0);
         Combo_Language_Click();
     }
 
     // The entry selected in the language list, or nothing.
-    std::optional<std::string> SelectedLanguage() const
+    std::optional<std::wstring> SelectedLanguage() const
     {
-        const auto index = ::SendMessageA(Item(kLanguageCombo), CB_GETCURSEL, 0, 0);
+        const auto index = ::SendMessageW(Item(kLanguageCombo), CB_GETCURSEL, 0, 0);
         if (index < 0 || static_cast<std::size_t>(index) >= LanguageFiles().size()) {
             return std::nullopt;
         }
@@ -482,7 +483,7 @@ private:
     void MostrarConfiguracion()
     {
         const SettingsRecord& settings = Settings();
-        ::SetWindowTextA(Item(kActualVersion), VersionText(CurrentVersion()).c_str());
+        ::SetWindowTextW(Item(kActualVersion), VersionText(CurrentVersion()).c_str());
         // A box is ticked when the setting is on the way the program reads
         // it: an AutoUpdate of "2" is off, so its box is not ticked.
         SetChecked(kChatWindow, MessengerWindowsEnabled(settings));
@@ -518,12 +519,12 @@ private:
     {
         const auto levelOf = [this](int id) {
             const Slider& slider = *SliderOf(id);
-            return std::to_string(LevelFromPosition(slider.Value(), slider.Max()));
+            return std::to_wstring(LevelFromPosition(slider.Value(), slider.Max()));
         };
-        const auto box = [this](int id) { return std::string(Checked(id) ? "1" : "0"); };
+        const auto box = [this](int id) { return std::wstring(Checked(id) ? L"1" : L"0"); };
         SettingsRecord values = Settings();
         values.DefaultAlpha = levelOf(kDefaultSlider);
-        values.ControlStyle = Checked(kStylePlain) ? "-1" : "0";
+        values.ControlStyle = Checked(kStylePlain) ? L"-1" : L"0";
         values.AutoStart = box(kAutoStart);
         values.AtutoMenuInicio_ALPHA = box(kTaskbarCheck);
         values.AtutoMenuInicio_ALPHAV = levelOf(kTaskbarSlider);
@@ -594,7 +595,7 @@ private:
 
     void tbsOptions_Click()
     {
-        const auto selected = static_cast<int>(::SendMessageA(Item(kTabs), TCM_GETCURSEL, 0, 0));
+        const auto selected = static_cast<int>(::SendMessageW(Item(kTabs), TCM_GETCURSEL, 0, 0));
         for (std::size_t page = 0; page < pages_.size(); ++page) {
             ::ShowWindow(pages_[page], static_cast<int>(page) == selected ? SW_SHOWNA : SW_HIDE);
         }
@@ -609,7 +610,7 @@ private:
     void RefreshUpdatesPage()
     {
         ShowManifestValues();
-        ::SetWindowTextA(Item(kManifestText), "");
+        ::SetWindowTextW(Item(kManifestText), L"");
         RequestUpdateCheck(UpdateCheck::Listing);
         ShowChecking();
     }
@@ -617,9 +618,9 @@ private:
     void ShowManifestValues()
     {
         const ManifestValues& manifest = Manifest();
-        ::SetWindowTextA(Item(kLastVersion), manifest.LastVersion.c_str());
-        ::SetWindowTextA(Item(kWebPage), manifest.WebPage.c_str());
-        ::SetWindowTextA(Item(kDownloadUrl), manifest.DownloadURL.c_str());
+        ::SetWindowTextW(Item(kLastVersion), manifest.LastVersion.c_str());
+        ::SetWindowTextW(Item(kWebPage), manifest.WebPage.c_str());
+        ::SetWindowTextW(Item(kDownloadUrl), manifest.DownloadURL.c_str());
         const VersionOrder order = CompareVersions(manifest.LastVersion, VersionText(CurrentVersion()));
         ::EnableWindow(Item(kDownload), EnablesDownloadButton(order) ? TRUE : FALSE);
     }
@@ -629,7 +630,7 @@ private:
     {
         const bool checking =
             UpdateCheckUnderWay(UpdateCheck::Listing) || UpdateCheckUnderWay(UpdateCheck::Download);
-        ::SendMessageA(Item(kChecking), PBM_SETMARQUEE, checking ? TRUE : FALSE, 0);
+        ::SendMessageW(Item(kChecking), PBM_SETMARQUEE, checking ? TRUE : FALSE, 0);
         ::ShowWindow(Item(kChecking), checking ? SW_SHOWNA : SW_HIDE);
     }
 
@@ -638,21 +639,21 @@ private:
     {
         ShowManifestValues();
         if (kind == UpdateCheck::Listing) {
-            ::SetWindowTextA(Item(kManifestText), ManifestListing().c_str());
+            ::SetWindowTextW(Item(kManifestText), ManifestListing().c_str());
         }
         ShowChecking();
     }
 
     void Combo_Language_Click()
     {
-        const std::optional<std::string> file = SelectedLanguage();
+        const std::optional<std::wstring> file = SelectedLanguage();
         if (!file) {
             return;
         }
         ReadLanguageInfo(*file);
         for (const IdentityLabel& label : kIdentityLabels) {
-            const std::string text = LanguageText(label.label) + " " + LanguageText(label.value);
-            ::SetWindowTextA(Item(label.id), text.c_str());
+            const std::wstring text = LanguageText(label.label) + L" " + LanguageText(label.value);
+            ::SetWindowTextW(Item(label.id), text.c_str());
         }
     }
 

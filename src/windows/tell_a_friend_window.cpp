@@ -53,7 +53,7 @@ public:
             return;
         }
         const WindowShape shape = FramedShape(kStyle, 0, kStartWidth, kStartHeight);
-        if (CreateBound(instance, ToolWindowClass(kTellAFriendClass), 0, "", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+        if (CreateBound(instance, ToolWindowClass(kTellAFriendClass), 0, L"", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                         shape.width, shape.height, nullptr) != nullptr) {
             Load();
         }
@@ -80,7 +80,7 @@ public:
             return 0;
         case WM_COMMAND:
             if (LOWORD(wParam) == kCancelId) {
-                ::PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+                ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
             }
             return 0;
         case kBrowserNavigateError:
@@ -102,7 +102,7 @@ private:
     void OnCreate()
     {
         browser_.Create(hwnd(), RECT{0, 0, kStartWidth, kStartHeight - 40}, kBrowserId);
-        cancel_ = CreateChild(hwnd(), "BUTTON", "", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCancelId,
+        cancel_ = CreateChild(hwnd(), L"BUTTON", L"", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCancelId,
                               RECT{0, 0, kButtonWidth, kButtonHeight});
         slider_.Create(hwnd(), kSliderId, RECT{8, 0, 8 + kSliderWidth, kSliderHeight}, kSliderMin, kSliderMax,
                        kSliderTooltip);
@@ -111,10 +111,10 @@ private:
 
     void Load()
     {
-        const std::string caption = LanguageText(Lang::LANG_WINDOWTELLAFRIEND_TITLE) + " " +
+        const std::wstring caption = LanguageText(Lang::LANG_WINDOWTELLAFRIEND_TITLE) + L" " +
                                     NamedVersionText(ProductName(), CurrentVersion());
-        ::SetWindowTextA(hwnd(), caption.c_str());
-        ::SetWindowTextA(cancel_, LanguageText(Lang::LANG_WINDOWOPTIONS_BTN_CANCEL).c_str());
+        ::SetWindowTextW(hwnd(), caption.c_str());
+        ::SetWindowTextW(cancel_, LanguageText(Lang::LANG_WINDOWOPTIONS_BTN_CANCEL).c_str());
         SetWindowAlpha(hwnd(), kLevel);
         ::ShowWindow(hwnd(), SW_SHOW);
         browser_.Navigate(TellAFriendAddress(CurrentAddressParts()));

@@ -7,7 +7,7 @@
 
 namespace veloria {
 
-inline constexpr const char* kTellAFriendClass = "VeloriaTellAFriend";
+inline constexpr const wchar_t* kTellAFriendClass = L"VeloriaTellAFriend";
 
 void ShowTellAFriend(HINSTANCE instance);
 

@@ -33,7 +33,7 @@ def probe(*args, check=True):
     """probe.exe's answer as lines; an answer cut short is asked again."""
     for _ in range(5):
         result = quiet(['wine', PROBE, *map(str, args)])
-        lines = result.stdout.decode('cp1252').replace('\r', '').split('\n')
+        lines = result.stdout.decode('utf-8').replace('\r', '').split('\n')
         if 'end' in lines:
             if check and result.returncode != 0:
                 raise AssertionError(f'probe {args} failed: {lines}')
@@ -129,7 +129,8 @@ class ProgramTestCase(unittest.TestCase):
             shutil.rmtree(folder, ignore_errors=True)
 
     def folder(self, config=None, languages=None, exe='veloria.exe'):
-        folder = tempfile.mkdtemp(prefix='veloria program ')
+        # A name no code page spells whole, as a user's name may make it.
+        folder = tempfile.mkdtemp(prefix='veloria \u017b\u00f3\u0142w \u03a9\u03bc\u03ad\u03b3\u03b1 \u65e5\u672c ')
         self.folders.append(folder)
         shutil.copy(os.path.join(BUILD, exe), os.path.join(folder, 'veloria.exe'))
         os.mkdir(os.path.join(folder, 'language'))
@@ -141,17 +142,17 @@ class ProgramTestCase(unittest.TestCase):
                 file.write(config if isinstance(config, bytes) else config.encode())
         return folder
 
-    def launch(self, folder):
-        process = subprocess.Popen(['wine', os.path.join(folder, 'veloria.exe')], cwd=folder,
+    def launch(self, folder, env=None):
+        process = subprocess.Popen(['wine', os.path.join(folder, 'veloria.exe')], cwd=folder, env=env,
                                    stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.processes.append(process)
         return process
 
-    def start(self, folder=None, count=1, **kwargs):
+    def start(self, folder=None, count=1, env=None, **kwargs):
         """Starts veloria.exe (in a new folder unless given one) and waits
         for `count` main windows; gives the process and the newest one."""
         folder = folder or self.folder(**kwargs)
-        process = self.launch(folder)
+        process = self.launch(folder, env)
         try:
             found = wait_until(lambda: (lambda w: w if len(w) == count else None)(windows('Veloria')), 25,
                                'the main window')
@@ -198,7 +199,7 @@ def menu_lines(pid):
     probe('menu', pid)
     wait_until(lambda: os.path.exists(path), 10, 'the menu reader')
     with open(path, 'rb') as file:
-        lines = file.read().decode('cp1252').splitlines()
+        lines = file.read().decode('utf-8').splitlines()
     os.unlink(path)
     return [line.split('\t') for line in lines]
 

@@ -6,7 +6,8 @@
 //   item   LEVEL INDEX KIND CHECKED left,top,right,bottom CAPTION
 //   sysitem WINDOW ID GREYED CAPTION   (the system menus of its windows)
 // KIND is separator, submenu or string; a submenu's items follow its entry
-// at LEVEL+1, with an empty rectangle while it is closed.
+// at LEVEL+1, with an empty rectangle while it is closed. Captions are in
+// UTF-8.
 #include <windows.h>
 
 #include <cstdint>
@@ -19,17 +20,27 @@ namespace {
 HMODULE g_self = nullptr;
 std::FILE* g_out = nullptr;
 
+// A caption as UTF-8, the form the tests read.
+std::string Utf8(const wchar_t* text)
+{
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(length > 0 ? length : 1), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(), length, nullptr, nullptr);
+    bytes.pop_back();
+    return bytes;
+}
+
 void WriteSystemMenu(HWND window)
 {
     const HMENU menu = ::GetSystemMenu(window, FALSE);
     for (int index = 0; index < ::GetMenuItemCount(menu); ++index) {
         const auto position = static_cast<UINT>(index);
-        char caption[128] = {};
-        ::GetMenuStringA(menu, position, caption, sizeof(caption), MF_BYPOSITION);
+        wchar_t caption[128] = {};
+        ::GetMenuStringW(menu, position, caption, 128, MF_BYPOSITION);
         std::fprintf(g_out, "sysitem\t%llx\t%u\t%d\t%s\n",
                      static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)),
                      ::GetMenuItemID(menu, index),
-                     (::GetMenuState(menu, position, MF_BYPOSITION) & MF_GRAYED) != 0 ? 1 : 0, caption);
+                     (::GetMenuState(menu, position, MF_BYPOSITION) & MF_GRAYED) != 0 ? 1 : 0, Utf8(caption).c_str());
     }
 }
 
@@ -56,15 +67,15 @@ void WriteItems(std::FILE* out, HMENU menu, int level)
         const auto position = static_cast<UINT>(index);
         const UINT state = ::GetMenuState(menu, position, MF_BYPOSITION);
         const HMENU sub = ::GetSubMenu(menu, index);
-        char caption[512] = {};
-        ::GetMenuStringA(menu, position, caption, sizeof(caption), MF_BYPOSITION);
+        wchar_t caption[512] = {};
+        ::GetMenuStringW(menu, position, caption, 512, MF_BYPOSITION);
         RECT r{};
         if (!::GetMenuItemRect(nullptr, menu, position, &r)) {
             r = RECT{};
         }
         const char* kind = (state & MF_SEPARATOR) != 0 ? "separator" : sub != nullptr ? "submenu" : "string";
         std::fprintf(out, "item\t%d\t%d\t%s\t%d\t%ld,%ld,%ld,%ld\t%s\n", level, index, kind,
-                     (state & MF_CHECKED) != 0 ? 1 : 0, r.left, r.top, r.right, r.bottom, caption);
+                     (state & MF_CHECKED) != 0 ? 1 : 0, r.left, r.top, r.right, r.bottom, Utf8(caption).c_str());
         if (sub != nullptr) {
             WriteItems(out, sub, level + 1);
         }

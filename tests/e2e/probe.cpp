@@ -1,6 +1,7 @@
 // probe.exe: the end-to-end tests' eyes and hands inside Wine. Each command
 // prints plain lines for the Linux-side harness, and every answer ends with
-// a line "end", so that a cut-off answer is told from a whole one.
+// a line "end", so that a cut-off answer is told from a whole one. Texts
+// are read and written in UTF-16 and printed in UTF-8.
 //
 //   windows                   every window, a line each, tab-separated:
 //                             HANDLE TOP CLASS PID VISIBLE STYLE EXSTYLE
@@ -20,6 +21,7 @@
 //   alpha HWND LEVEL          makes HWND layered at LEVEL (-1: not layered)
 //   close HWND | post HWND NAME   posts WM_CLOSE | the registered message
 //   mutex NAME                "held" or "free"
+//   regget HKLM|HKCU\KEY NAME the REG_SZ value NAME of the key, or "none"
 //   menu PID                  loads menu_reader.dll into process PID
 //   record FILE TEXT          appends TEXT to FILE (the test "browser")
 //   window TITLE KIND X Y     windows to pick: plain, dialog (+ button),
@@ -39,6 +41,18 @@
 
 namespace {
 
+// The arguments as UTF-16: the narrow ones pass through the code page.
+std::vector<std::wstring> g_arguments;
+
+std::string Utf8(const wchar_t* text)
+{
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(length > 0 ? length : 1), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(), length, nullptr, nullptr);
+    bytes.pop_back();
+    return bytes;
+}
+
 HWND Handle(const char* text)
 {
     return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(std::strtoull(text, nullptr, 16)));
@@ -51,10 +65,10 @@ void PrintHandle(HWND window)
 
 BOOL CALLBACK PrintWindow(HWND window, LPARAM topLevel)
 {
-    char className[256] = {};
-    char title[256] = {};
-    ::GetClassNameA(window, className, sizeof(className));
-    ::GetWindowTextA(window, title, sizeof(title));
+    wchar_t className[256] = {};
+    wchar_t title[256] = {};
+    ::GetClassNameW(window, className, 256);
+    ::GetWindowTextW(window, title, 256);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(window, &pid);
     const LONG exStyle = ::GetWindowLongA(window, GWL_EXSTYLE);
@@ -67,9 +81,10 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM topLevel)
     ::GetWindowRect(window, &r);
     std::printf("%llx\t%llx\t%s\t%lu\t%d\t%lx\t%lx\t%d\t%ld,%ld,%ld,%ld\t%s\n",
                 static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)),
-                static_cast<unsigned long long>(topLevel), className, pid, ::IsWindowVisible(window) ? 1 : 0,
+                static_cast<unsigned long long>(topLevel), Utf8(className).c_str(), pid,
+                ::IsWindowVisible(window) ? 1 : 0,
                 static_cast<unsigned long>(::GetWindowLongA(window, GWL_STYLE)), static_cast<unsigned long>(exStyle),
-                hasAlpha ? alpha : -1, r.left, r.top, r.right, r.bottom, title);
+                hasAlpha ? alpha : -1, r.left, r.top, r.right, r.bottom, Utf8(title).c_str());
     if (topLevel == 0) {
         ::EnumChildWindows(window, PrintWindow, reinterpret_cast<LPARAM>(window));
     }
@@ -101,9 +116,9 @@ int Menu(DWORD pid)
     return thread != nullptr ? 0 : 1;
 }
 
-int Append(const std::string& path, const std::string& text)
+int Append(const std::wstring& path, const std::string& text)
 {
-    std::FILE* out = std::fopen(path.c_str(), "ab");
+    std::FILE* out = ::_wfopen(path.c_str(), L"ab");
     if (out == nullptr) {
         return 1;
     }
@@ -112,7 +127,7 @@ int Append(const std::string& path, const std::string& text)
     return 0;
 }
 
-std::string g_trayLog;
+std::wstring g_trayLog;
 int g_refusals = 0;
 
 LRESULT CALLBACK ServeWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -188,9 +203,9 @@ int Windows(const char* title, const std::string& kind, int x, int y)
     return Serve(made);
 }
 
-int Tray(const char* log, int refusals)
+int Tray(int refusals)
 {
-    g_trayLog = log;
+    g_trayLog = g_arguments[2];
     g_refusals = refusals;
     // Topmost and newest: the first window of its class the shell finds.
     return Serve({Make(ServeClass("Shell_TrayWnd"), "", WS_POPUP, 0, 0, 0, 0, nullptr, WS_EX_TOPMOST)});
@@ -205,13 +220,13 @@ int Run(int argc, char** argv)
         return ::EnumWindows(PrintWindow, 0) ? 0 : 1;
     }
     if (command == "text" && argc == 3) {
-        char text[1024] = {};
+        wchar_t text[1024] = {};
         DWORD_PTR copied = 0;
-        if (!::SendMessageTimeoutA(Handle(arg(1)), WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
-                                   SMTO_ABORTIFHUNG, 5000, &copied)) {
+        if (!::SendMessageTimeoutW(Handle(arg(1)), WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                                   5000, &copied)) {
             return 1;
         }
-        std::printf("%s\n", text);
+        std::printf("%s\n", Utf8(text).c_str());
         return 0;
     }
     if (command == "send" && argc == 6) {
@@ -241,7 +256,7 @@ int Run(int argc, char** argv)
         return 0;
     }
     if (command == "settext" && argc == 4) {
-        return ::SetWindowTextA(Handle(arg(1)), arg(2)) ? 0 : 1;
+        return ::SetWindowTextW(Handle(arg(1)), g_arguments[3].c_str()) ? 0 : 1;
     }
     if (command == "move" && argc == 7) {
         return ::MoveWindow(Handle(arg(1)), static_cast<int>(number(2)), static_cast<int>(number(3)),
@@ -286,17 +301,27 @@ int Run(int argc, char** argv)
         }
         return 0;
     }
+    if (command == "regget" && argc == 4) {
+        const std::wstring path = g_arguments[2];
+        const HKEY root = path.rfind(L"HKLM\\", 0) == 0 ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+        wchar_t value[1024] = {};
+        DWORD size = sizeof(value);
+        const bool found = ::RegGetValueW(root, path.substr(5).c_str(), g_arguments[3].c_str(), RRF_RT_REG_SZ,
+                                          nullptr, value, &size) == ERROR_SUCCESS;
+        std::printf("%s\n", found ? Utf8(value).c_str() : "none");
+        return 0;
+    }
     if (command == "menu" && argc == 3) {
         return Menu(static_cast<DWORD>(number(1)));
     }
     if (command == "record" && argc == 4) {
-        return Append(arg(1), arg(2));
+        return Append(g_arguments[2], Utf8(g_arguments[3].c_str()));
     }
     if (command == "window" && argc == 6) {
         return Windows(arg(1), arg(2), static_cast<int>(number(3)), static_cast<int>(number(4)));
     }
     if (command == "tray" && argc == 4) {
-        return Tray(arg(1), static_cast<int>(number(2)));
+        return Tray(static_cast<int>(number(2)));
     }
     std::fprintf(stderr, "probe: unknown command or arguments\n");
     return 2;
@@ -306,6 +331,11 @@ int Run(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    int count = 0;
+    if (wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count)) {
+        g_arguments.assign(wide, wide + count);
+        ::LocalFree(wide);
+    }
     const int result = Run(argc, argv);
     std::printf("end\n");
     return result;

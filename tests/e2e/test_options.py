@@ -13,10 +13,8 @@ BM_GETCHECK, TBM_GETPOS, CB_GETCURSEL = 0xF0, 0x400, 0x147
 
 def run_value():
     """The data of the Run value "Veloria 2", or None."""
-    for line in quiet(['wine', 'reg', 'query', RUN_KEY, '/v', 'Veloria 2']).stdout.decode('cp1252').splitlines():
-        if 'REG_SZ' in line:
-            return line.split('REG_SZ', 1)[1].strip()
-    return None
+    value = probe('regget', RUN_KEY, 'Veloria 2')[0]
+    return None if value == 'none' else value
 
 
 class Options(ProgramTestCase):

@@ -20,6 +20,7 @@ USERS = os.path.join(os.environ.get('WINEPREFIX', ''), 'drive_c', 'users')
 RUN_KEYS = [r'HKCU\Software\Microsoft\Windows\CurrentVersion\Run',
             r'HKLM\Software\Microsoft\Windows\CurrentVersion\Run']
 UNINSTALL_KEY = r'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Veloria'
+SHELL_FOLDERS = r'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
 
 
 def package(name):
@@ -40,6 +41,11 @@ def reg(*args):
 class Packages(ProgramTestCase):
 
     def test_the_installer_installs_for_the_user_and_the_uninstaller_leaves_nothing(self):
+        # A user whose name no code page spells: the profile's folder says so.
+        reg('add', SHELL_FOLDERS, '/v', 'Local AppData', '/t', 'REG_EXPAND_SZ', '/f', '/d',
+            'C:\\users\\Żółw Ωμέγα 日本\\AppData\\Local')
+        self.addCleanup(reg, 'add', SHELL_FOLDERS, '/v', 'Local AppData', '/t', 'REG_EXPAND_SZ', '/f', '/d',
+                        '%USERPROFILE%\\AppData\\Local')
         self.assertEqual(quiet(['wine', package('x64-setup.exe'), '/S']).returncode, 0)
         folder = wait_until(lambda: user_path('AppData', 'Local', 'Programs', 'Veloria', 'uninstall.exe'), 30,
                             'the installed program')

@@ -13,16 +13,17 @@ namespace {
 TEST(Versions, ComparedNumberByNumber)
 {
     using O = VersionOrder;
-    const std::tuple<const char*, const char*, VersionOrder> cases[] = {
-        {"2.0.0", "2.0.0", O::Same},       {"2.0.1", "2.0.0", O::Newer},     {"2.0.10", "2.0.9", O::Newer},
-        {"2.0.9", "2.0.10", O::Older},     {"10.0.0", "2.0.0", O::Newer},    {"2.0", "2.0.0", O::Same},
-        {"2.0.0.1", "2.0.0", O::Newer},    {"02.00.001", "2.0.1", O::Same},  {"1.9.9", "2.0.0", O::Older},
-        {"", "2.0.0", O::Older},           {"UNKNOW", "2.0.0", O::Unreadable}, {"2.0.0-beta", "2.0.0", O::Unreadable},
-        {"2..0", "2.0.0", O::Unreadable},  {"2.0.", "2.0.0", O::Unreadable}, {" 2.0.1", "2.0.0", O::Unreadable},
-        {"99999999999999999999.0", "2.0.0", O::Newer},
+    const std::tuple<const wchar_t*, const wchar_t*, VersionOrder> cases[] = {
+        {L"2.0.0", L"2.0.0", O::Same},       {L"2.0.1", L"2.0.0", O::Newer},     {L"2.0.10", L"2.0.9", O::Newer},
+        {L"2.0.9", L"2.0.10", O::Older},     {L"10.0.0", L"2.0.0", O::Newer},    {L"2.0", L"2.0.0", O::Same},
+        {L"2.0.0.1", L"2.0.0", O::Newer},    {L"02.00.001", L"2.0.1", O::Same},  {L"1.9.9", L"2.0.0", O::Older},
+        {L"", L"2.0.0", O::Older},           {L"UNKNOW", L"2.0.0", O::Unreadable},
+        {L"2.0.0-beta", L"2.0.0", O::Unreadable},
+        {L"2..0", L"2.0.0", O::Unreadable},  {L"2.0.", L"2.0.0", O::Unreadable}, {L" 2.0.1", L"2.0.0", O::Unreadable},
+        {L"99999999999999999999.0", L"2.0.0", O::Newer},
     };
     for (const auto& [candidate, current, order] : cases) {
-        EXPECT_EQ(CompareVersions(candidate, current), order) << candidate << " against " << current;
+        EXPECT_EQ(CompareVersions(candidate, current), order) << candidate << L" against " << current;
     }
     EXPECT_TRUE(AsksToDownload(O::Newer) && EnablesDownloadButton(O::Newer) && EnablesDownloadButton(O::Unreadable));
     EXPECT_FALSE(AsksToDownload(O::Unreadable) || EnablesDownloadButton(O::Same) || EnablesDownloadButton(O::Older));
@@ -30,41 +31,42 @@ TEST(Versions, ComparedNumberByNumber)
 
 TEST(Versions, OnlyWebAddressesGoToTheBrowser)
 {
-    for (const char* address : {"http://veloria.example/setup.exe", "HTTPS://veloria.example/x"}) {
+    for (const wchar_t* address : {L"http://veloria.example/setup.exe", L"HTTPS://veloria.example/x"}) {
         EXPECT_TRUE(IsWebAddress(address)) << address;
     }
-    for (const char* address : {"file:///C:/setup.exe", "javascript:alert(1)", "C:\\setup.exe", "\\\\server\\s.exe",
-                                "http://", "http:///x", "ftp://veloria.example/", "", "UNKNOW"}) {
+    for (const wchar_t* address : {L"file:///C:/setup.exe", L"javascript:alert(1)", L"C:\\setup.exe",
+                                   L"\\\\server\\s.exe", L"http://", L"http:///x", L"ftp://veloria.example/", L"",
+                                   L"UNKNOW"}) {
         EXPECT_FALSE(IsWebAddress(address)) << address;
     }
 }
 
-XmlNode Element(const char* name, std::vector<XmlNode> children)
+XmlNode Element(const wchar_t* name, std::vector<XmlNode> children)
 {
-    return {XmlNode::Type::Element, name, "", std::move(children)};
+    return {XmlNode::Type::Element, name, L"", std::move(children)};
 }
-XmlNode Text(const char* value)
+XmlNode Text(const wchar_t* value)
 {
-    return {XmlNode::Type::Text, "#text", value, {}};
+    return {XmlNode::Type::Text, L"#text", value, {}};
 }
 
 TEST(ManifestNodes, ExactNamesTextOnlyTheLastWinsAndTheListingIndents)
 {
-    const std::vector<XmlNode> document{Element("VELORIA", {
-        Element("SOFTWARE_LASTVERSION", {Text("2.0.1")}),
-        Element("software_downloadurl", {Text("http://lower/")}),
-        Element("SOFTWARE_DOWNLOADURL", {{XmlNode::Type::Other, "#cdata-section", "http://cdata/", {}}}),
-        Element("SOFTWARE_WEBPAGE", {Text("http://first/")}),
-        Element("GROUP", {Element("SOFTWARE_WEBPAGE", {Text("http://second/")})}),
+    const std::vector<XmlNode> document{Element(L"VELORIA", {
+        Element(L"SOFTWARE_LASTVERSION", {Text(L"2.0.1")}),
+        Element(L"software_downloadurl", {Text(L"http://lower/")}),
+        Element(L"SOFTWARE_DOWNLOADURL", {{XmlNode::Type::Other, L"#cdata-section", L"http://cdata/", {}}}),
+        Element(L"SOFTWARE_WEBPAGE", {Text(L"http://first/")}),
+        Element(L"GROUP", {Element(L"SOFTWARE_WEBPAGE", {Text(L"http://second/")})}),
     })};
-    ManifestValues values{"", "kept", "old"};
+    ManifestValues values{L"", L"kept", L"old"};
     ReadManifestNodes(document, values);
-    EXPECT_EQ(values.LastVersion, "2.0.1");
-    EXPECT_EQ(values.DownloadURL, "kept");
-    EXPECT_EQ(values.WebPage, "http://second/");
+    EXPECT_EQ(values.LastVersion, L"2.0.1");
+    EXPECT_EQ(values.DownloadURL, L"kept");
+    EXPECT_EQ(values.WebPage, L"http://second/");
     EXPECT_EQ(ListManifestNodes(document),
-              "   SOFTWARE_LASTVERSION:2.0.1\r\n   software_downloadurl:http://lower/\r\n"
-              "   SOFTWARE_WEBPAGE:http://first/\r\n    SOFTWARE_WEBPAGE:http://second/\r\n");
+              L"   SOFTWARE_LASTVERSION:2.0.1\r\n   software_downloadurl:http://lower/\r\n"
+              L"   SOFTWARE_WEBPAGE:http://first/\r\n    SOFTWARE_WEBPAGE:http://second/\r\n");
 }
 
 }  // namespace

@@ -27,10 +27,10 @@ TEST(WindowAlpha, TheProgramManagerWindowIsRefused)
 {
     // The shell's desktop window if there is one, else one of ours by name.
     WindowHandle ours;
-    if (::FindWindowA(nullptr, "Program Manager") == nullptr) {
-        ours = test::MakeTestWindow("Program Manager");
+    if (::FindWindowW(nullptr, L"Program Manager") == nullptr) {
+        ours = test::MakeTestWindow(L"Program Manager");
     }
-    const HWND desktop = ::FindWindowA(nullptr, "Program Manager");
+    const HWND desktop = ::FindWindowW(nullptr, L"Program Manager");
     const LONG before = ExStyle(desktop);
     SetWindowAlpha(desktop, 100);
     EXPECT_EQ(ExStyle(desktop), before);

@@ -10,41 +10,44 @@
 namespace veloria {
 namespace {
 
-constexpr const char* kScratch = "Software\\VeloriaAutostartTest";
-constexpr const char* kMachine = "Software\\VeloriaAutostartTest\\Machine";
-constexpr const char* kUser = "Software\\VeloriaAutostartTest\\User";
-constexpr const char* kTitle = "Veloria 2";
-const std::string kExe = "C:\\Program Files\\Veloria\\veloria.exe";
-const std::string kQuoted = "\"" + kExe + "\"";
+constexpr const wchar_t* kScratch = L"Software\\VeloriaAutostartTest";
+constexpr const wchar_t* kMachine = L"Software\\VeloriaAutostartTest\\Machine";
+constexpr const wchar_t* kUser = L"Software\\VeloriaAutostartTest\\User";
+constexpr const wchar_t* kTitle = L"Veloria 2";
+// A folder no code page spells.
+const std::wstring kUserName = L"\u017B\u00F3\u0142w \u03A9\u03BC\u03AD\u03B3\u03B1 \u65E5\u672C";
+const std::wstring kExe = L"C:\\Users\\" + kUserName + L"\\Veloria\\veloria.exe";
+const std::wstring kQuoted = L"\"" + kExe + L"\"";
 
 class RunKeys : public testing::Test {
 protected:
     void SetUp() override
     {
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, kScratch);
-        for (const char* path : {kMachine, kUser}) {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kScratch);
+        for (const wchar_t* path : {kMachine, kUser}) {
             HKEY key = nullptr;
-            ::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+            ::RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
             ::RegCloseKey(key);
         }
     }
-    void TearDown() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, kScratch); }
+    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kScratch); }
 
-    static void Put(const char* path, DWORD type, const std::string& bytes)
+    static void Put(const wchar_t* path, DWORD type, const std::wstring& data)
     {
-        ::RegSetKeyValueA(HKEY_CURRENT_USER, path, kTitle, type, bytes.data(), static_cast<DWORD>(bytes.size()));
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, path, kTitle, type, data.data(),
+                          static_cast<DWORD>(data.size() * sizeof(wchar_t)));
     }
-    // The value's type and bytes as stored, or nothing.
-    static std::optional<std::pair<DWORD, std::string>> Stored(const char* path)
+    // The value's type and data as stored, or nothing.
+    static std::optional<std::pair<DWORD, std::wstring>> Stored(const wchar_t* path)
     {
-        char data[512] = {};
+        wchar_t data[512] = {};
         DWORD type = 0;
         DWORD size = sizeof(data);
-        if (::RegGetValueA(HKEY_CURRENT_USER, path, kTitle, RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size) !=
+        if (::RegGetValueW(HKEY_CURRENT_USER, path, kTitle, RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size) !=
             ERROR_SUCCESS) {
             return std::nullopt;
         }
-        return std::make_pair(type, std::string(data, size));
+        return std::make_pair(type, std::wstring(data, size / sizeof(wchar_t)));
     }
 
     const Autostart autostart_{kExe, {HKEY_CURRENT_USER, kMachine}, {HKEY_CURRENT_USER, kUser}};
@@ -52,17 +55,17 @@ protected:
 
 TEST_F(RunKeys, ValuesAreReadAndWrittenByType)
 {
-    EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kMachine, kTitle), "");
-    Put(kMachine, REG_EXPAND_SZ, kExe + '\0');
-    EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kMachine, kTitle), "");
-    Put(kMachine, REG_SZ, std::string("ab\0c\0\0", 6));
-    EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kMachine, kTitle), "abc");
-    EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, "Software\\VeloriaAutostartTest\\Nowhere", kTitle), "");
+    EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kMachine, kTitle), L"");
+    Put(kMachine, REG_EXPAND_SZ, kExe + L'\0');
+    EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kMachine, kTitle), L"");
+    Put(kMachine, REG_SZ, std::wstring(L"ab\0\u65E5\0\0", 6));
+    EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, kMachine, kTitle), L"ab\u65E5");
+    EXPECT_EQ(QueryValue(HKEY_CURRENT_USER, L"Software\\VeloriaAutostartTest\\Nowhere", kTitle), L"");
 
-    EXPECT_TRUE(SetValue(HKEY_CURRENT_USER, kMachine, kTitle, REG_DWORD, "7"));
-    EXPECT_EQ(Stored(kMachine), std::make_pair(DWORD{REG_DWORD}, std::string("\x07\0\0\0", 4)));
+    EXPECT_TRUE(SetValue(HKEY_CURRENT_USER, kMachine, kTitle, REG_DWORD, L"7"));
+    EXPECT_EQ(Stored(kMachine), std::make_pair(DWORD{REG_DWORD}, std::wstring(L"\x07\0", 2)));
     EXPECT_TRUE(DeleteValue(HKEY_CURRENT_USER, kMachine, kTitle));
-    EXPECT_TRUE(SetValue(HKEY_CURRENT_USER, kMachine, kTitle, REG_BINARY, "7"));
+    EXPECT_TRUE(SetValue(HKEY_CURRENT_USER, kMachine, kTitle, REG_BINARY, L"7"));
     EXPECT_EQ(Stored(kMachine), std::nullopt);
     EXPECT_FALSE(DeleteValue(HKEY_CURRENT_USER, kMachine, kTitle));
 }
@@ -70,13 +73,13 @@ TEST_F(RunKeys, ValuesAreReadAndWrittenByType)
 TEST_F(RunKeys, SavingMakesTheMachineEntryAgreeWithTheSetting)
 {
     struct Case {
-        std::optional<std::pair<DWORD, std::string>> before;
+        std::optional<std::pair<DWORD, std::wstring>> before;
         bool wanted;
-        std::optional<std::string> after;  // REG_SZ data, or no value
+        std::optional<std::wstring> after;  // REG_SZ data, or no value
     };
-    const auto sz = [](const std::string& text) { return std::make_pair(DWORD{REG_SZ}, text + '\0'); };
-    const std::string moved = "C:\\Old place\\veloria.exe";
-    const std::string otherCase = "c:\\program files\\veloria\\VELORIA.EXE";
+    const auto sz = [](const std::wstring& text) { return std::make_pair(DWORD{REG_SZ}, text + L'\0'); };
+    const std::wstring moved = L"C:\\Old place\\veloria.exe";
+    const std::wstring otherCase = L"c:\\users\\" + kUserName + L"\\veloria\\VELORIA.EXE";
     const Case cases[] = {
         {std::nullopt, true, kQuoted},          // created, quoted
         {sz(moved), true, kQuoted},             // the program was moved
@@ -85,7 +88,7 @@ TEST_F(RunKeys, SavingMakesTheMachineEntryAgreeWithTheSetting)
         {sz(kExe), false, std::nullopt},        // so does ours unquoted
         {sz(kExe), true, kQuoted},              // which is quoted when enabled
         {sz(otherCase), true, kQuoted},         // letter case counts
-        {std::make_pair(DWORD{REG_EXPAND_SZ}, kExe + '\0'), true, kQuoted},
+        {std::make_pair(DWORD{REG_EXPAND_SZ}, kExe + L'\0'), true, kQuoted},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -103,8 +106,8 @@ TEST_F(RunKeys, SavingTwiceWritesOnce)
 {
     autostart_.AplicarAutoinicio(true);
     HKEY key = nullptr;
-    ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, kMachine, 0, KEY_NOTIFY, &key), ERROR_SUCCESS);
-    const HANDLE changed = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, kMachine, 0, KEY_NOTIFY, &key), ERROR_SUCCESS);
+    const HANDLE changed = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     ::RegNotifyChangeKeyValue(key, FALSE, REG_NOTIFY_CHANGE_LAST_SET, changed, TRUE);
     autostart_.AplicarAutoinicio(true);
     EXPECT_EQ(::WaitForSingleObject(changed, 200), static_cast<DWORD>(WAIT_TIMEOUT));
@@ -114,10 +117,10 @@ TEST_F(RunKeys, SavingTwiceWritesOnce)
 
 TEST_F(RunKeys, WithoutTheMachineKeyTheUsersOwnServes)
 {
-    const Autostart closed{kExe, {HKEY_CURRENT_USER, "Software\\VeloriaAutostartTest\\Closed"},
+    const Autostart closed{kExe, {HKEY_CURRENT_USER, L"Software\\VeloriaAutostartTest\\Closed"},
                            {HKEY_CURRENT_USER, kUser}};
     closed.AplicarAutoinicio(true);
-    EXPECT_EQ(Stored(kUser), std::make_pair(DWORD{REG_SZ}, kQuoted + '\0'));
+    EXPECT_EQ(Stored(kUser), std::make_pair(DWORD{REG_SZ}, kQuoted + L'\0'));
     EXPECT_TRUE(closed.IsAutostartEnabled());
     closed.AplicarAutoinicio(false);
     EXPECT_EQ(Stored(kUser), std::nullopt);

@@ -26,7 +26,7 @@ constexpr IID kBrowserEvents = {0x34a715a0, 0x6587, 0x11d0, {0x92, 0x4a, 0x00, 0
 constexpr DISPID kNavigateError = 271;
 
 test::FakePoint g_point;
-std::vector<std::string>& g_calls = g_point.calls;
+std::vector<std::wstring>& g_calls = g_point.calls;
 
 // One object stands in for every control made; it counts the references
 // the program holds to it.
@@ -49,7 +49,7 @@ struct Control final : IOleObject, IDispatch, IConnectionPointContainer {
     }
     HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* newSite) override
     {
-        g_calls.push_back(newSite != nullptr ? "SetClientSite" : "SetClientSite null");
+        g_calls.push_back(newSite != nullptr ? L"SetClientSite" : L"SetClientSite null");
         if (newSite != nullptr) {
             newSite->AddRef();
         }
@@ -61,14 +61,14 @@ struct Control final : IOleObject, IDispatch, IConnectionPointContainer {
     }
     HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE Close(DWORD) override { return g_calls.push_back("Close"), S_OK; }
+    HRESULT STDMETHODCALLTYPE Close(DWORD) override { return g_calls.push_back(L"Close"), S_OK; }
     HRESULT STDMETHODCALLTYPE SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE InitFromData(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD, IDataObject**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override
     {
-        return g_calls.push_back("DoVerb " + std::to_string(verb)), S_OK;
+        return g_calls.push_back(L"DoVerb " + std::to_wstring(verb)), S_OK;
     }
     HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Update() override { return S_OK; }
@@ -99,10 +99,7 @@ struct Control final : IOleObject, IDispatch, IConnectionPointContainer {
                                      UINT*) override
     {
         const bool text = params->cArgs == 1 && params->rgvarg[0].vt == VT_BSTR;
-        std::string call = "Invoke " + std::to_string(id);
-        for (const wchar_t* c = text ? params->rgvarg[0].bstrVal : L""; *c != 0; ++c) {
-            call += static_cast<char>(*c);
-        }
+        const std::wstring call = L"Invoke " + std::to_wstring(id) + (text ? params->rgvarg[0].bstrVal : L"");
         return g_calls.push_back(call), S_OK;
     }
     HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints**) override { return E_NOTIMPL; }
@@ -117,7 +114,7 @@ int PendingErrors(HWND owner)
 {
     int count = 0;
     MSG message;
-    while (::PeekMessageA(&message, owner, kBrowserNavigateError, kBrowserNavigateError, PM_REMOVE)) {
+    while (::PeekMessageW(&message, owner, kBrowserNavigateError, kBrowserNavigateError, PM_REMOVE)) {
         count += message.wParam == 7 ? 1 : 0;
     }
     return count;
@@ -127,19 +124,19 @@ TEST(BrowserHost, NavigatesReportsErrorsAndLeavesNothingBehind)
 {
     ::OleInitialize(nullptr);
     const test::FakeClass registered(kFakeBrowser, static_cast<IOleObject*>(&g_control));
-    const HWND owner = ::CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr,
+    const HWND owner = ::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr,
                                          nullptr);
     {
         BrowserHost host;
         ASSERT_TRUE(host.Create(owner, RECT{0, 0, 200, 100}, 7, &kFakeBrowser));
-        host.Navigate("http://veloria.example/page");
+        host.Navigate(L"http://veloria.example/page");
         ASSERT_NE(g_point.sink, nullptr);
         g_point.Fire(kNavigateError);
         EXPECT_EQ(PendingErrors(owner), 1);
     }
-    EXPECT_EQ(g_calls, (std::vector<std::string>{"SetClientSite", "DoVerb -5", "Advise",
-                                                 "Invoke 104http://veloria.example/page", "Unadvise 9",
-                                                 "SetClientSite null", "Close"}));
+    EXPECT_EQ(g_calls, (std::vector<std::wstring>{L"SetClientSite", L"DoVerb -5", L"Advise",
+                                                  L"Invoke 104http://veloria.example/page", L"Unadvise 9",
+                                                  L"SetClientSite null", L"Close"}));
     // An event after the host is gone reaches nobody, and the control's
     // reference was the last one to the site.
     g_point.Fire(kNavigateError);
@@ -150,7 +147,7 @@ TEST(BrowserHost, NavigatesReportsErrorsAndLeavesNothingBehind)
     const CLSID nothing = {0x5e1ec7a0, 0x2222, 0x4a4a, {0, 0, 0, 0, 0, 0, 0, 1}};
     BrowserHost missing;
     ASSERT_TRUE(missing.Create(owner, RECT{0, 0, 200, 100}, 7, &nothing));
-    missing.Navigate("http://veloria.example/page");
+    missing.Navigate(L"http://veloria.example/page");
     EXPECT_EQ(PendingErrors(owner), 1);
     missing.Destroy();
     ::DestroyWindow(owner);
@@ -161,15 +158,15 @@ class FlashStandIn {
 public:
     FlashStandIn()
     {
-        const std::string key = "Software\\Classes\\ShockwaveFlash.ShockwaveFlash\\CLSID";
-        const char* clsid = "{5E1EC7A0-1111-4A4A-9B11-001122334455}";
-        ::RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, REG_SZ, clsid, 39);
-        Settings().ControlStyle = "0";
+        const wchar_t* clsid = L"{5E1EC7A0-1111-4A4A-9B11-001122334455}";
+        ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\ShockwaveFlash.ShockwaveFlash\\CLSID", nullptr,
+                          REG_SZ, clsid, 39 * sizeof(wchar_t));
+        Settings().ControlStyle = L"0";
     }
     ~FlashStandIn()
     {
         Settings().ControlStyle.clear();
-        ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Classes\\ShockwaveFlash.ShockwaveFlash");
+        ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\ShockwaveFlash.ShockwaveFlash");
     }
 
 private:
@@ -183,14 +180,14 @@ TEST(BrowserHost, TheAboutWindowHandsItsMovieToTheFlashPlayer)
     {
         const FlashStandIn flash;
         g_calls.clear();
-        ShowAbout(::GetModuleHandleA(nullptr));
-        const HWND about = ::FindWindowA(kAboutClass, nullptr);
+        ShowAbout(::GetModuleHandleW(nullptr));
+        const HWND about = ::FindWindowW(kAboutClass, nullptr);
         ASSERT_NE(about, nullptr);
-        ::SendMessageA(about, WM_CLOSE, 0, 0);
+        ::SendMessageW(about, WM_CLOSE, 0, 0);
     }
-    const auto play = std::find(g_calls.begin(), g_calls.end(), "Invoke 1004");
+    const auto play = std::find(g_calls.begin(), g_calls.end(), L"Invoke 1004");
     ASSERT_TRUE(play != g_calls.end() && play != g_calls.begin());
-    EXPECT_EQ(*(play - 1), "Invoke 1003" + ProgramFolder() + "\\gama.dsp");
+    EXPECT_EQ(*(play - 1), L"Invoke 1003" + ProgramFolder() + L"\\gama.dsp");
 }
 
 }  // namespace
@@ -210,7 +207,7 @@ TEST(BrowserHost, TheProgramsEndReleasesEveryControlBeforeOleEnds)
     const test::FakeClass browser(CLSID_WebBrowser, static_cast<IOleObject*>(&g_control));
     const test::FakeClass engine(kHtmlDocument, static_cast<IOleObject*>(&g_control));
     const FlashStandIn flash;
-    const HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     MainWindow& main = MainWindow::Instance();
     ASSERT_TRUE(main.Create(instance));
     const ULONG before = g_control.references;
@@ -221,13 +218,13 @@ TEST(BrowserHost, TheProgramsEndReleasesEveryControlBeforeOleEnds)
     EXPECT_GE(g_control.references, before + 8);  // two for each of the four controls
     ::DestroyWindow(main.hwnd());
     EXPECT_EQ(g_control.references, before);
-    for (const char* windowClass : {kBannerClass, kTellAFriendClass, kAboutClass, "#32770"}) {
-        const HWND left = ::FindWindowA(windowClass, nullptr);
+    for (const wchar_t* windowClass : {kBannerClass, kTellAFriendClass, kAboutClass, L"#32770"}) {
+        const HWND left = ::FindWindowW(windowClass, nullptr);
         EXPECT_TRUE(left == nullptr || ::GetWindowThreadProcessId(left, nullptr) != ::GetCurrentThreadId())
             << windowClass;
     }
     MSG quit;
-    ::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     ::OleUninitialize();
 }
 

@@ -23,19 +23,19 @@ namespace veloria::test {
 struct FakePoint final : IConnectionPoint {
     VELORIA_FAKE_COUNTS
     IDispatch* sink = nullptr;   // kept after Unadvise, to call it late
-    std::vector<std::string> calls;
+    std::vector<std::wstring> calls;
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
     HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Advise(IUnknown* unknown, DWORD* cookie) override
     {
-        calls.push_back("Advise");
+        calls.push_back(L"Advise");
         *cookie = 9;
         return unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&sink));
     }
     HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override
     {
-        calls.push_back("Unadvise " + std::to_string(cookie));
+        calls.push_back(L"Unadvise " + std::to_wstring(cookie));
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }

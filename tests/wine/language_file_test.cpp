@@ -1,5 +1,6 @@
-// Language files read through the system's profile functions, the shipped
-// files, and the listing of the language folder.
+// Language files: the shipped ones (in Windows-1252 and in UTF-8), junk,
+// and the listing of the language folder with names in any script. Files
+// in UTF-16 under Cyrillic names are the end-to-end tests'.
 #include "language/language_file.h"
 
 #include <gtest/gtest.h>
@@ -13,65 +14,68 @@
 namespace veloria {
 namespace {
 
-void UseShippedLanguage(const char* file)
+void UseShippedLanguage(const std::wstring& file)
 {
-    LanguageFolder() = test::OwnFolder() + "/language/";
+    LanguageFolder() = test::OwnFolder() + L"/language/";
     LoadLanguage(file);
 }
 
 TEST(LoadLanguage, EveryShippedFileHasEveryKeyInItsSection)
 {
-    UseShippedLanguage("english.ini");
-    ListFiles(LanguageFolder(), "*.ini");
-    const std::vector<std::string> shipped = LanguageFiles();
-    for (const char* file : {"english.ini", "spanish.ini"}) {
-        ASSERT_EQ(std::count(shipped.begin(), shipped.end(), file), 1) << file;
+    UseShippedLanguage(L"english.ini");
+    ListFiles(LanguageFolder(), L"*.ini");
+    const std::vector<std::wstring> shipped = LanguageFiles();
+    for (const wchar_t* file : {L"english.ini", L"spanish.ini", L"russian.ini"}) {
+        ASSERT_EQ(std::count(shipped.begin(), shipped.end(), file), 1);
     }
-    for (const std::string& file : shipped) {
-        UseShippedLanguage(file.c_str());
+    for (const std::wstring& file : shipped) {
+        UseShippedLanguage(file);
         for (std::size_t i = 0; i < kLanguageKeyCount; ++i) {
-            EXPECT_NE(LanguageTexts()[i], kMissingText) << file << ": " << kLanguageKeys[i].key;
-            EXPECT_FALSE(LanguageTexts()[i].empty()) << file << ": " << kLanguageKeys[i].key;
+            EXPECT_NE(LanguageTexts()[i], kMissingText) << i;
+            EXPECT_FALSE(LanguageTexts()[i].empty()) << i;
         }
     }
-    // Windows-1252 text, read in the system's ANSI code page.
-    EXPECT_EQ((UseShippedLanguage("spanish.ini"), LanguageText(Lang::LANG_NAME)), "Espa\xf1ol");
+    // Windows-1252 and UTF-8, whatever the system's code page.
+    EXPECT_EQ((UseShippedLanguage(L"spanish.ini"), LanguageText(Lang::LANG_NAME)), L"Espa\u00F1ol");
+    EXPECT_EQ((UseShippedLanguage(L"russian.ini"), LanguageText(Lang::LANG_NAME)),
+              L"\u0420\u0443\u0441\u0441\u043A\u0438\u0439");
 }
 
 TEST(LoadLanguage, AMissingFileOrJunkNeverStopsTheProgram)
 {
     const test::TempFolder folder;
-    LoadLanguageFrom(folder.file("nothere.ini"));
+    LoadLanguageFrom(folder.file(L"nothere.ini"));
     EXPECT_EQ(std::count(LanguageTexts().begin(), LanguageTexts().end(), kMissingText), kLanguageKeyCount);
     std::string junk(200000, '\xff');
     const char tail[] = "\r\n[[[\r\n=\r\n\0\0\r\n[MainMenu]\r\nLANG_MAINMENU_HELP=Help\r\n";
     junk.append(tail, sizeof(tail) - 1);
-    test::WriteFile(folder.file("junk.ini"), junk);
-    LoadLanguageFrom(folder.file("junk.ini"));
-    EXPECT_EQ(LanguageText(Lang::LANG_MAINMENU_HELP), "Help");
+    test::WriteFile(folder.file(L"junk.ini"), junk);
+    LoadLanguageFrom(folder.file(L"junk.ini"));
+    EXPECT_EQ(LanguageText(Lang::LANG_MAINMENU_HELP), L"Help");
 }
 
 TEST(ReadLanguageInfo, OnlyTheIdentityComesFromTheBrowsedFile)
 {
-    UseShippedLanguage("english.ini");
-    ReadLanguageInfo("spanish.ini");
-    EXPECT_EQ(LanguageText(Lang::LANG_COUNTRYCODE), "es");
-    EXPECT_EQ(LanguageText(Lang::LANG_WINDOWOPTIONS_TAB_GENERAL_Label_LANGDATE), "Fecha:");
-    EXPECT_EQ(LanguageText(Lang::LANG_MAINMENU_CLOSE), "Close");
+    UseShippedLanguage(L"english.ini");
+    ReadLanguageInfo(L"spanish.ini");
+    EXPECT_EQ(LanguageText(Lang::LANG_COUNTRYCODE), L"es");
+    EXPECT_EQ(LanguageText(Lang::LANG_WINDOWOPTIONS_TAB_GENERAL_Label_LANGDATE), L"Fecha:");
+    EXPECT_EQ(LanguageText(Lang::LANG_MAINMENU_CLOSE), L"Close");
 }
 
 TEST(ListFiles, MatchingNamesFoldersIncludedAndNothingForAMissingFolder)
 {
     const test::TempFolder folder;
-    test::WriteFile(folder.file("english.ini"), "[General]\r\n");
-    test::WriteFile(folder.file("notes.txt"), "notes");
-    ASSERT_TRUE(::CreateDirectoryA(folder.file("old.ini").c_str(), nullptr));
-    LanguageFiles() = {"stale.ini"};
-    ListFiles(folder.path() + "/", "*.ini");  // the language folder's own form
-    std::vector<std::string> listed = LanguageFiles();
+    test::WriteFile(folder.file(L"english.ini"), "[General]\r\n");
+    test::WriteFile(folder.file(L"\u65E5\u672C\u8A9E.ini"), "[General]\r\n");
+    test::WriteFile(folder.file(L"notes.txt"), "notes");
+    ASSERT_TRUE(::CreateDirectoryW(folder.file(L"old.ini").c_str(), nullptr));
+    LanguageFiles() = {L"stale.ini"};
+    ListFiles(folder.path() + L"/", L"*.ini");  // the language folder's own form
+    std::vector<std::wstring> listed = LanguageFiles();
     std::sort(listed.begin(), listed.end());
-    EXPECT_EQ(listed, (std::vector<std::string>{"english.ini", "old.ini"}));
-    ListFiles(folder.file("language") + "/", "*.ini");
+    EXPECT_EQ(listed, (std::vector<std::wstring>{L"english.ini", L"old.ini", L"\u65E5\u672C\u8A9E.ini"}));
+    ListFiles(folder.file(L"language") + L"/", L"*.ini");
     EXPECT_TRUE(LanguageFiles().empty());
 }
 

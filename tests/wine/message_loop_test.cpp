@@ -15,14 +15,14 @@ public:
     HWND second = nullptr;
     bool cancelled = false;
 
-    TwoButtons() { CreateFromCode(nullptr, "Two buttons", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 160, 80, nullptr); }
+    TwoButtons() { CreateFromCode(nullptr, L"Two buttons", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 160, 80, nullptr); }
     ~TwoButtons() { ::DestroyWindow(hwnd()); }
 
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM)
     {
         if (message == WM_INITDIALOG) {
             for (HWND* button : {&first, &second}) {
-                *button = ::CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, 90, 30,
+                *button = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, 90, 30,
                                             hwnd(), nullptr, nullptr, nullptr);
             }
             return TRUE;
@@ -39,8 +39,8 @@ public:
 // is empty.
 void Press(UINT key)
 {
-    ::PostMessageA(::GetFocus(), WM_KEYDOWN, key, 1);
-    ::PostMessageA(::GetFocus(), WM_KEYUP, key, 0xC0000001);
+    ::PostMessageW(::GetFocus(), WM_KEYDOWN, key, 1);
+    ::PostMessageW(::GetFocus(), WM_KEYUP, key, 0xC0000001);
     ::PostQuitMessage(0);
     RunMessageLoop();
 }

@@ -78,25 +78,25 @@ TEST(Messenger, NewConversationWindowsGetTheLevelOfTheSettings)
     const test::FakeClass registered(kClassMessenger, &g_messenger);
     MessengerConnection connection;
     ASSERT_TRUE(connection.Connect());
-    const WindowHandle window = test::MakeTestWindow("Conversation");
+    const WindowHandle window = test::MakeTestWindow(L"Conversation");
     // Feature, stored level, the window's level before and after.
-    const std::tuple<const char*, const char*, int, int> cases[] = {
-        {"1", "200", -1, 200}, {"1", "255", 90, -1},    {"1", "300", 90, -1},  {"0", "200", -1, -1},
-        {"2", "200", -1, -1},  {"1", "254.6", -1, 255}, {"1", "-40", -1, 0}, {"1", "dim", -1, 200}};
+    const std::tuple<const wchar_t*, const wchar_t*, int, int> cases[] = {
+        {L"1", L"200", -1, 200}, {L"1", L"255", 90, -1},    {L"1", L"300", 90, -1},  {L"0", L"200", -1, -1},
+        {L"2", L"200", -1, -1},  {L"1", L"254.6", -1, 255}, {L"1", L"-40", -1, 0}, {L"1", L"dim", -1, 200}};
     for (const auto& [on, level, before, after] : cases) {
         Settings().AutoMSN_ChatWindow = on;
         Settings().AutoMSN_ChatWindow_ALPHA = level;
-        ::SetWindowLongA(window.get(), GWL_EXSTYLE, before < 0 ? 0 : WS_EX_LAYERED);
+        ::SetWindowLongW(window.get(), GWL_EXSTYLE, before < 0 ? 0 : WS_EX_LAYERED);
         ::SetLayeredWindowAttributes(window.get(), 0, static_cast<BYTE>(before), LWA_ALPHA);
         OpenConversation(window.get());
-        EXPECT_EQ(test::LayeredAlpha(window.get()), after) << on << " " << level;
+        EXPECT_EQ(test::LayeredAlpha(window.get()), after) << on << L" " << level;
     }
     // A window object whose "hWnd" cannot be read changes nothing.
-    ::SetWindowLongA(window.get(), GWL_EXSTYLE, 0);
+    ::SetWindowLongW(window.get(), GWL_EXSTYLE, 0);
     OpenConversation(nullptr);
     EXPECT_EQ(test::LayeredAlpha(window.get()), -1);
     connection.Disconnect();
-    EXPECT_EQ(g_point.calls, (std::vector<std::string>{"Advise", "Unadvise 9"}));
+    EXPECT_EQ(g_point.calls, (std::vector<std::wstring>{L"Advise", L"Unadvise 9"}));
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ TEST(Owners, SystemResourcesAreFreed)
     HGDIOBJ brush = nullptr;
     HDC dc = nullptr;
     HKEY key = nullptr;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\VeloriaOwnerTest", 0, nullptr, 0, KEY_ALL_ACCESS,
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\VeloriaOwnerTest", 0, nullptr, 0, KEY_ALL_ACCESS,
                                 nullptr, &key, nullptr),
               ERROR_SUCCESS);
     {
@@ -50,8 +50,8 @@ TEST(Owners, SystemResourcesAreFreed)
     }
     EXPECT_EQ(::GetObjectType(brush), 0u);
     EXPECT_EQ(::GetObjectType(dc), 0u);
-    EXPECT_EQ(::RegSetValueExA(key, "x", 0, REG_SZ, nullptr, 0), ERROR_INVALID_HANDLE);
-    ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VeloriaOwnerTest");
+    EXPECT_EQ(::RegSetValueExW(key, L"x", 0, REG_SZ, nullptr, 0), ERROR_INVALID_HANDLE);
+    ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\VeloriaOwnerTest");
 }
 
 TEST(Owners, ComReferencesAreDroppedOnce)

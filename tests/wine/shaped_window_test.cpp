@@ -19,9 +19,9 @@ namespace {
 // a caption (an overlapped one would be held to the smallest window size).
 WindowHandle MakeFramedWindow()
 {
-    return WindowHandle(::CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "Veloria shape test",
+    return WindowHandle(::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"Veloria shape test",
                                           WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 100, 100, 300, 200,
-                                          nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr));
+                                          nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
 }
 
 // The outer rectangle, and where the client area starts inside it.
@@ -97,25 +97,25 @@ TEST(ShapedWindow, AWindowWithoutAPictureIsLeftAsItsBareFrameAndTheUserIsTold)
     const POINT client = FrameOf(window.get()).second;
     // The message box is read and closed from another thread, which looks
     // for it for ten seconds at most.
-    std::string seen;
+    std::wstring seen;
     std::thread reader([&seen, thread = ::GetCurrentThreadId()] {
         HWND box = nullptr;
         for (int waited = 0; waited < 200 && box == nullptr; ++waited, ::Sleep(50)) {
-            box = ::FindWindowA("#32770", nullptr);
+            box = ::FindWindowW(L"#32770", nullptr);
             box = ::GetWindowThreadProcessId(box, nullptr) == thread ? box : nullptr;
         }
-        char title[64] = {};
-        char text[512] = {};
-        ::GetWindowTextA(box, title, sizeof(title));
-        ::GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
-        seen = std::string(title) + ": " + text + (::GetDlgItem(box, IDCANCEL) != nullptr ? " [Cancel]" : "");
-        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        wchar_t title[64] = {};
+        wchar_t text[512] = {};
+        ::GetWindowTextW(box, title, static_cast<int>(std::size(title)));
+        ::GetDlgItemTextW(box, 0xFFFF, text, static_cast<int>(std::size(text)));
+        seen = std::wstring(title) + L": " + text + (::GetDlgItem(box, IDCANCEL) != nullptr ? L" [Cancel]" : L"");
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
     Recortar_Ventana(window.get(), kReferencePixelKey);
     reader.join();
 
-    EXPECT_EQ(seen, "Veloria " + std::to_string(VELORIA_VERSION_MAJOR) +
-                        ": Error Number: 6 Error Description: " + SystemErrorText(ERROR_INVALID_HANDLE));
+    EXPECT_EQ(seen, L"Veloria " + std::to_wstring(VELORIA_VERSION_MAJOR) +
+                        L": Error Number: 6 Error Description: " + SystemErrorText(ERROR_INVALID_HANDLE));
     const RECT after = FrameOf(window.get()).first;
     EXPECT_EQ(std::make_pair(after.right - after.left, after.bottom - after.top),
               std::make_pair(2 * client.x, client.x + client.y));

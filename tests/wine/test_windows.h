@@ -15,18 +15,18 @@
 namespace veloria::test {
 
 // The folder this test program lies in; the built program lies beside it.
-inline std::string OwnFolder()
+inline std::wstring OwnFolder()
 {
-    char path[MAX_PATH] = {};
-    const std::string file(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
-    return file.substr(0, file.find_last_of("\\/"));
+    wchar_t path[MAX_PATH] = {};
+    const std::wstring file(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return file.substr(0, file.find_last_of(L"\\/"));
 }
 
 // A visible top-level window of this process.
-inline WindowHandle MakeTestWindow(const char* title = "Veloria test window")
+inline WindowHandle MakeTestWindow(const wchar_t* title = L"Veloria test window")
 {
-    WindowHandle window(::CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
-                                          nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr));
+    WindowHandle window(::CreateWindowExW(0, L"STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
+                                          nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
     if (!window) {
         throw std::runtime_error("could not create a test window");
     }
@@ -35,7 +35,7 @@ inline WindowHandle MakeTestWindow(const char* title = "Veloria test window")
 
 inline LONG ExStyle(HWND window)
 {
-    return ::GetWindowLongA(window, GWL_EXSTYLE);
+    return ::GetWindowLongW(window, GWL_EXSTYLE);
 }
 
 // The alpha of a layered window, -1 for one that is not layered.
@@ -48,18 +48,19 @@ inline int LayeredAlpha(HWND window)
     return layered && ::GetLayeredWindowAttributes(window, &key, &alpha, &flags) && (flags & LWA_ALPHA) ? alpha : -1;
 }
 
-// A new empty folder under the temporary folder, removed with its contents.
+// A new empty folder under the temporary folder, removed with its contents;
+// its name holds letters that no code page spells together.
 class TempFolder {
 public:
     TempFolder()
     {
         static int counter = 0;
         const auto folder = std::filesystem::temp_directory_path() /
-                            ("veloria-test-" + std::to_string(::GetCurrentProcessId()) + "-" +
-                             std::to_string(++counter));
+                            (L"veloria \u017B\u00F3\u0142w \u03A9\u03BC\u03AD\u03B3\u03B1 \u65E5\u672C " +
+                             std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
         std::filesystem::remove_all(folder);
         std::filesystem::create_directory(folder);
-        path_ = folder.string();
+        path_ = folder.wstring();
     }
     ~TempFolder()
     {
@@ -68,22 +69,22 @@ public:
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "\\" + name; }
+    const std::wstring& path() const { return path_; }
+    std::wstring file(const std::wstring& name) const { return path_ + L"\\" + name; }
 
 private:
-    std::string path_;
+    std::wstring path_;
 };
 
-inline void WriteFile(const std::string& path, const std::string& contents)
+inline void WriteFile(const std::wstring& path, const std::string& contents)
 {
-    std::ofstream(path, std::ios::binary) << contents;
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << contents;
 }
 
-inline std::string ReadFile(const std::string& path)
+inline std::string ReadFile(const std::wstring& path)
 {
     std::ostringstream contents;
-    contents << std::ifstream(path, std::ios::binary).rdbuf();
+    contents << std::ifstream(std::filesystem::path(path), std::ios::binary).rdbuf();
     return contents.str();
 }
 

@@ -12,7 +12,7 @@
 namespace veloria {
 namespace {
 
-std::vector<std::string> g_steps;
+std::vector<std::wstring> g_steps;
 WNDPROC g_procedure = nullptr;
 
 LRESULT CALLBACK Watch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -20,32 +20,32 @@ LRESULT CALLBACK Watch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_STYLECHANGED && wParam == static_cast<WPARAM>(GWL_EXSTYLE)) {
         const auto* change = reinterpret_cast<const STYLESTRUCT*>(lParam);
         if ((change->styleOld & WS_EX_LAYERED) != 0 && (change->styleNew & WS_EX_LAYERED) == 0) {
-            g_steps.push_back("opaque");
+            g_steps.push_back(L"opaque");
         }
     } else if (message == WM_SHOWWINDOW && wParam == FALSE) {
-        g_steps.push_back("hidden");
+        g_steps.push_back(L"hidden");
     } else if (message == WM_DESTROY) {
-        g_steps.push_back("destroyed");
+        g_steps.push_back(L"destroyed");
     }
-    return ::CallWindowProcA(g_procedure, window, message, wParam, lParam);
+    return ::CallWindowProcW(g_procedure, window, message, wParam, lParam);
 }
 
 TEST(ClosingWindows, LoseTheLayeredStyleThenFadeOutThenGo)
 {
     const struct {
         void (*show)(HINSTANCE);
-        const char* windowClass;
+        const wchar_t* windowClass;
     } windows[] = {{ShowMainControl, kMainControlClass}, {ShowBanner, kBannerClass}};
     for (const auto& each : windows) {
-        each.show(::GetModuleHandleA(nullptr));
-        const HWND window = ::FindWindowA(each.windowClass, nullptr);
+        each.show(::GetModuleHandleW(nullptr));
+        const HWND window = ::FindWindowW(each.windowClass, nullptr);
         ASSERT_NE(window, nullptr) << each.windowClass;
-        EXPECT_NE(::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED, 0) << each.windowClass;
+        EXPECT_NE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED, 0) << each.windowClass;
         g_steps.clear();
         g_procedure = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Watch)));
-        ::SendMessageA(window, WM_CLOSE, 0, 0);
-        EXPECT_EQ(g_steps, (std::vector<std::string>{"opaque", "hidden", "destroyed"})) << each.windowClass;
+            ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Watch)));
+        ::SendMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(g_steps, (std::vector<std::wstring>{L"opaque", L"hidden", L"destroyed"})) << each.windowClass;
         EXPECT_FALSE(::IsWindow(window));
     }
 }
