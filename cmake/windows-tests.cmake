@@ -10,6 +10,7 @@ add_executable(veloria_module_tests
   tests/wine/message_loop_test.cpp
   tests/wine/open_url_test.cpp
   tests/wine/owners_test.cpp
+  tests/wine/scale_test.cpp
   tests/wine/shaped_window_test.cpp
   tests/wine/window_effects_test.cpp
 )

@@ -14,6 +14,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR
 
 set(VELORIA_WIN_SOURCES
   src/base/code_page.cpp
+  src/base/dpi.cpp
   src/base/error_report.cpp
   src/base/file_bytes.cpp
   src/base/message_loop.cpp

@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the program's tray icon: a 48x48, 256-colour .ico.
+"""Draws the program's icon: a 256-colour .ico holding it at 48 x 48 and
+at the tray's sizes for 100 % to 200 % (16, 20, 24 and 32), each drawn
+at its own size rather than shrunk.
 
 Two overlapping windows on a rounded tile; the front window is drawn
 see-through, with the back window showing through it. Run it to rebuild
@@ -8,7 +10,7 @@ src/app/veloria.ico after changing the drawing.
 import struct
 import sys
 
-SIZE = 48
+SIZES = (48, 32, 24, 20, 16)
 
 
 def blend(a, b, t):
@@ -23,26 +25,29 @@ def inside_rounded(x, y, x0, y0, x1, y1, r):
     return (x - cx) ** 2 + (y - cy) ** 2 <= r * r
 
 
-def draw():
+def draw(size):
+    """The picture at `size` pixels: the 48-pixel design, its places scaled."""
+    def at(value):
+        return round(value * size / 48)
     tile_top, tile_bottom = (38, 120, 168), (18, 64, 110)
     back_body, back_bar = (236, 240, 244), (250, 170, 60)
     front_body, front_bar = (255, 255, 255), (90, 200, 230)
     pixels = {}
-    for y in range(SIZE):
-        for x in range(SIZE):
+    for y in range(size):
+        for x in range(size):
             px, py = x + 0.5, y + 0.5
-            if not inside_rounded(px, py, 1, 1, 47, 47, 9):
+            if not inside_rounded(px, py, at(1), at(1), size - at(1), size - at(1), max(2, at(9))):
                 continue
-            colour = blend(tile_top, tile_bottom, y / (SIZE - 1))
-            in_back = 7 <= x <= 30 and 8 <= y <= 29
+            colour = blend(tile_top, tile_bottom, y / (size - 1))
+            in_back = at(7) <= x <= at(30) and at(8) <= y <= at(29)
             if in_back:
-                colour = back_bar if y <= 12 else back_body
-                if x in (7, 30) or y in (8, 29):
+                colour = back_bar if y <= at(12) else back_body
+                if x in (at(7), at(30)) or y in (at(8), at(29)):
                     colour = (40, 40, 48)
-            in_front = 17 <= x <= 40 and 18 <= y <= 39
+            in_front = at(17) <= x <= at(40) and at(18) <= y <= at(39)
             if in_front:
-                face = front_bar if y <= 22 else front_body
-                if x in (17, 40) or y in (18, 39):
+                face = front_bar if y <= at(22) else front_body
+                if x in (at(17), at(40)) or y in (at(18), at(39)):
                     colour = (30, 30, 40)
                 else:
                     # the front window is see-through: what lies behind shows
@@ -51,7 +56,8 @@ def draw():
     return pixels
 
 
-def write_ico(pixels, path):
+def image(pixels, size):
+    """One 256-colour icon image: header, palette, pixels and mask, bottom-up."""
     palette = sorted(set(pixels.values()))
     if len(palette) > 255:
         # fold colours together until they fit the 256-entry palette
@@ -66,25 +72,34 @@ def write_ico(pixels, path):
     palette = [(0, 0, 0)] + palette
     index = {c: i for i, c in enumerate(palette)}
     palette += [(0, 0, 0)] * (256 - len(palette))
-
+    stride = (size + 3) // 4 * 4
+    mask_stride = (size + 31) // 32 * 4
     rows = []
     mask_rows = []
-    for y in reversed(range(SIZE)):  # bottom-up
-        rows.append(bytes(index[pixels[(x, y)]] if (x, y) in pixels else 0 for x in range(SIZE)))
-        bits = 0
-        mask = bytearray(8)  # 48 bits padded to 64
-        for x in range(SIZE):
+    for y in reversed(range(size)):  # bottom-up
+        row = bytes(index[pixels[(x, y)]] if (x, y) in pixels else 0 for x in range(size))
+        rows.append(row + bytes(stride - size))
+        mask = bytearray(mask_stride)
+        for x in range(size):
             if (x, y) not in pixels:
                 mask[x // 8] |= 0x80 >> (x % 8)
         mask_rows.append(bytes(mask))
-    header = struct.pack('<IiiHHIIiiII', 40, SIZE, SIZE * 2, 1, 8, 0, 0, 0, 0, 256, 0)
+    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 8, 0, 0, 0, 0, 256, 0)
     colours = b''.join(struct.pack('BBBB', b, g, r, 0) for (r, g, b) in palette)
-    image = header + colours + b''.join(rows) + b''.join(mask_rows)
-    directory = struct.pack('<HHH', 0, 1, 1)
-    entry = struct.pack('<BBBBHHII', SIZE, SIZE, 0, 0, 1, 8, len(image), 6 + 16)
+    return header + colours + b''.join(rows) + b''.join(mask_rows)
+
+
+def write_ico(path):
+    images = [image(draw(size), size) for size in SIZES]
+    directory = struct.pack('<HHH', 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries = b''
+    for size, data in zip(SIZES, images):
+        entries += struct.pack('<BBBBHHII', size, size, 0, 0, 1, 8, len(data), offset)
+        offset += len(data)
     with open(path, 'wb') as f:
-        f.write(directory + entry + image)
+        f.write(directory + entries + b''.join(images))
 
 
 if __name__ == '__main__':
-    write_ico(draw(), sys.argv[1] if len(sys.argv) > 1 else 'src/app/veloria.ico')
+    write_ico(sys.argv[1] if len(sys.argv) > 1 else 'src/app/veloria.ico')

@@ -1,6 +1,6 @@
 """The README's pictures: drives veloria.exe under Wine as the end-to-end
 tests do (tests/e2e/harness.py) and writes cropped PNG files into
-docs/screenshots/. Run by scripts/screenshots, which sets WINEPREFIX,
+docs/screenshots/, at 100 % and one at 150 %. Run by scripts/screenshots, which sets WINEPREFIX,
 DISPLAY and VELORIA_BUILD (a build folder holding veloria.exe, probe.exe,
 menu_reader.dll, screenshot.exe, language/ and version.txt).
 
@@ -98,6 +98,11 @@ def shot(name, box, margin=16):
     print(f'{os.path.relpath(path, ROOT)}: {right - left} x {bottom - top}, {os.path.getsize(path) // 1024} KiB')
 
 
+def set_scale(dpi):
+    quiet(['wine', 'reg', 'add', r'HKCU\Control Panel\Desktop', '/v', 'LogPixels', '/t', 'REG_DWORD', '/d', str(dpi),
+           '/f'])
+
+
 class Screenshots(ProgramTestCase):
 
     def make_all(self):
@@ -140,6 +145,19 @@ class Screenshots(ProgramTestCase):
         drag(image, (target[0] + 90, target[1] + 120))
         wait_alpha(picked, HALF, 'the picked window')
         shot('pointer-window', union(rect_of(pointer['handle']), rect_of(behind), rect_of(picked)))
+
+        # The options dialog at 150 % (Wine gives the programs it starts the
+        # scale of LogPixels), in Russian.
+        for window in windows('Veloria'):
+            probe('close', window['handle'])
+        wait_until(lambda: not windows('Veloria'), 10, 'the program to close')
+        set_scale(144)
+        try:
+            _, main = self.start(config='[General]\r\nLanguageFile=russian.ini\r\n')
+            dialog = open_options(main['pid'])
+            shot('options-150', rect_of(dialog['handle']))
+        finally:
+            set_scale(96)
 
 
 def main():

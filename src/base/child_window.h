@@ -1,5 +1,5 @@
 // Controls of the program's own windows: a child window with an id, in the
-// dialog font.
+// window's font.
 #pragma once
 
 #include <windows.h>
@@ -7,12 +7,12 @@
 namespace veloria {
 
 inline HWND CreateChild(HWND parent, const wchar_t* windowClass, const wchar_t* text, DWORD style, int id,
-                        const RECT& bounds) noexcept
+                        const RECT& bounds, HFONT font) noexcept
 {
     const HWND child = ::CreateWindowExW(0, windowClass, text, WS_CHILD | style, bounds.left, bounds.top,
                                          bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-    ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return child;
 }
 

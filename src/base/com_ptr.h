@@ -1,6 +1,10 @@
 // Move-only owners of COM things: an interface pointer (Release), a BSTR
 // (SysFreeString) and a VARIANT (VariantClear). Never copied, so no
 // reference is dropped twice or leaked.
+//
+// The automation library that texts and variants come from is loaded with
+// the first of them the program makes: a start that shows no page, reads
+// no manifest and finds no messenger never loads it.
 #pragma once
 
 #include <objbase.h>
@@ -8,7 +12,37 @@
 
 #include <utility>
 
+#include "base/late_bound.h"
+
 namespace veloria {
+
+struct AutomationCalls {
+    decltype(&::SysAllocString) AllocString = VELORIA_LATE_BOUND("oleaut32.dll", SysAllocString);
+    decltype(&::SysFreeString) FreeString = VELORIA_LATE_BOUND("oleaut32.dll", SysFreeString);
+    decltype(&::SysStringLen) StringLength = VELORIA_LATE_BOUND("oleaut32.dll", SysStringLen);
+    decltype(&::VariantClear) Clear = VELORIA_LATE_BOUND("oleaut32.dll", VariantClear);
+    decltype(&::VariantChangeType) ChangeType = VELORIA_LATE_BOUND("oleaut32.dll", VariantChangeType);
+};
+
+inline const AutomationCalls& Automation()
+{
+    static const AutomationCalls calls;
+    return calls;
+}
+
+// A BSTR's length, 0 for none.
+inline UINT TextLength(BSTR text) noexcept
+{
+    return text != nullptr && Automation().StringLength != nullptr ? Automation().StringLength(text) : 0;
+}
+
+// Frees a BSTR the program was handed.
+inline void FreeText(BSTR text) noexcept
+{
+    if (text != nullptr && Automation().FreeString != nullptr) {
+        Automation().FreeString(text);
+    }
+}
 
 template <typename Interface>
 class ComPtr {
@@ -65,15 +99,16 @@ private:
 class Bstr {
 public:
     Bstr() noexcept = default;
-    explicit Bstr(const wchar_t* text) noexcept : text_(::SysAllocString(text)) {}
-    ~Bstr() { ::SysFreeString(text_); }
+    explicit Bstr(const wchar_t* text) noexcept
+        : text_(Automation().AllocString != nullptr ? Automation().AllocString(text) : nullptr) {}
+    ~Bstr() { FreeText(text_); }
     Bstr(const Bstr&) = delete;
     Bstr& operator=(const Bstr&) = delete;
     Bstr(Bstr&& other) noexcept : text_(std::exchange(other.text_, nullptr)) {}
     Bstr& operator=(Bstr&& other) noexcept
     {
         if (this != &other) {
-            ::SysFreeString(std::exchange(text_, std::exchange(other.text_, nullptr)));
+            FreeText(std::exchange(text_, std::exchange(other.text_, nullptr)));
         }
         return *this;
     }
@@ -86,17 +121,17 @@ private:
 
 class Variant {
 public:
-    Variant() noexcept { ::VariantInit(&value_); }
-    ~Variant() { ::VariantClear(&value_); }
+    Variant() noexcept { value_.vt = VT_EMPTY; }
+    ~Variant() { Clear(); }
     Variant(const Variant&) = delete;
     Variant& operator=(const Variant&) = delete;
-    Variant(Variant&& other) noexcept : value_(other.value_) { ::VariantInit(&other.value_); }
+    Variant(Variant&& other) noexcept : value_(other.value_) { other.value_.vt = VT_EMPTY; }
     Variant& operator=(Variant&& other) noexcept
     {
         if (this != &other) {
-            ::VariantClear(&value_);
+            Clear();
             value_ = other.value_;
-            ::VariantInit(&other.value_);
+            other.value_.vt = VT_EMPTY;
         }
         return *this;
     }
@@ -104,8 +139,23 @@ public:
     VARIANT* get() noexcept { return &value_; }
     const VARIANT& operator*() const noexcept { return value_; }
 
+    // The value as `type`, in place; false when it cannot be.
+    bool ChangeTo(VARTYPE type) noexcept
+    {
+        return Automation().ChangeType != nullptr && SUCCEEDED(Automation().ChangeType(&value_, &value_, 0, type));
+    }
+
 private:
-    VARIANT value_;
+    // An empty variant holds nothing to free: the library is not needed.
+    void Clear() noexcept
+    {
+        if (value_.vt != VT_EMPTY && Automation().Clear != nullptr) {
+            Automation().Clear(&value_);
+        }
+        value_.vt = VT_EMPTY;
+    }
+
+    VARIANT value_{};
 };
 
 }  // namespace veloria

@@ -4,6 +4,39 @@
 
 namespace veloria {
 
+namespace {
+
+constexpr UINT_PTR kTooltipSubclass = 1;
+
+// Waits for the mouse's first move over the slider, then makes the tooltip
+// (`text` in its reference data) and hands it that move.
+LRESULT CALLBACK AwaitHover(HWND slider, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR text) noexcept
+{
+    if (message == WM_MOUSEMOVE) {
+        ::RemoveWindowSubclass(slider, &AwaitHover, kTooltipSubclass);
+        const HWND parent = ::GetParent(slider);
+        const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(slider, GWLP_HINSTANCE));
+        if (const HWND tooltip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent,
+                                                   nullptr, instance, nullptr)) {
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof(tool);
+            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            tool.hwnd = parent;
+            tool.uId = reinterpret_cast<UINT_PTR>(slider);
+            tool.lpszText = reinterpret_cast<wchar_t*>(text);
+            ::SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+            MSG move{slider, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
+            ::SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+        }
+    } else if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(slider, &AwaitHover, kTooltipSubclass);
+    }
+    return ::DefSubclassProc(slider, message, wParam, lParam);
+}
+
+}  // namespace
+
 bool Slider::Create(HWND parent, int id, const RECT& bounds, int min, int max, const wchar_t* tooltip)
 {
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
@@ -16,19 +49,8 @@ bool Slider::Create(HWND parent, int id, const RECT& bounds, int min, int max, c
     ::SendMessageW(slider_, TBM_SETRANGEMIN, FALSE, min);
     ::SendMessageW(slider_, TBM_SETRANGEMAX, TRUE, max);
     lastValue_ = Value();
-
     if (tooltip != nullptr) {
-        tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, nullptr);
-        if (tooltip_ != nullptr) {
-            TTTOOLINFOW tool{};
-            tool.cbSize = sizeof(tool);
-            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-            tool.hwnd = parent;
-            tool.uId = reinterpret_cast<UINT_PTR>(slider_);
-            tool.lpszText = const_cast<wchar_t*>(tooltip);
-            ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        }
+        ::SetWindowSubclass(slider_, &AwaitHover, kTooltipSubclass, reinterpret_cast<DWORD_PTR>(tooltip));
     }
     return true;
 }

@@ -17,7 +17,9 @@ inline constexpr const wchar_t* kSliderTooltip = L"Establecer Rango de Transpare
 class Slider {
 public:
     // Creates the slider as child `id` of `parent`; false if the system
-    // refuses. The tooltip is left out when `tooltip` is null.
+    // refuses. The tooltip is left out when `tooltip` is null; it is made
+    // when the mouse first comes over the slider, not before (a tooltip is
+    // a window of its own, and most sliders never show theirs).
     bool Create(HWND parent, int id, const RECT& bounds, int min, int max, const wchar_t* tooltip);
 
     HWND hwnd() const { return slider_; }
@@ -30,8 +32,7 @@ public:
     bool TakeUserMove(LPARAM scrollSource);
 
 private:
-    HWND slider_ = nullptr;   // a child: destroyed with its parent
-    HWND tooltip_ = nullptr;  // owned by the parent: destroyed with it
+    HWND slider_ = nullptr;  // a child: destroyed with its parent; so is its tooltip
     int lastValue_ = 0;
 };
 

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/dpi.h"
 #include "base/program_folder.h"
 #include "base/resource.h"
 #include "base/version.h"
@@ -47,6 +48,10 @@ constexpr UINT kReleaseWatchMs = 20;
 // tray may come up after the programs that start with Windows): every two
 // seconds for ten minutes, after which only a new taskbar brings it back.
 constexpr UINT_PTR kTrayRetryTimer = 2;
+
+// The start-up's last tasks (messenger, update check, taskbar) run once
+// the program is up and idle: the banner and the tray icon come first.
+constexpr UINT_PTR kStartupTasksTimer = 3;
 constexpr UINT kTrayRetryMs = 2000;
 constexpr int kTrayRetries = 300;
 
@@ -147,7 +152,7 @@ bool MainWindow::Load()
     ShowTrayIcon();
     SetLanguage();
     BuildLanguageMenu();
-    RunStartupTasks();
+    ::SetTimer(hwnd(), kStartupTasksTimer, USER_TIMER_MINIMUM, nullptr);
     return true;
 }
 
@@ -161,10 +166,16 @@ void MainWindow::RunUpdateCheck()
     RunStartupUpdateCheck();
 }
 
+// The icon at the small-icon size of the current scale, scaled down from
+// the program's picture.
+void MainWindow::LoadTrayIcon()
+{
+    trayIcon_.reset(LoadSmallIcon(instance_, IDI_VELORIA, WindowDpi(hwnd())));
+}
+
 void MainWindow::ShowTrayIcon()
 {
-    trayIcon_.reset(static_cast<HICON>(
-        ::LoadImageW(instance_, MAKEINTRESOURCEW(IDI_VELORIA), IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR)));
+    LoadTrayIcon();
     if (!AddTrayIcon(hwnd(), trayIcon_.get())) {
         trayRetriesLeft_ = kTrayRetries;
         ::SetTimer(hwnd(), kTrayRetryTimer, kTrayRetryMs, nullptr);
@@ -410,7 +421,9 @@ void MainWindow::OnCloseEntry()
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == taskbarCreatedMessage_ && message != 0) {
-        // The shell restarted: the icon is the only way in, so put it back.
+        // The shell restarted: the icon is the only way in, so put it back,
+        // at the size of the scale now in use.
+        LoadTrayIcon();
         if (AddTrayIcon(hwnd(), trayIcon_.get())) {
             ::KillTimer(hwnd(), kTrayRetryTimer);
         }
@@ -434,10 +447,18 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             OnReleaseWatch();
         } else if (wParam == kTrayRetryTimer) {
             OnTrayRetry();
+        } else if (wParam == kStartupTasksTimer) {
+            ::KillTimer(hwnd(), kStartupTasksTimer);
+            RunStartupTasks();
         }
         return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam));
+        return 0;
+    case kDpiChangedMessage:
+        // The scale changed: the tray icon at its new size.
+        LoadTrayIcon();
+        ChangeTrayIcon(hwnd(), trayIcon_.get());
         return 0;
     case WM_ENDSESSION:
         if (wParam != FALSE) {

@@ -54,6 +54,7 @@ private:
     // Start-up steps.
     void ShowBanner();
     void RunUpdateCheck();
+    void LoadTrayIcon();
     void ShowTrayIcon();
     void OnTrayRetry();
     void RunStartupTasks();

@@ -45,6 +45,17 @@ bool AddTrayIcon(HWND owner, HICON icon)
     return ::Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
 }
 
+void ChangeTrayIcon(HWND owner, HICON icon)
+{
+    NOTIFYICONDATAW& record = Record();
+    record.cbSize = kRecordSize;
+    record.hWnd = owner;
+    record.uID = kTrayIconId;
+    record.uFlags = NIF_ICON;
+    record.hIcon = icon;
+    ::Shell_NotifyIconW(NIM_MODIFY, &record);
+}
+
 void RemoveTrayIcon(HWND owner)
 {
     NOTIFYICONDATAW& record = Record();

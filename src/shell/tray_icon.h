@@ -17,6 +17,9 @@ inline constexpr UINT kTrayCallbackMessage = WM_MOUSEMOVE;
 // the tray may not be there yet).
 bool AddTrayIcon(HWND owner, HICON icon);
 
+// Gives the icon of `owner` another picture (a new scale).
+void ChangeTrayIcon(HWND owner, HICON icon);
+
 // Removes the icon of `owner`.
 void RemoveTrayIcon(HWND owner);
 

@@ -127,6 +127,75 @@ void ResampleBits(const std::uint8_t* source, int width, int height, std::uint8_
     }
 }
 
+namespace {
+
+void SetKey(std::uint8_t* pixel, std::int32_t key)
+{
+    pixel[0] = static_cast<std::uint8_t>(key & 0xFF);
+    pixel[1] = static_cast<std::uint8_t>((key >> 8) & 0xFF);
+    pixel[2] = static_cast<std::uint8_t>((key >> 16) & 0xFF);
+}
+
+}  // namespace
+
+void SpreadIntoKey(std::uint8_t* bits, int width, int height, std::int32_t key)
+{
+    const int stride = BytesPerScanLine(width);
+    if (bits == nullptr || stride == 0 || height <= 0) {
+        return;
+    }
+    // Read from a copy, so that a colour moves one pixel only.
+    const std::vector<std::uint8_t> before(bits, bits + static_cast<std::ptrdiff_t>(stride) * height);
+    const auto at = [&](int x, int y) { return before.data() + static_cast<std::ptrdiff_t>(stride) * y + 3 * x; };
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (PixelKey(at(x, y)) != key) {
+                continue;
+            }
+            constexpr int kNeighbours[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+            for (const auto& [dx, dy] : kNeighbours) {
+                const int nx = x + dx;
+                const int ny = y + dy;
+                if (nx >= 0 && nx < width && ny >= 0 && ny < height && PixelKey(at(nx, ny)) != key) {
+                    std::memcpy(RowAt(bits, stride, y) + 3 * x, at(nx, ny), 3);
+                    break;
+                }
+            }
+        }
+    }
+}
+
+std::vector<std::uint8_t> KeyMask(const std::uint8_t* bits, int width, int height, std::int32_t key)
+{
+    const int stride = BytesPerScanLine(width);
+    std::vector<std::uint8_t> mask(static_cast<std::size_t>(stride) * static_cast<std::size_t>(std::max(height, 0)));
+    for (int y = 0; bits != nullptr && y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint8_t value = PixelKey(RowAt(bits, stride, y) + 3 * x) == key ? 0 : 255;
+            std::memset(RowAt(mask.data(), stride, y) + 3 * x, value, 3);
+        }
+    }
+    return mask;
+}
+
+void ApplyKeyMask(std::uint8_t* bits, const std::uint8_t* mask, int width, int height, std::int32_t key)
+{
+    const int stride = BytesPerScanLine(width);
+    if (bits == nullptr || mask == nullptr || stride == 0 || height <= 0) {
+        return;
+    }
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* pixel = RowAt(bits, stride, y) + 3 * x;
+            if (RowAt(mask, stride, y)[3 * x] < 128) {
+                SetKey(pixel, key);
+            } else if (PixelKey(pixel) == key) {
+                pixel[0] = static_cast<std::uint8_t>(pixel[0] == 0 ? 1 : pixel[0] - 1);
+            }
+        }
+    }
+}
+
 void FillRandomBits(std::uint8_t* bits, int width, int height, bool grey, std::uint32_t seed)
 {
     const int stride = BytesPerScanLine(width);

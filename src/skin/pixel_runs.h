@@ -56,6 +56,19 @@ std::vector<PixelRect> FindOpaqueRuns(const std::uint8_t* bits, int width, int h
 void ResampleBits(const std::uint8_t* source, int width, int height, std::uint8_t* target, int newWidth,
                   int newHeight);
 
+// Scaling a picture whose `key` colour is cut away, so that the key stays
+// exact and no edge turns the key's colour: before the colours are
+// resampled, each key pixel beside an opaque one takes that one's colour
+// (SpreadIntoKey), so the edges blend only opaque colours; the mask of the
+// opaque pixels (KeyMask: 255 opaque, 0 key, in all three channels) is
+// resampled on its own; then every pixel whose resampled mask is under half
+// takes the key, and an opaque one that came out exactly the key is moved
+// one step of blue off it (ApplyKeyMask). Pictures of width x height, the
+// mask of the same size as the picture it cuts.
+void SpreadIntoKey(std::uint8_t* bits, int width, int height, std::int32_t key);
+std::vector<std::uint8_t> KeyMask(const std::uint8_t* bits, int width, int height, std::int32_t key);
+void ApplyKeyMask(std::uint8_t* bits, const std::uint8_t* mask, int width, int height, std::int32_t key);
+
 // Noise drawn from `seed`. Grey: row by row, each pixel one value 0-255 in
 // all three channels. Colour: column by column, blue 0 and green and red
 // drawn apart, so the noise never holds blue. Row padding is left alone.

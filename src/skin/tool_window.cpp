@@ -1,25 +1,19 @@
 #include "skin/tool_window.h"
 
+#include "base/dpi.h"
+
 namespace veloria {
 
-WindowShape FramedShape(DWORD style, DWORD exStyle, int clientWidth, int clientHeight)
+WindowShape FramedShape(DWORD style, DWORD exStyle, int clientWidth, int clientHeight, UINT dpi)
 {
-    RECT frame{0, 0, clientWidth, clientHeight};
-    ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    return {style, exStyle, frame.right - frame.left, frame.bottom - frame.top};
+    const SIZE frame = FrameSize(style, exStyle, clientWidth, clientHeight, dpi);
+    return {style, exStyle, frame.cx, frame.cy};
 }
 
-WindowShape ToolWindowShape(int clientWidth, int clientHeight)
+WindowShape ToolWindowShape(int clientWidth, int clientHeight, UINT dpi)
 {
     return FramedShape(WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, clientWidth,
-                       clientHeight);
-}
-
-RECT WorkArea()
-{
-    RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    return work;
+                       clientHeight, dpi);
 }
 
 WNDCLASSEXW ToolWindowClass(const wchar_t* className)

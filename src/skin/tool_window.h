@@ -15,14 +15,11 @@ struct WindowShape {
 };
 
 // The shape of a window of `style` and `exStyle` whose client area is
-// clientWidth x clientHeight.
-WindowShape FramedShape(DWORD style, DWORD exStyle, int clientWidth, int clientHeight);
+// clientWidth x clientHeight, with the frame of `dpi`.
+WindowShape FramedShape(DWORD style, DWORD exStyle, int clientWidth, int clientHeight, UINT dpi);
 
 // The shape of a tool window whose client area is clientWidth x clientHeight.
-WindowShape ToolWindowShape(int clientWidth, int clientHeight);
-
-// The screen less the taskbar.
-RECT WorkArea();
+WindowShape ToolWindowShape(int clientWidth, int clientHeight, UINT dpi);
 
 // A window class of the dialog face and the arrow cursor, named
 // `className`: the tool windows' and that of the program's other windows.

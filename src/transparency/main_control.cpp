@@ -12,6 +12,7 @@
 #include <windowsx.h>
 
 #include "base/child_window.h"
+#include "base/dpi.h"
 #include "base/handle.h"
 #include "base/window_base.h"
 #include "language/language_keys.h"
@@ -28,34 +29,39 @@ namespace veloria {
 namespace {
 
 constexpr const wchar_t* kPointerImageClass = L"VeloriaPointerImage";
+// Sizes at 96 DPI.
 constexpr int kClientWidth = 180;
 constexpr int kClientHeight = 112;
 constexpr int kImageSize = 48;
+constexpr int kCursorDistance = 200;  // the window opens this far up-left of the cursor
 constexpr int kCloseId = 1;    // cmd_close
 constexpr int kCommand1Id = 2;  // Command1: no task of its own
 constexpr int kLabelId = 3;     // Label_ClickAnDdrag
 constexpr SkinColours kSkin{RGB(24, 70, 110), RGB(150, 200, 225), RGB(255, 255, 255)};
 
-// The pointer picture: a sight with a see-through pane behind it.
+// The pointer picture: a sight with a see-through pane behind it, drawn
+// for the picture's size (48 pixels at 96 DPI).
 void DrawPointer(HDC dc, const RECT& area)
 {
+    const int size = area.right - area.left;
+    const auto at = [size](int value48) { return ScaleForDpi(value48, size * kBaseDpi / kImageSize); };
     const GdiObject<HBRUSH> back(::CreateSolidBrush(RGB(38, 120, 168)));
     ::FillRect(dc, &area, back.get());
 
     const GdiObject<HBRUSH> pane(::CreateSolidBrush(RGB(150, 200, 225)));
-    const RECT paneRect{area.left + 6, area.top + 6, area.right - 14, area.bottom - 14};
+    const RECT paneRect{area.left + at(6), area.top + at(6), area.right - at(14), area.bottom - at(14)};
     ::FillRect(dc, &paneRect, pane.get());
 
-    const int cx = (area.left + area.right) / 2 + 4;
-    const int cy = (area.top + area.bottom) / 2 + 4;
-    const GdiObject<HPEN> pen(::CreatePen(PS_SOLID, 2, RGB(255, 255, 255)));
+    const int cx = (area.left + area.right) / 2 + at(4);
+    const int cy = (area.top + area.bottom) / 2 + at(4);
+    const GdiObject<HPEN> pen(::CreatePen(PS_SOLID, at(2), RGB(255, 255, 255)));
     const SelectedObject withPen(dc, pen.get());
     const SelectedObject hollow(dc, ::GetStockObject(NULL_BRUSH));
-    ::Ellipse(dc, cx - 12, cy - 12, cx + 13, cy + 13);
-    ::MoveToEx(dc, cx - 18, cy, nullptr);
-    ::LineTo(dc, cx + 19, cy);
-    ::MoveToEx(dc, cx, cy - 18, nullptr);
-    ::LineTo(dc, cx, cy + 19);
+    ::Ellipse(dc, cx - at(12), cy - at(12), cx + at(13), cy + at(13));
+    ::MoveToEx(dc, cx - at(18), cy, nullptr);
+    ::LineTo(dc, cx + at(19), cy);
+    ::MoveToEx(dc, cx, cy - at(18), nullptr);
+    ::LineTo(dc, cx, cy + at(19));
 }
 
 // The modifier keys of a mouse message: Shift and Ctrl from the message,
@@ -67,13 +73,13 @@ std::int16_t ModifiersOf(WPARAM keys)
 
 class PointerImage : public WindowBase<PointerImage> {
 public:
-    HWND Create(HWND parent, int x, int y)
+    HWND Create(HWND parent)
     {
         WNDCLASSEXW windowClass{};
         windowClass.lpszClassName = kPointerImageClass;
         windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32515));  // IDC_CROSS
         const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-        return CreateBound(instance, windowClass, 0, L"", WS_CHILD | WS_VISIBLE, x, y, kImageSize, kImageSize, parent);
+        return CreateBound(instance, windowClass, 0, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent);
     }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -123,10 +129,12 @@ public:
             BringForward();
             return;
         }
-        const WindowShape shape = ToolWindowShape(kClientWidth, kClientHeight);
+        const POINT cursor = CursorPosition();
+        scale_.Set(DpiAt(cursor));
+        const WindowShape shape = ToolWindowShape(scale_(kClientWidth), scale_(kClientHeight), scale_.dpi());
         if (CreateBound(instance, ToolWindowClass(kMainControlClass), shape.exStyle, L"Veloria", shape.style, 0, 0,
                         shape.width, shape.height, nullptr) != nullptr) {
-            Load();
+            Load(cursor);
         }
     }
 
@@ -147,6 +155,9 @@ public:
         case WM_LBUTTONDOWN:
             MoverVentana(hwnd());
             return 0;
+        case kDpiChangedMessage:
+            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_CLOSE:
             CloseFading(hwnd());
             return 0;
@@ -163,30 +174,61 @@ private:
 
     void OnCreate()
     {
-        image_.Create(hwnd(), (kClientWidth - kImageSize) / 2, 14);
-        label_ = CreateChild(hwnd(), L"STATIC", L"", WS_VISIBLE | SS_CENTER, kLabelId,
-                             RECT{10, 68, kClientWidth - 10, 104});
-        closeButton_ = CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON, kCloseId,
-                                   RECT{kClientWidth - 28, 8, kClientWidth - 10, 26});
-        command1_ = CreateChild(hwnd(), L"BUTTON", L"?", BS_PUSHBUTTON, kCommand1Id, RECT{10, 8, 28, 26});
+        image_.Create(hwnd());
+        label_ = CreateChild(hwnd(), L"STATIC", L"", WS_VISIBLE | SS_CENTER, kLabelId, RECT{}, scale_.font());
+        closeButton_ = CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON, kCloseId, RECT{}, scale_.font());
+        command1_ = CreateChild(hwnd(), L"BUTTON", L"?", BS_PUSHBUTTON, kCommand1Id, RECT{}, scale_.font());
+        LayOut();
     }
 
-    void Load()
+    // The controls where they stand at 96 DPI, scaled.
+    void LayOut()
+    {
+        const auto place = [this](HWND control, RECT bounds) {
+            bounds = scale_(bounds);
+            ::MoveWindow(control, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
+        };
+        const int imageLeft = (kClientWidth - kImageSize) / 2;
+        place(image_.hwnd(), RECT{imageLeft, 14, imageLeft + kImageSize, 14 + kImageSize});
+        place(label_, RECT{6, 64, kClientWidth - 6, 110});
+        place(closeButton_, RECT{kClientWidth - 28, 8, kClientWidth - 10, 26});
+        place(command1_, RECT{10, 8, 28, 26});
+        SetChildFonts(hwnd(), scale_.font());
+        if (!PlainWindowLook(Settings())) {
+            // The skinned look: the picture, cut to its outline.
+            skin_.Cut(hwnd(), SIZE{kClientWidth, kClientHeight}, kSkin, 36, nullptr, scale_);
+        }
+    }
+
+    void Load(POINT cursor)
     {
         if (!PlainWindowLook(Settings())) {
-            // The skinned look: the picture, cut to its outline, with both
-            // buttons on it.
-            skin_.Cut(hwnd(), kSkin, 36, nullptr);
             ::ShowWindow(closeButton_, SW_SHOWNA);
             ::ShowWindow(command1_, SW_SHOWNA);
         }
         SetWindowAlpha(hwnd(), kMainControlLevel);
-        POINT cursor{};
-        ::GetCursorPos(&cursor);
         ::SetWindowTextW(label_, LanguageText(Lang::LANG_WINDOWCONTROL_LABEL_CLICKANDDRAG).c_str());
-        ::SetWindowPos(hwnd(), HWND_TOPMOST, cursor.x - 200, cursor.y - 200, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        // Up-left of the cursor, inside the work area of its monitor.
+        RECT frame{};
+        ::GetWindowRect(hwnd(), &frame);
+        const RECT work = WorkAreaAt(cursor);
+        const Placement at = KeepInside(cursor.x - scale_(kCursorDistance), cursor.y - scale_(kCursorDistance),
+                                        frame.right - frame.left, frame.bottom - frame.top, work.left, work.top,
+                                        work.right, work.bottom);
+        ::SetWindowPos(hwnd(), HWND_TOPMOST, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     }
 
+    // On a monitor of another scale: the size Windows suggests, then the
+    // controls and the shape anew.
+    void OnDpiChanged(UINT dpi, const RECT& suggested)
+    {
+        scale_.Set(dpi);
+        ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                       suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        LayOut();
+    }
+
+    DpiScale scale_;
     PointerImage image_;
     HWND label_ = nullptr;
     HWND closeButton_ = nullptr;

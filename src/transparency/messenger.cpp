@@ -32,7 +32,7 @@ HWND ReadWindowHandle(IDispatch* window)
     Variant value;
     if (FAILED(window->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, value.get(), nullptr,
                               nullptr)) ||
-        FAILED(::VariantChangeType(value.get(), value.get(), 0, VT_I4))) {
+        !value.ChangeTo(VT_I4)) {
         return nullptr;
     }
     return reinterpret_cast<HWND>(static_cast<LONG_PTR>((*value).lVal));

@@ -10,6 +10,7 @@
 
 #include "base/alpha_rules.h"
 #include "base/child_window.h"
+#include "base/dpi.h"
 #include "base/handle.h"
 #include "base/window_base.h"
 #include "controls/slider.h"
@@ -28,9 +29,11 @@ constexpr int kSliderId = 1;
 constexpr int kCloseId = 2;  // Command_close
 constexpr int kSliderMin = 1;
 constexpr int kSliderMax = 30;
+// Sizes at 96 DPI.
 constexpr int kClientWidth = 264;
 constexpr int kClientHeight = 44;
 constexpr int kImageSize = 32;
+constexpr POINT kFromCursor{18, 28};  // the popup opens this far up-left of the cursor
 constexpr SkinColours kSkin{RGB(24, 70, 110), RGB(150, 200, 225), RGB(255, 255, 255)};
 
 class SliderControl : public WindowBase<SliderControl> {
@@ -48,10 +51,12 @@ public:
             ::SetForegroundWindow(hwnd());
             return;
         }
-        const WindowShape shape = ToolWindowShape(kClientWidth, kClientHeight);
+        const POINT cursor = CursorPosition();
+        scale_.Set(DpiAt(cursor));
+        const WindowShape shape = ToolWindowShape(scale_(kClientWidth), scale_(kClientHeight), scale_.dpi());
         if (CreateBound(instance, ToolWindowClass(kSliderControlClass), shape.exStyle, kSliderControlTitle,
                         shape.style, 0, 0, shape.width, shape.height, nullptr) != nullptr) {
-            Load();
+            Load(cursor);
         }
     }
 
@@ -61,11 +66,19 @@ public:
             return answer;
         }
         switch (message) {
-        case WM_CREATE: {
-            const RECT bounds{kImageSize + 12, 6, kClientWidth - 30, kClientHeight - 6};
-            slider_.Create(hwnd(), kSliderId, bounds, kSliderMin, kSliderMax, kSliderTooltip);
-            closeButton_ = CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON, kCloseId,
-                                       RECT{kClientWidth - 26, 13, kClientWidth - 8, 31});
+        case WM_CREATE:
+            slider_.Create(hwnd(), kSliderId, RECT{}, kSliderMin, kSliderMax, kSliderTooltip);
+            closeButton_ = CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON, kCloseId, RECT{}, scale_.font());
+            LayOut();
+            return 0;
+        case kDpiChangedMessage: {
+            // On a monitor of another scale: the suggested size, then the
+            // controls and the shape anew.
+            const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
+            scale_.Set(LOWORD(wParam));
+            ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                           suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            LayOut();
             return 0;
         }
         case WM_COMMAND:
@@ -103,15 +116,34 @@ public:
 private:
     SliderControl() = default;
 
-    void Load()
+    // The controls where they stand at 96 DPI, scaled.
+    void LayOut()
+    {
+        const RECT bounds = scale_(RECT{kImageSize + 12, 6, kClientWidth - 30, kClientHeight - 6});
+        ::MoveWindow(slider_.hwnd(), bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                     TRUE);
+        const RECT close = scale_(RECT{kClientWidth - 26, 13, kClientWidth - 8, 31});
+        ::MoveWindow(closeButton_, close.left, close.top, close.right - close.left, close.bottom - close.top, TRUE);
+        SetChildFonts(hwnd(), scale_.font());
+        if (!PlainWindowLook(Settings())) {
+            skin_.Cut(hwnd(), SIZE{kClientWidth, kClientHeight}, kSkin, kClientHeight, nullptr, scale_);
+        }
+        ::InvalidateRect(hwnd(), nullptr, TRUE);
+    }
+
+    void Load(POINT cursor)
     {
         if (!PlainWindowLook(Settings())) {
-            skin_.Cut(hwnd(), kSkin, kClientHeight, nullptr);
             ::ShowWindow(closeButton_, SW_SHOWNA);
         }
-        POINT cursor{};
-        ::GetCursorPos(&cursor);
-        ::SetWindowPos(hwnd(), HWND_TOPMOST, cursor.x - 18, cursor.y - 28, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        // By the cursor, inside the work area of its monitor.
+        RECT frame{};
+        ::GetWindowRect(hwnd(), &frame);
+        const RECT work = WorkAreaAt(cursor);
+        const Placement at = KeepInside(cursor.x - scale_(kFromCursor.x), cursor.y - scale_(kFromCursor.y),
+                                        frame.right - frame.left, frame.bottom - frame.top, work.left, work.top,
+                                        work.right, work.bottom);
+        ::SetWindowPos(hwnd(), HWND_TOPMOST, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
         slider_.SetValue(SliderPositionForLevel(DefaultAlphaLevel(Settings()), kSliderMin, kSliderMax));
         // At load the level is applied even at the slider's end, and the
         // target stays layered.
@@ -131,12 +163,14 @@ private:
         for (int step = 0; step < 4; ++step) {
             const int shade = 60 + step * 50;
             const GdiObject<HBRUSH> brush(::CreateSolidBrush(RGB(shade / 2, shade, 200)));
-            const RECT part{10 + step * (kImageSize / 4), 6, 10 + (step + 1) * (kImageSize / 4), 6 + kImageSize};
+            const RECT part =
+                scale_(RECT{10 + step * (kImageSize / 4), 6, 10 + (step + 1) * (kImageSize / 4), 6 + kImageSize});
             ::FillRect(dc, &part, brush.get());
         }
         ::EndPaint(hwnd(), &paint);
     }
 
+    DpiScale scale_;
     Slider slider_;
     HWND closeButton_ = nullptr;
     WindowSkin skin_;  // in the skinned look

@@ -93,7 +93,7 @@ private:
 
 std::wstring Text(BSTR text)
 {
-    return text != nullptr ? std::wstring(text, ::SysStringLen(text)) : std::wstring();
+    return text != nullptr ? std::wstring(text, TextLength(text)) : std::wstring();
 }
 
 void Convert(IXMLDOMNodeList* list, int depth, std::vector<XmlNode>& nodes)
@@ -116,7 +116,7 @@ void Convert(IXMLDOMNodeList* list, int depth, std::vector<XmlNode>& nodes)
         BSTR name = nullptr;
         if (SUCCEEDED(item->get_nodeName(&name))) {
             node.name = Text(name);
-            ::SysFreeString(name);
+            FreeText(name);
         }
         Variant value;
         if (node.type == XmlNode::Type::Text && SUCCEEDED(item->get_nodeValue(value.get())) &&

@@ -14,6 +14,7 @@
 
 #include "base/alpha_rules.h"
 #include "base/child_window.h"
+#include "base/dpi.h"
 #include "base/handle.h"
 #include "base/program_folder.h"
 #include "base/version.h"
@@ -31,12 +32,13 @@ namespace veloria {
 
 namespace {
 
-constexpr int kWidth = 300;  // the picture, and the client area
+constexpr int kWidth = 300;  // the picture, and the client area, at 96 DPI as every size here
 constexpr int kHeight = 213;
 constexpr int kSliderMin = 1;
 constexpr int kSliderMax = 20;
 constexpr int kSliderStart = 17;
 constexpr SkinColours kSkin{RGB(30, 58, 96), RGB(150, 200, 225), RGB(255, 255, 255)};
+constexpr RECT kMovieArea{20, 30, kWidth - 20, 130};
 
 enum ControlId : int { kFlashId = 1, kCommand1Id, kSlider1Id, kLabel1Id, kLabel2Id, kStatusBarId };
 
@@ -56,12 +58,17 @@ public:
             BringForward();
             return;
         }
-        const WindowShape shape = FramedShape(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, kWidth, kHeight);
-        // In the middle of the work area.
-        const RECT work = WorkArea();
-        if (CreateBound(instance, ToolWindowClass(kAboutClass), shape.exStyle, L"Veloria", shape.style,
-                        (work.left + work.right - shape.width) / 2, (work.top + work.bottom - shape.height) / 2,
-                        shape.width, shape.height, nullptr) != nullptr) {
+        // In the middle of the work area the user works on.
+        const POINT cursor = CursorPosition();
+        scale_.Set(DpiAt(cursor));
+        const WindowShape shape = FramedShape(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, scale_(kWidth),
+                                              scale_(kHeight), scale_.dpi());
+        const RECT work = WorkAreaAt(cursor);
+        const Placement at = KeepInside((work.left + work.right - shape.width) / 2,
+                                        (work.top + work.bottom - shape.height) / 2, shape.width, shape.height,
+                                        work.left, work.top, work.right, work.bottom);
+        if (CreateBound(instance, ToolWindowClass(kAboutClass), shape.exStyle, L"Veloria", shape.style, at.left,
+                        at.top, shape.width, shape.height, nullptr) != nullptr) {
             Load();
         }
     }
@@ -106,6 +113,14 @@ public:
                 ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
             }
             return 0;
+        case kDpiChangedMessage: {
+            const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
+            scale_.Set(LOWORD(wParam));
+            ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                           suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            LayOut();
+            return 0;
+        }
         case WM_CLOSE:
             SetWindowAlpha(hwnd(), kHighestLevel);
             ::DestroyWindow(hwnd());
@@ -125,34 +140,58 @@ private:
     void OnCreate()
     {
         const std::wstring site = std::wstring(L"www.") + kMakerWebDomain;
-        CreateChild(hwnd(), L"STATIC", site.c_str(), WS_VISIBLE | SS_NOPREFIX, kLabel1Id, RECT{20, 136, 280, 150});
-        CreateChild(hwnd(), L"STATIC", (site + L"/software/vl/").c_str(), WS_VISIBLE | SS_NOPREFIX, kLabel2Id,
-                    RECT{20, 152, 280, 166});
-        slider1_.Create(hwnd(), kSlider1Id, RECT{14, 168, 200, 192}, kSliderMin, kSliderMax, kSliderTooltip);
+        label1_ = CreateChild(hwnd(), L"STATIC", site.c_str(), WS_VISIBLE | SS_NOPREFIX, kLabel1Id, RECT{},
+                              scale_.font());
+        label2_ = CreateChild(hwnd(), L"STATIC", (site + L"/software/vl/").c_str(), WS_VISIBLE | SS_NOPREFIX,
+                              kLabel2Id, RECT{}, scale_.font());
+        slider1_.Create(hwnd(), kSlider1Id, RECT{}, kSliderMin, kSliderMax, kSliderTooltip);
         slider1_.SetValue(kSliderStart);
-        command1_ =
-            CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON, kCommand1Id, RECT{kWidth - 30, 8, kWidth - 12, 26});
+        command1_ = CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON, kCommand1Id, RECT{}, scale_.font());
         const std::wstring credit = std::wstring(L"Veloria, by the makers of ") + kMakerWebDomain;
-        CreateChild(hwnd(), STATUSCLASSNAMEW, credit.c_str(), WS_VISIBLE, kStatusBarId, RECT{});
+        statusBar_ = CreateChild(hwnd(), STATUSCLASSNAMEW, credit.c_str(), WS_VISIBLE, kStatusBarId, RECT{},
+                                 scale_.font());
         popu_.reset(::CreatePopupMenu());
         ::AppendMenuW(popu_.get(), MF_STRING, kReturnEntry, L"REgresar");
     }
 
-    void Load()
+    // The controls where they stand at 96 DPI, scaled, and the picture
+    // drawn for the window's DPI.
+    void LayOut()
     {
+        const auto place = [this](HWND control, RECT bounds) {
+            bounds = scale_(bounds);
+            ::MoveWindow(control, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
+        };
+        place(label1_, RECT{20, 136, 280, 150});
+        place(label2_, RECT{20, 152, 280, 166});
+        place(slider1_.hwnd(), RECT{14, 168, 200, 192});
+        place(command1_, RECT{kWidth - 30, 8, kWidth - 12, 26});
+        if (flash_.hwnd() != nullptr) {
+            flash_.Resize(scale_(kMovieArea));
+        }
+        SetChildFonts(hwnd(), scale_.font());
+        ::SendMessageW(statusBar_, WM_SIZE, 0, 0);  // the bar sizes itself to the new font
         const std::wstring version = NamedVersionText(ProductName(), CurrentVersion());
         if (PlainWindowLook(Settings())) {
-            // The picture stays as the backdrop of the framed window; the
-            // movie and the window's own close button are not shown.
-            skin_.Back(hwnd(), kSkin, 36, ::GetSysColor(COLOR_BTNFACE));
-            ::SetWindowTextW(hwnd(), version.c_str());
-            ::ShowWindow(hwnd(), SW_SHOW);
+            // The picture stays as the backdrop of the framed window.
+            skin_.Back(SIZE{kWidth, kHeight}, kSkin, 36, ::GetSysColor(COLOR_BTNFACE), scale_);
+        } else {
+            skin_.Cut(hwnd(), SIZE{kWidth, kHeight}, kSkin, 36, version.c_str(), scale_);
+        }
+        ::InvalidateRect(hwnd(), nullptr, TRUE);
+    }
+
+    void Load()
+    {
+        LayOut();
+        if (PlainWindowLook(Settings())) {
+            // The movie and the window's own close button are not shown.
+            ::SetWindowTextW(hwnd(), NamedVersionText(ProductName(), CurrentVersion()).c_str());
         } else {
             ::ShowWindow(command1_, SW_SHOWNA);
-            skin_.Cut(hwnd(), kSkin, 36, version.c_str());
             PlayFlashMovie(ProgramFolder() + L"\\gama.dsp");
-            ::ShowWindow(hwnd(), SW_SHOW);
         }
+        ::ShowWindow(hwnd(), SW_SHOW);
         SetWindowAlpha(hwnd(), AboutLevelFromPosition(slider1_.Value()));
     }
 
@@ -162,7 +201,7 @@ private:
     {
         CLSID player{};
         if (FAILED(::CLSIDFromProgID(L"ShockwaveFlash.ShockwaveFlash", &player)) ||
-            !flash_.Create(hwnd(), RECT{20, 30, kWidth - 20, 130}, kFlashId, &player) || !flash_.HasControl()) {
+            !flash_.Create(hwnd(), scale_(kMovieArea), kFlashId, &player) || !flash_.HasControl()) {
             flash_.Destroy();
             return;
         }
@@ -180,9 +219,13 @@ private:
         ::TrackPopupMenu(popu_.get(), TPM_RETURNCMD, cursor.x, cursor.y, 0, hwnd(), nullptr);
     }
 
+    DpiScale scale_;
     Slider slider1_;
     BrowserHost flash_;
+    HWND label1_ = nullptr;
+    HWND label2_ = nullptr;
     HWND command1_ = nullptr;
+    HWND statusBar_ = nullptr;
     MenuHandle popu_;
     WindowSkin skin_;
 };

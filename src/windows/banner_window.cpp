@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/child_window.h"
+#include "base/dpi.h"
 #include "base/handle.h"
 #include "base/version.h"
 #include "base/window_base.h"
@@ -29,13 +30,16 @@ namespace {
 enum ControlId : int { kBrowserId = 1, kImage1Id, kCommand1Id, kCommand2Id, kSliderId };
 
 constexpr UINT_PTR kCountdownTimer = 1;  // Timer
+// The page is made and asked for once the banner is up and the program
+// idle: showing the banner waits on no web engine.
+constexpr UINT_PTR kPageTimer = 2;
 constexpr UINT kTickMs = 1000;
 constexpr std::int16_t kCountdownStart = 6;
 constexpr int kLevel = 200;
 constexpr int kSliderMin = 1;
 constexpr int kSliderMax = 30;
 constexpr int kSliderStart = 27;
-constexpr int kWidth = 480;  // client area
+constexpr int kWidth = 480;  // client area, at 96 DPI as every size here
 constexpr int kHeight = 132;
 constexpr int kPageHeight = 90;
 constexpr int kButtonWidth = 110;
@@ -61,13 +65,18 @@ public:
             return;
         }
         instance_ = instance;
-        const WindowShape shape =
-            FramedShape(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, kWidth, kHeight);
-        // By the tray: the bottom-right corner of the work area.
-        const RECT work = WorkArea();
-        if (CreateBound(instance, ToolWindowClass(kBannerClass), shape.exStyle, L"", shape.style,
-                        work.right - shape.width - kMargin, work.bottom - shape.height - kMargin, shape.width,
-                        shape.height, nullptr) != nullptr) {
+        // By the tray: the bottom-right corner of the work area of the
+        // monitor the user works on.
+        const POINT cursor = CursorPosition();
+        scale_.Set(DpiAt(cursor));
+        const WindowShape shape = FramedShape(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW,
+                                              scale_(kWidth), scale_(kHeight), scale_.dpi());
+        const RECT work = WorkAreaAt(cursor);
+        const Placement at = KeepInside(work.right - shape.width - scale_(kMargin),
+                                        work.bottom - shape.height - scale_(kMargin), shape.width, shape.height,
+                                        work.left, work.top, work.right, work.bottom);
+        if (CreateBound(instance, ToolWindowClass(kBannerClass), shape.exStyle, L"", shape.style, at.left, at.top,
+                        shape.width, shape.height, nullptr) != nullptr) {
             Load();
         }
     }
@@ -85,6 +94,10 @@ public:
         case WM_TIMER:
             if (wParam == kCountdownTimer) {
                 OnTick();
+            } else if (wParam == kPageTimer) {
+                ::KillTimer(hwnd(), kPageTimer);
+                browser_.Create(hwnd(), scale_(RECT{0, 0, kWidth, kPageHeight}), kBrowserId);
+                browser_.Navigate(address_);
             }
             return 0;
         case WM_HSCROLL:
@@ -92,6 +105,9 @@ public:
                 SetWindowAlphaFromSlider(hwnd(), slider_.Value(), slider_.Max());
             }
             return 0;
+        case WM_DRAWITEM:
+            DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == kCommand1Id) {
                 OpenDonationPage();
@@ -100,9 +116,19 @@ public:
             }
             return 0;
         case kBrowserNavigateError:
-            // The page cannot be shown: the picture behind it can.
+            // The page cannot be shown: the picture behind it can, drawn
+            // now that it is needed.
             browser_.SetVisible(false);
+            ShowPicture();
             return 0;
+        case kDpiChangedMessage: {
+            const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
+            scale_.Set(LOWORD(wParam));
+            ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                           suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            LayOut();
+            return 0;
+        }
         case WM_SYSCOMMAND:
             // While the countdown runs the window cannot be closed, by the
             // keyboard (Alt+F4) either.
@@ -115,11 +141,10 @@ public:
             return 0;
         case WM_DESTROY:
             ::KillTimer(hwnd(), kCountdownTimer);
+            ::KillTimer(hwnd(), kPageTimer);
             return 0;
         case WM_NCDESTROY:
-            image1_.reset();
-            command1Picture_.reset();
-            command2Picture_.reset();
+            picture1_.reset();
             return Default(message, wParam, lParam);
         default:
             return Default(message, wParam, lParam);
@@ -131,46 +156,77 @@ private:
 
     void OnCreate()
     {
-        const auto font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-        const auto face = ::GetSysColor(COLOR_BTNFACE);
-        // The page lies over its picture, which shows when the page fails.
-        browser_.Create(hwnd(), RECT{0, 0, kWidth, kPageHeight}, kBrowserId);
-        image1_ = MakeSponsorPicture(kWidth, kPageHeight, font);
-        const HWND image =
-            CreateChild(hwnd(), L"STATIC", L"", WS_VISIBLE | SS_BITMAP, kImage1Id, RECT{0, 0, kWidth, kPageHeight});
-        ::SendMessageW(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image1_.get()));
-        ::SetWindowPos(image, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-
-        const int top = kPageHeight + (kHeight - kPageHeight - kButtonHeight) / 2;
-        command1Picture_ = MakePanelPicture(kButtonWidth - 6, kButtonHeight - 6, 10, kButtonColours, L"Donate", face);
-        command2Picture_ =
-            MakePanelPicture(kButtonWidth - 6, kButtonHeight - 6, 10, kButtonColours, L"Tell a friend", face);
-        const auto pictureButton = [&](int id, HBITMAP picture, int left) {
-            constexpr DWORD style = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_BITMAP;
-            const HWND button = CreateChild(hwnd(), L"BUTTON", L"", style, id,
-                                            RECT{left, top, left + kButtonWidth, top + kButtonHeight});
-            ::SendMessageW(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
-        };
-        pictureButton(kCommand1Id, command1Picture_.get(), kMargin);
-        pictureButton(kCommand2Id, command2Picture_.get(), 2 * kMargin + kButtonWidth);
-        const int sliderLeft = 3 * kMargin + 2 * kButtonWidth;
-        slider_.Create(hwnd(), kSliderId, RECT{sliderLeft, top, kWidth - kMargin, top + kButtonHeight}, kSliderMin,
-                       kSliderMax, kSliderTooltip);
+        // The page, made later, lies over its picture, which shows when the
+        // page fails.
+        image1_ = CreateChild(hwnd(), L"STATIC", L"", WS_VISIBLE | SS_BITMAP, kImage1Id, RECT{}, scale_.font());
+        ::SetWindowPos(image1_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        // The buttons paint their panels themselves, at the banner's DPI.
+        constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
+        command1_ = CreateChild(hwnd(), L"BUTTON", L"Donate", kButton, kCommand1Id, RECT{}, scale_.font());
+        command2_ = CreateChild(hwnd(), L"BUTTON", L"Tell a friend", kButton, kCommand2Id, RECT{}, scale_.font());
+        slider_.Create(hwnd(), kSliderId, RECT{}, kSliderMin, kSliderMax, kSliderTooltip);
         slider_.SetValue(kSliderStart);
+        LayOut();
+    }
+
+    // The controls where they stand at 96 DPI, scaled, and their pictures
+    // drawn for the window's DPI.
+    void LayOut()
+    {
+        const auto place = [this](HWND control, RECT bounds) {
+            bounds = scale_(bounds);
+            ::MoveWindow(control, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
+        };
+        if (browser_.hwnd() != nullptr) {
+            browser_.Resize(scale_(RECT{0, 0, kWidth, kPageHeight}));
+        }
+        place(image1_, RECT{0, 0, kWidth, kPageHeight});
+        const int top = kPageHeight + (kHeight - kPageHeight - kButtonHeight) / 2;
+        place(command1_, RECT{kMargin, top, kMargin + kButtonWidth, top + kButtonHeight});
+        place(command2_, RECT{2 * kMargin + kButtonWidth, top, 2 * (kMargin + kButtonWidth), top + kButtonHeight});
+        place(slider_.hwnd(), RECT{3 * kMargin + 2 * kButtonWidth, top, kWidth - kMargin, top + kButtonHeight});
+        SetChildFonts(hwnd(), scale_.font());
+        if (picture1_) {
+            ShowPicture();
+        }
+    }
+
+    // A push button's frame, pressed or not, and the panel inside it.
+    void DrawButton(const DRAWITEMSTRUCT& item) const
+    {
+        RECT area = item.rcItem;
+        const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+        ::DrawFrameControl(item.hDC, &area, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0u));
+        const int inset = scale_(3) + (pressed ? 1 : 0);
+        const RECT panel{area.left + inset, area.top + inset, area.right - inset + (pressed ? 2 : 0),
+                         area.bottom - inset + (pressed ? 2 : 0)};
+        wchar_t title[32] = {};
+        ::GetWindowTextW(item.hwndItem, title, 32);
+        DrawPanel(item.hDC, panel, 10, kButtonColours, title, scale_);
+        if ((item.itemState & ODS_FOCUS) != 0) {
+            RECT focus{panel.left + 2, panel.top + 2, panel.right - 2, panel.bottom - 2};
+            ::DrawFocusRect(item.hDC, &focus);
+        }
+    }
+
+    void ShowPicture()
+    {
+        picture1_ = MakeSponsorPicture(kWidth, kPageHeight, scale_);
+        ::SendMessageW(image1_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture1_.get()));
     }
 
     void Load()
     {
         countdown = kCountdownStart;
         SetWindowAlpha(hwnd(), kLevel);
-        const std::wstring address = BannerAddress(CurrentAddressParts());
+        address_ = BannerAddress(CurrentAddressParts());
         closeText_ = CloseItemText(hwnd());
         DisableCloseItem(hwnd(), closeText_);
         // Shown without taking the focus: a pick or a tray click in
         // progress stays the user's.
         ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
         ::SetTimer(hwnd(), kCountdownTimer, kTickMs, nullptr);
-        browser_.Navigate(address);
+        ::SetTimer(hwnd(), kPageTimer, USER_TIMER_MINIMUM, nullptr);
     }
 
     void OnTick()
@@ -189,12 +245,15 @@ private:
     }
 
     HINSTANCE instance_ = nullptr;
+    DpiScale scale_;
     BrowserHost browser_;
     Slider slider_;
+    HWND image1_ = nullptr;
+    HWND command1_ = nullptr;
+    HWND command2_ = nullptr;
     std::wstring closeText_;  // the close item's caption, read at load
-    GdiObject<HBITMAP> image1_;
-    GdiObject<HBITMAP> command1Picture_;
-    GdiObject<HBITMAP> command2Picture_;
+    std::wstring address_;    // the page's, built at load
+    GdiObject<HBITMAP> picture1_;
 };
 
 }  // namespace

@@ -24,6 +24,7 @@
 
 #include "base/alpha_rules.h"
 #include "base/dialog_base.h"
+#include "base/dpi.h"
 #include "base/handle.h"
 #include "base/program_folder.h"
 #include "base/version.h"
@@ -49,13 +50,16 @@ namespace veloria {
 namespace {
 
 // The window: 7500 x 7215 twips; a page at 240, 480 twips over the tab
-// strip, which stands at 120, 120 twips.
+// strip, which stands at 120, 120 twips. Every place here is in pixels at
+// 96 DPI, scaled to the dialog's DPI when it is laid out.
 constexpr int kWidth = 500;
 constexpr int kHeight = 481;
 constexpr int kPageCount = 6;
 constexpr int kUpdatesPage = 4;
 constexpr RECT kTabArea{8, 8, 489, 313};
 constexpr RECT kPageArea{16, 32, 481, 305};
+constexpr RECT kBannerArea{0, 352, 513, 452};
+constexpr SIZE kSponsorPicture{492, 98};
 constexpr int kSliderMin = 1;
 constexpr int kSliderMax = 30;
 
@@ -129,8 +133,8 @@ using L = Lang;
 // In tab order, page by page; the buttons, the dialog's slider and the
 // banner show on every tab.
 const std::array kControls{
-    ControlRow{kStylePlain, 0, Kind::Radio, 28, 52, 200, 20, std::nullopt, L"Plain windows"},
-    ControlRow{kStyleShaped, 0, Kind::Radio, 28, 78, 200, 20, std::nullopt, L"Windows cut to their picture"},
+    ControlRow{kStylePlain, 0, Kind::Radio, 28, 52, 208, 20, std::nullopt, L"Plain windows"},
+    ControlRow{kStyleShaped, 0, Kind::Radio, 28, 78, 208, 20, std::nullopt, L"Windows cut to their picture"},
     ControlRow{kStyleFrame, 0, Kind::Group, 16, 32, 224, 80, std::nullopt, L"Control Box Style (Beta)"},
     ControlRow{kDefaultLabel, 0, Kind::Label, 28, 138, 200, 16, std::nullopt, L"Default Transparency"},
     ControlRow{kDefaultSlider, 0, Kind::Slider, 28, 158, 200, 28, std::nullopt, L""},
@@ -181,9 +185,9 @@ const std::array kControls{
     ControlRow{kDownload, 4, Kind::Button, 28, 138, 150, 24, L::LANG_WINDOWOPTIONS_TAB_UPDATES_BTN_DOWNLOAD, L""},
     ControlRow{kChecking, 4, Kind::Progress, 190, 142, 150, 16, std::nullopt, L""},
     ControlRow{kManifestText, 4, Kind::TextBox, 28, 170, 445, 128, std::nullopt, L""},
-    ControlRow{IDOK, kAllPages, Kind::DefaultButton, 240, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_OK, L"OK"},
-    ControlRow{IDCANCEL, kAllPages, Kind::Button, 320, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_CANCEL, L"Cancel"},
-    ControlRow{kApply, kAllPages, Kind::Button, 408, 320, 73, 23, L::LANG_WINDOWOPTIONS_BTN_APPLY, L"Apply"},
+    ControlRow{IDOK, kAllPages, Kind::DefaultButton, 207, 320, 86, 23, L::LANG_WINDOWOPTIONS_BTN_OK, L"OK"},
+    ControlRow{IDCANCEL, kAllPages, Kind::Button, 301, 320, 86, 23, L::LANG_WINDOWOPTIONS_BTN_CANCEL, L"Cancel"},
+    ControlRow{kApply, kAllPages, Kind::Button, 395, 320, 86, 23, L::LANG_WINDOWOPTIONS_BTN_APPLY, L"Apply"},
     ControlRow{kOwnSlider, kAllPages, Kind::Slider, 16, 328, 153, 24, std::nullopt, L""},
     ControlRow{kImage3, kAllPages, Kind::Picture, 0, 352, 492, 98, std::nullopt, L""},
 };
@@ -316,9 +320,19 @@ public:
             return Answer(TRUE);
         }
         case kBrowserNavigateError:
-            // The banner page cannot be shown: the picture behind it can.
+            // The banner page cannot be shown: the picture behind it can,
+            // drawn now that it is needed.
             banner_.SetVisible(false);
+            ShowPicture();
             return TRUE;
+        case kDpiChangedMessage: {
+            const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
+            scale_.Set(LOWORD(wParam));
+            LayOut();
+            ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                           suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            return TRUE;
+        }
         case kUpdateCheckDone:
             OnUpdateCheckDone(static_cast<UpdateCheck>(wParam));
             return TRUE;
@@ -362,11 +376,18 @@ private:
 
     void Form_Load()
     {
+        // In the middle of the work area the user works on, at its DPI.
+        const POINT cursor = CursorPosition();
+        scale_.Set(DpiAt(cursor));
+        KeepOwnLayout(hwnd());
         MakeControls();
+        LayOut();
         AplicarIdioma();
-        const RECT screen = WorkArea();
-        ::SetWindowPos(hwnd(), nullptr, (screen.left + screen.right - kWidth) / 2,
-                       (screen.top + screen.bottom - kHeight) / 2, kWidth, kHeight, SWP_NOZORDER);
+        const RECT work = WorkAreaAt(cursor);
+        const Placement at = KeepInside((work.left + work.right - scale_(kWidth)) / 2,
+                                        (work.top + work.bottom - scale_(kHeight)) / 2, scale_(kWidth),
+                                        scale_(kHeight), work.left, work.top, work.right, work.bottom);
+        ::SetWindowPos(hwnd(), nullptr, at.left, at.top, scale_(kWidth), scale_(kHeight), SWP_NOZORDER);
         banner_.Navigate(BannerAddress(CurrentAddressParts()));
         SliderOf(kOwnSlider)->SetValue(kSliderMax);
         SetWindowAlpha(hwnd(), LevelFromPosition(kSliderMax, kSliderMax));
@@ -377,18 +398,15 @@ private:
         tbsOptions_Click();
     }
 
+    // Made without a place: LayOut puts everything where it belongs.
     void MakeControls()
     {
         sliders_.clear();
-        const auto font = reinterpret_cast<HFONT>(::SendMessageW(hwnd(), WM_GETFONT, 0, 0));
         const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd(), GWLP_HINSTANCE));
         // The tab strip lies under the pages; Tab reaches it after the page.
         const HWND tabs = ::CreateWindowExW(0, WC_TABCONTROLW, L"",
-                                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS,
-                                            kTabArea.left, kTabArea.top, kTabArea.right - kTabArea.left,
-                                            kTabArea.bottom - kTabArea.top, hwnd(), reinterpret_cast<HMENU>(kTabs),
-                                            instance, nullptr);
-        ::SendMessageW(tabs, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+                                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, 0, 0, hwnd(),
+                                            reinterpret_cast<HMENU>(kTabs), instance, nullptr);
         for (int page = 0; page < kPageCount; ++page) {
             TCITEMW item{};
             item.mask = TCIF_TEXT;
@@ -401,38 +419,62 @@ private:
             page = ::CreateDialogIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(pageTemplate.data()),
                                                 hwnd(), &PageProcedure, 0);
             ::EnableThemeDialogTexture(page, ETDT_ENABLETAB);
-            ::SetWindowPos(page, HWND_TOP, kPageArea.left, kPageArea.top, kPageArea.right - kPageArea.left,
-                           kPageArea.bottom - kPageArea.top, SWP_NOACTIVATE);
+            KeepOwnLayout(page);
+            // A new child goes under its siblings: the page goes over the tab strip.
+            ::SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
         // The banner lies over its picture, so it is made first.
-        const RECT bannerArea{0, 352, 513, 452};
-        banner_.Create(hwnd(), bannerArea, kBanner);
+        banner_.Create(hwnd(), RECT{}, kBanner);
         for (const ControlRow& row : kControls) {
-            const bool onPage = row.page != kAllPages;
-            const HWND parent = onPage ? pages_[static_cast<std::size_t>(row.page)] : hwnd();
-            const int x = row.x - (onPage ? kPageArea.left : 0);
-            const int y = row.y - (onPage ? kPageArea.top : 0);
+            const HWND parent = row.page != kAllPages ? pages_[static_cast<std::size_t>(row.page)] : hwnd();
             if (row.kind == Kind::Slider) {
                 sliders_.emplace_back(row.id, Slider());
                 const bool explained = row.id != kSlider3 && row.id != kSlider4;
-                sliders_.back().second.Create(parent, row.id, RECT{x, y, x + row.width, y + row.height}, kSliderMin,
-                                              kSliderMax, explained ? kSliderTooltip : nullptr);
+                sliders_.back().second.Create(parent, row.id, RECT{}, kSliderMin, kSliderMax,
+                                              explained ? kSliderTooltip : nullptr);
                 continue;
             }
             const auto [windowClass, style] = ClassOf(row.kind);
-            const HWND control = ::CreateWindowExW(0, windowClass, row.fixedText, WS_CHILD | WS_VISIBLE | style, x, y,
-                                                   row.width, row.height, parent,
-                                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance,
-                                                   nullptr);
-            ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+            ::CreateWindowExW(0, windowClass, row.fixedText, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
         }
-        picture_ = MakeSponsorPicture(492, 98, font);
-        ::SendMessageW(Item(kImage3), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
         // The option buttons are one group, reached by Tab at the selected one.
         ::SetWindowLongPtrW(Item(kStylePlain), GWL_STYLE,
                             ::GetWindowLongPtrW(Item(kStylePlain), GWL_STYLE) | WS_GROUP | WS_TABSTOP);
         ::SetWindowLongPtrW(Item(kStyleFrame), GWL_STYLE,
                             ::GetWindowLongPtrW(Item(kStyleFrame), GWL_STYLE) | WS_GROUP);
+    }
+
+    // Every control where the table puts it at 96 DPI, scaled, in the
+    // message font of the dialog's DPI. A control on a page is placed
+    // within its page.
+    void LayOut()
+    {
+        const auto place = [](HWND window, const RECT& bounds) {
+            ::MoveWindow(window, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
+        };
+        place(Item(kTabs), scale_(kTabArea));
+        for (HWND page : pages_) {
+            place(page, scale_(kPageArea));
+        }
+        banner_.Resize(scale_(kBannerArea));
+        for (const ControlRow& row : kControls) {
+            const bool onPage = row.page != kAllPages;
+            const int x = row.x - (onPage ? kPageArea.left : 0);
+            const int y = row.y - (onPage ? kPageArea.top : 0);
+            place(Item(row.id), scale_(RECT{x, y, x + row.width, y + row.height}));
+        }
+        SetChildFonts(hwnd(), scale_.font());
+        if (picture_) {
+            ShowPicture();
+        }
+    }
+
+    // The picture under the sponsor page, for when the page cannot be shown.
+    void ShowPicture()
+    {
+        picture_ = MakeSponsorPicture(kSponsorPicture.cx, kSponsorPicture.cy, scale_);
+        ::SendMessageW(Item(kImage3), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
     }
 
     void AplicarIdioma()
@@ -663,6 +705,7 @@ private:
     }
 
     OptionsHost* host_ = nullptr;
+    DpiScale scale_;
     std::array<HWND, kPageCount> pages_{};
     std::vector<std::pair<int, Slider>> sliders_;
     BrowserHost banner_;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/child_window.h"
+#include "base/dpi.h"
 #include "base/error_report.h"
 #include "base/handle.h"
 #include "base/version.h"
@@ -29,6 +30,7 @@ constexpr int kSliderMin = 1;
 constexpr int kSliderMax = 30;
 constexpr int kSliderStart = 27;
 constexpr int kLevel = 235;
+// Sizes at 96 DPI.
 constexpr int kSliderWidth = 160;
 constexpr int kSliderHeight = 22;
 constexpr int kButtonWidth = 88;
@@ -36,6 +38,7 @@ constexpr int kButtonHeight = 24;
 constexpr int kStartWidth = 640;  // client area at the first opening
 constexpr int kStartHeight = 440;
 constexpr int kLeastWidth = 240;
+constexpr int kMargin = 8;
 
 class TellAFriend : public WindowBase<TellAFriend> {
 public:
@@ -52,9 +55,16 @@ public:
             BringForward();
             return;
         }
-        const WindowShape shape = FramedShape(kStyle, 0, kStartWidth, kStartHeight);
-        if (CreateBound(instance, ToolWindowClass(kTellAFriendClass), 0, L"", kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                        shape.width, shape.height, nullptr) != nullptr) {
+        // In the middle of the work area the user works on.
+        const POINT cursor = CursorPosition();
+        scale_.Set(DpiAt(cursor));
+        const WindowShape shape = FramedShape(kStyle, 0, scale_(kStartWidth), scale_(kStartHeight), scale_.dpi());
+        const RECT work = WorkAreaAt(cursor);
+        const Placement at = KeepInside((work.left + work.right - shape.width) / 2,
+                                        (work.top + work.bottom - shape.height) / 2, shape.width, shape.height,
+                                        work.left, work.top, work.right, work.bottom);
+        if (CreateBound(instance, ToolWindowClass(kTellAFriendClass), 0, L"", kStyle, at.left, at.top, shape.width,
+                        shape.height, nullptr) != nullptr) {
             Load();
         }
     }
@@ -86,6 +96,23 @@ public:
         case kBrowserNavigateError:
             OnNavigateError();
             return 0;
+        case kDpiChangedMessage: {
+            // The new font and sizes first: the move that follows lays the
+            // controls out again.
+            const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
+            scale_.Set(LOWORD(wParam));
+            SetChildFonts(hwnd(), scale_.font());
+            ::SetWindowPos(slider_.hwnd(), nullptr, 0, 0, scale_(kSliderWidth), scale_(kSliderHeight),
+                           SWP_NOMOVE | SWP_NOZORDER);
+            ::SetWindowPos(cancel_, nullptr, 0, 0, scale_(kButtonWidth), scale_(kButtonHeight),
+                           SWP_NOMOVE | SWP_NOZORDER);
+            ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                           suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            RECT client{};
+            ::GetClientRect(hwnd(), &client);
+            LayOut(client.right, client.bottom);
+            return 0;
+        }
         case WM_CLOSE:
             CloseFading(hwnd());
             return 0;
@@ -101,11 +128,11 @@ private:
 
     void OnCreate()
     {
-        browser_.Create(hwnd(), RECT{0, 0, kStartWidth, kStartHeight - 40}, kBrowserId);
+        browser_.Create(hwnd(), scale_(RECT{0, 0, kStartWidth, kStartHeight - 40}), kBrowserId);
         cancel_ = CreateChild(hwnd(), L"BUTTON", L"", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCancelId,
-                              RECT{0, 0, kButtonWidth, kButtonHeight});
-        slider_.Create(hwnd(), kSliderId, RECT{8, 0, 8 + kSliderWidth, kSliderHeight}, kSliderMin, kSliderMax,
-                       kSliderTooltip);
+                              scale_(RECT{0, 0, kButtonWidth, kButtonHeight}), scale_.font());
+        slider_.Create(hwnd(), kSliderId, scale_(RECT{kMargin, 0, kMargin + kSliderWidth, kSliderHeight}), kSliderMin,
+                       kSliderMax, kSliderTooltip);
         slider_.SetValue(kSliderStart);
     }
 
@@ -120,18 +147,13 @@ private:
         browser_.Navigate(TellAFriendAddress(CurrentAddressParts()));
     }
 
-    int Dpi() const
-    {
-        const WindowDC screen(hwnd());
-        return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
-    }
-
     void LayOut(int width, int height)
     {
-        const TellAFriendLayout layout =
-            LayOutTellAFriend({width, height, kSliderHeight, kButtonWidth, kButtonHeight, Dpi()});
+        const TellAFriendLayout layout = LayOutTellAFriend({width, height, scale_(kSliderHeight),
+                                                            scale_(kButtonWidth), scale_(kButtonHeight),
+                                                            static_cast<int>(scale_.dpi())});
         browser_.Resize(RECT{0, 0, layout.browserWidth, layout.browserHeight});
-        ::SetWindowPos(slider_.hwnd(), nullptr, 8, layout.sliderTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        ::SetWindowPos(slider_.hwnd(), nullptr, scale_(kMargin), layout.sliderTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         ::SetWindowPos(cancel_, nullptr, layout.buttonLeft, layout.buttonTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     }
 
@@ -139,7 +161,9 @@ private:
     // stay in the window.
     void OnMinMaxInfo(MINMAXINFO& limits) const
     {
-        const WindowShape least = FramedShape(kStyle, 0, kLeastWidth, TellAFriendMinimumClientHeight(Dpi()));
+        const WindowShape least = FramedShape(kStyle, 0, scale_(kLeastWidth),
+                                              TellAFriendMinimumClientHeight(static_cast<int>(scale_.dpi())),
+                                              scale_.dpi());
         limits.ptMinTrackSize.x = least.width;
         limits.ptMinTrackSize.y = least.height;
     }
@@ -156,6 +180,7 @@ private:
         telling_ = false;
     }
 
+    DpiScale scale_;
     BrowserHost browser_;
     Slider slider_;
     HWND cancel_ = nullptr;

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "base/alpha_rules.h"
+#include "base/dpi_rules.h"
 
 namespace veloria {
 namespace {
@@ -44,6 +45,24 @@ TEST(SliderRules, AStoredLevelAlwaysGivesAPositionInsideTheSlider)
     for (const auto& [level, position] : cases) {
         EXPECT_EQ(SliderPositionForLevel(level, 1, 30), position) << level;
     }
+}
+
+TEST(DpiRules, SizesScaleHalvesToEvenAndWindowsStayInTheirArea)
+{
+    EXPECT_EQ(ScaleForDpi(200, 144), 300);
+    EXPECT_EQ(ScaleForDpi(3, 144), 4);  // 4.5
+    EXPECT_EQ(ScaleForDpi(5, 144), 8);  // 7.5
+    EXPECT_EQ(ScaleForDpi(-7, 120), -9);
+    // In an area of 0..1000 x 0..700: left as it is, pushed in from each
+    // side, and a window too big for it keeps its top-left corner inside.
+    const std::pair<Placement, Placement> cases[] = {
+        {{100, 100}, {100, 100}}, {{-50, -20}, {0, 0}}, {{900, 650}, {800, 500}}, {{-50, 650}, {0, 500}}};
+    for (const auto& [wanted, placed] : cases) {
+        const Placement at = KeepInside(wanted.left, wanted.top, 200, 200, 0, 0, 1000, 700);
+        EXPECT_EQ(std::make_pair(at.left, at.top), std::make_pair(placed.left, placed.top));
+    }
+    const Placement big = KeepInside(300, 300, 1200, 900, 0, 0, 1000, 700);
+    EXPECT_EQ(std::make_pair(big.left, big.top), std::make_pair(0, 0));
 }
 
 }  // namespace
