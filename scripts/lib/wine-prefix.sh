@@ -17,6 +17,12 @@ prepare_wine_prefix() {
   # engine the first time a page is shown. Veloria shows its pictures
   # instead of the sponsor pages, as on any page that cannot be loaded.
   timeout 60 wine reg add 'HKCU\Software\Wine\DllOverrides' /v mshtml /d '' /f >/dev/null 2>&1 </dev/null
+  # Wine's Marlett (fonts-wine) draws the caption buttons; this Wine does
+  # not look for it where Debian puts it, so the prefix gets its own copy.
+  if [[ -f /usr/share/wine/fonts/marlett.ttf ]]; then
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  fi
   # Restart so the next program opens the desktop with its taskbar.
   timeout 60 wineserver -k || true
   timeout 60 wineserver -w || true

@@ -133,19 +133,21 @@ using L = Lang;
 // In tab order, page by page; the buttons, the dialog's slider and the
 // banner show on every tab.
 const std::array kControls{
-    ControlRow{kStylePlain, 0, Kind::Radio, 28, 52, 208, 20, std::nullopt, L"Plain windows"},
-    ControlRow{kStyleShaped, 0, Kind::Radio, 28, 78, 208, 20, std::nullopt, L"Windows cut to their picture"},
+    ControlRow{kStylePlain, 0, Kind::Radio, 28, 52, 204, 20, std::nullopt, L"Plain windows"},
+    ControlRow{kStyleShaped, 0, Kind::Radio, 28, 78, 204, 20, std::nullopt, L"Windows cut to their picture"},
     ControlRow{kStyleFrame, 0, Kind::Group, 16, 32, 224, 80, std::nullopt, L"Control Box Style (Beta)"},
-    ControlRow{kDefaultLabel, 0, Kind::Label, 28, 138, 200, 16, std::nullopt, L"Default Transparency"},
-    ControlRow{kDefaultSlider, 0, Kind::Slider, 28, 158, 200, 28, std::nullopt, L""},
-    ControlRow{kDefaultFrame, 0, Kind::Group, 16, 120, 224, 76, std::nullopt, L""},
-    ControlRow{kLanguageCombo, 0, Kind::Combo, 260, 52, 200, 160, std::nullopt, L""},
-    ControlRow{kLangVersion, 0, Kind::Label, 260, 86, 205, 18, std::nullopt, L"Version:"},
-    ControlRow{kLangDate, 0, Kind::Label, 260, 106, 205, 18, std::nullopt, L"Date:"},
-    ControlRow{kLangAutor, 0, Kind::Label, 260, 126, 205, 18, std::nullopt, L"Author:"},
-    ControlRow{kLangEmail, 0, Kind::Label, 260, 146, 205, 18, std::nullopt, L"E-mail:"},
-    ControlRow{kLangWeb, 0, Kind::Label, 260, 166, 205, 18, std::nullopt, L"Web:"},
-    ControlRow{kLanguageFrame, 0, Kind::Group, 248, 32, 225, 164, L::LANG_WINDOWOPTIONS_TAB_GENERAL_FRAME_LANGUAGE,
+    ControlRow{kDefaultLabel, 0, Kind::Label, 260, 50, 200, 16, std::nullopt, L"Default Transparency"},
+    ControlRow{kDefaultSlider, 0, Kind::Slider, 260, 70, 200, 28, std::nullopt, L""},
+    ControlRow{kDefaultFrame, 0, Kind::Group, 248, 32, 233, 80, std::nullopt, L""},
+    // The language frame spans the page: a translator's e-mail or web
+    // address is as long as it is.
+    ControlRow{kLanguageCombo, 0, Kind::Combo, 28, 140, 200, 160, std::nullopt, L""},
+    ControlRow{kLangVersion, 0, Kind::Label, 28, 172, 441, 18, std::nullopt, L"Version:"},
+    ControlRow{kLangDate, 0, Kind::Label, 28, 192, 441, 18, std::nullopt, L"Date:"},
+    ControlRow{kLangAutor, 0, Kind::Label, 28, 212, 441, 18, std::nullopt, L"Author:"},
+    ControlRow{kLangEmail, 0, Kind::Label, 28, 232, 441, 18, std::nullopt, L"E-mail:"},
+    ControlRow{kLangWeb, 0, Kind::Label, 28, 252, 441, 18, std::nullopt, L"Web:"},
+    ControlRow{kLanguageFrame, 0, Kind::Group, 16, 120, 465, 164, L::LANG_WINDOWOPTIONS_TAB_GENERAL_FRAME_LANGUAGE,
                 L"Language"},
     ControlRow{kAutoStart, 1, Kind::Check, 28, 44, 420, 20, L::LANG_WINDOWOPTIONS_TAB_GENERAL_CHECK_AUTOSTART, L""},
     ControlRow{kAutoUpdate, 1, Kind::Check, 28, 70, 420, 20, L::LANG_WINDOWOPTIONS_TAB_GENERAL_CHECK_AUTOUPDATES, L""},

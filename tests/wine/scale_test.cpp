@@ -70,7 +70,9 @@ bool CaptionFits(HWND control, UINT dpi, std::wstring& told)
     const int length = ::GetWindowTextW(control, text, 512);
     const std::wstring kind = ClassOf(control);
     const LONG style = ::GetWindowLongW(control, GWL_STYLE);
-    if (length == 0 || (kind != L"Button" && kind != L"Static") || (kind == L"Static" && (style & SS_TYPEMASK) > SS_RIGHT)) {
+    const LONG type = style & SS_TYPEMASK;
+    if (length == 0 || (kind != L"Button" && kind != L"Static") ||
+        (kind == L"Static" && type > SS_RIGHT && type != SS_LEFTNOWORDWRAP)) {
         return true;
     }
     RECT client{};
