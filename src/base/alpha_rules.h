@@ -13,6 +13,8 @@ namespace veloria {
 
 inline constexpr int kLowestLevel = 0;
 inline constexpr int kHighestLevel = 255;
+// The lowest level a transparency slider of 30 positions gives (position 1).
+inline constexpr int kLowestSliderLevel = 8;
 
 // Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 // Values beyond the 32-bit range saturate; NaN gives 0.

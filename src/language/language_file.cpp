@@ -24,7 +24,7 @@ IniText ReadIniText(const std::wstring& path)
 void ReadText(const IniText& file, Lang text)
 {
     const LanguageKey& key = KeyOf(text);
-    LanguageTexts()[static_cast<std::size_t>(text)] = file.Value(key.section, key.key).value_or(kMissingText);
+    LanguageTexts()[static_cast<std::size_t>(text)] = file.Value(key.section, key.key).value_or(key.missing);
 }
 
 }  // namespace

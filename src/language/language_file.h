@@ -11,11 +11,11 @@
 
 namespace veloria {
 
-// All 52 texts of `path` into LanguageTexts(); anything missing reads
-// "VL_lang_error".
+// Every text of `path` into LanguageTexts(); anything missing reads as its
+// key says (language_keys.h).
 void LoadLanguageFrom(const std::wstring& path);
 
-// All 52 texts of the language file `fileName` in the language folder (the
+// Every text of the language file `fileName` in the language folder (the
 // LanguageFile setting, for the language in use).
 void LoadLanguage(const std::wstring& fileName);
 

@@ -1,6 +1,6 @@
-// The 52 texts of a language file: section and key of each, in the order a
-// language is read. The windows take their texts from the table by key,
-// never by position.
+// The texts of a language file: section and key of each, in the order a
+// language is read; the first 52, then those added since. The windows take
+// their texts from the table by key, never by position.
 //
 // Three placements look odd and are part of the file format: the two update
 // messages stand in [Main] though named LANG_WINDOWOPTIONS_..., the
@@ -70,28 +70,50 @@ namespace veloria {
     X(WindowTellAFriend, LANG_WINDOWTELLAFRIEND_TITLE)                                     \
     X(WindowTellAFriend, LANG_WINDOWTELLAFRIEND_MSGBOX_FAILCONNECTINTRENET)
 
-#define VELORIA_LANGUAGE_ENUM_ENTRY(section, key) key,
-enum class Lang : std::size_t { VELORIA_LANGUAGE_KEYS(VELORIA_LANGUAGE_ENUM_ENTRY) };
+// Texts the program came to need after the first 52, X(section, key,
+// English text): a language file that lacks one shows it in English.
+#define VELORIA_ADDED_LANGUAGE_KEYS(X)                                                                     \
+    X(Messages, LANG_BALLOON_REFUSED_TITLE, "Veloria cannot change this window")                          \
+    X(Messages, LANG_BALLOON_REFUSED_ADMIN,                                                               \
+      "Its program runs as administrator, and Windows keeps other programs from changing it.")            \
+    X(Messages, LANG_BALLOON_REFUSED_SELFDRAWN,                                                           \
+      "It draws its own transparency; changing it would spoil how it looks, so it is left as it is.")     \
+    X(Messages, LANG_BALLOON_REFUSED_OTHER, "Windows refused the change.")                                 \
+    X(Messages, LANG_BALLOON_REFUSED_HUNG, "Its program is not responding; try again when it does.")
+
+#define VELORIA_LANGUAGE_ENUM_ENTRY(section, key, ...) key,
+#define VELORIA_LANGUAGE_ENUM_FIRST(section, key) VELORIA_LANGUAGE_ENUM_ENTRY(section, key)
+enum class Lang : std::size_t {
+    VELORIA_LANGUAGE_KEYS(VELORIA_LANGUAGE_ENUM_FIRST) VELORIA_ADDED_LANGUAGE_KEYS(VELORIA_LANGUAGE_ENUM_ENTRY)
+};
+#undef VELORIA_LANGUAGE_ENUM_FIRST
 #undef VELORIA_LANGUAGE_ENUM_ENTRY
+
+// What a text reads when its file, section or key is missing: the first 52
+// read "VL_lang_error", the texts added since their English text.
+inline constexpr const wchar_t* kMissingText = L"VL_lang_error";
 
 struct LanguageKey {
     const wchar_t* section;
     const wchar_t* key;
+    const wchar_t* missing;
 };
 
-#define VELORIA_LANGUAGE_TABLE_ENTRY(section, key) LanguageKey{L"" #section, L"" #key},
-inline constexpr std::array kLanguageKeys{VELORIA_LANGUAGE_KEYS(VELORIA_LANGUAGE_TABLE_ENTRY)};
-#undef VELORIA_LANGUAGE_TABLE_ENTRY
+#define VELORIA_LANGUAGE_TABLE_FIRST(section, key) LanguageKey{L"" #section, L"" #key, kMissingText},
+#define VELORIA_LANGUAGE_TABLE_ADDED(section, key, english) LanguageKey{L"" #section, L"" #key, L"" english},
+inline constexpr std::array kLanguageKeys{VELORIA_LANGUAGE_KEYS(VELORIA_LANGUAGE_TABLE_FIRST)
+                                              VELORIA_ADDED_LANGUAGE_KEYS(VELORIA_LANGUAGE_TABLE_ADDED)};
+#undef VELORIA_LANGUAGE_TABLE_FIRST
+#undef VELORIA_LANGUAGE_TABLE_ADDED
 
 inline constexpr std::size_t kLanguageKeyCount = kLanguageKeys.size();
+inline constexpr std::size_t kFirstLanguageKeyCount = 52;
+static_assert(static_cast<std::size_t>(Lang::LANG_BALLOON_REFUSED_TITLE) == kFirstLanguageKeyCount);
 
 constexpr const LanguageKey& KeyOf(Lang text)
 {
     return kLanguageKeys[static_cast<std::size_t>(text)];
 }
-
-// What a text reads when its file, section or key is missing.
-inline constexpr const wchar_t* kMissingText = L"VL_lang_error";
 
 // The identity texts a browsed language file shows: rows 1 to 8 of the
 // table, then the five labels placed before them.

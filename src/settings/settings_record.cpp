@@ -1,5 +1,8 @@
 #include "settings/settings_record.h"
 
+#include <algorithm>
+
+#include "base/alpha_rules.h"
 #include "settings/setting_text.h"
 
 namespace veloria {
@@ -76,8 +79,11 @@ bool TaskbarTranslucentAtStart(const SettingsRecord& settings)
 
 std::int16_t TaskbarLevel(const SettingsRecord& settings)
 {
+    // Never below the sliders' lowest level: a stored 0 (the default, or
+    // a level never saved) would hide the taskbar and the tray icon with
+    // it, the program's only way in.
     const auto [text, fallback] = Read(settings, &SettingsRecord::AtutoMenuInicio_ALPHAV);
-    return ReadShortNumber(text, fallback);
+    return std::max<std::int16_t>(ReadShortNumber(text, fallback), kLowestSliderLevel);
 }
 
 const std::wstring& LanguageFileName(const SettingsRecord& settings)

@@ -65,7 +65,7 @@ bool PlainWindowLook(const SettingsRecord& settings);            // ControlStyle
 bool AutoStartEnabled(const SettingsRecord& settings);           // truth value
 bool AutoUpdateEnabled(const SettingsRecord& settings);          // equals 1
 bool TaskbarTranslucentAtStart(const SettingsRecord& settings);  // truth value
-std::int16_t TaskbarLevel(const SettingsRecord& settings);       // whole number, 16 bits
+std::int16_t TaskbarLevel(const SettingsRecord& settings);       // whole number, 16 bits, at least 8
 const std::wstring& LanguageFileName(const SettingsRecord& settings);
 bool MessengerWindowsEnabled(const SettingsRecord& settings);    // equals 1
 double MessengerWindowLevel(const SettingsRecord& settings);     // number

@@ -25,6 +25,7 @@
 #include "settings/config_file.h"
 #include "settings/settings_record.h"
 #include "shell/tray_icon.h"
+#include "transparency/alpha_blend.h"
 #include "transparency/main_control.h"
 #include "transparency/pick_rules.h"
 #include "transparency/picker.h"
@@ -74,6 +75,23 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM list) noexcept
         return FALSE;
     }
     return TRUE;
+}
+
+// A window Windows would not let the program change: the user hears why,
+// from the tray icon, with the window's caption.
+void TellRefusal(HWND window, AlphaChange why)
+{
+    const Lang reason = why == AlphaChange::AccessDenied    ? Lang::LANG_BALLOON_REFUSED_ADMIN
+                        : why == AlphaChange::SelfDrawn     ? Lang::LANG_BALLOON_REFUSED_SELFDRAWN
+                        : why == AlphaChange::NotResponding ? Lang::LANG_BALLOON_REFUSED_HUNG
+                                                            : Lang::LANG_BALLOON_REFUSED_OTHER;
+    wchar_t caption[128] = {};
+    ::GetWindowTextW(window, caption, 128);
+    std::wstring text = LanguageText(reason);
+    if (caption[0] != L'\0') {
+        text = L"\u201C" + std::wstring(caption) + L"\u201D\n" + text;
+    }
+    ShowTrayBalloon(MainWindow::Instance().hwnd(), LanguageText(Lang::LANG_BALLOON_REFUSED_TITLE), text);
 }
 
 // The modifier keys as the keyboard stands now.
@@ -143,6 +161,7 @@ bool MainWindow::Load()
         return false;
     }
 
+    TellRefusalsTo(&TellRefusal);
     WebDomain() = kMakerWebDomain;
     LanguageFolder() = LanguageFolderOf(ProgramFolder());
     CargarConfiguracion();
@@ -422,10 +441,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == taskbarCreatedMessage_ && message != 0) {
         // The shell restarted: the icon is the only way in, so put it back,
-        // at the size of the scale now in use.
+        // at the size of the scale now in use; a translucent taskbar gets
+        // its level again on the new taskbar.
         LoadTrayIcon();
         if (AddTrayIcon(hwnd(), trayIcon_.get())) {
             ::KillTimer(hwnd(), kTrayRetryTimer);
+        }
+        if (TaskbarMarked()) {
+            transparenttaskbar(LastTaskbarLevel());
         }
         return 0;
     }

@@ -19,50 +19,59 @@ constexpr DWORD kRecordSize = NOTIFYICONDATAW_V1_SIZE;
 static_assert(kRecordSize == 152, "the first-version record is 152 bytes");
 #endif
 
-NOTIFYICONDATAW& Record()
+// The record naming the icon of `owner`, with `flags` for what it carries.
+NOTIFYICONDATAW& Record(HWND owner, UINT flags, DWORD size = kRecordSize)
 {
     static NOTIFYICONDATAW record{};
+    record.cbSize = size;
+    record.hWnd = owner;
+    record.uID = kTrayIconId;
+    record.uFlags = flags;
     return record;
+}
+
+// Copies `text` into a field of the record, cut to fit with its zero.
+template <std::size_t N>
+void CopyCut(const std::wstring& text, wchar_t (&field)[N])
+{
+    const std::size_t length = std::min(text.size(), N - 1);
+    std::copy_n(text.begin(), length, field);
+    field[length] = L'\0';
 }
 
 }  // namespace
 
 bool AddTrayIcon(HWND owner, HICON icon)
 {
-    NOTIFYICONDATAW& record = Record();
-    record.cbSize = kRecordSize;
-    record.hWnd = owner;
-    record.uID = kTrayIconId;
-    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;  // 7
+    NOTIFYICONDATAW& record = Record(owner, NIF_MESSAGE | NIF_ICON | NIF_TIP);  // 7
     record.uCallbackMessage = kTrayCallbackMessage;
     record.hIcon = icon;
     // The product name and one space, cut to fit the first-version tip of
     // 64 characters with its terminating zero.
-    const std::wstring tip = std::wstring(ProductName()) + L" ";
-    const std::size_t length = std::min(tip.size(), std::size(record.szTip) - 1);
-    std::copy_n(tip.begin(), length, record.szTip);
-    record.szTip[length] = L'\0';
+    CopyCut(std::wstring(ProductName()) + L" ", record.szTip);
     return ::Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
 }
 
 void ChangeTrayIcon(HWND owner, HICON icon)
 {
-    NOTIFYICONDATAW& record = Record();
-    record.cbSize = kRecordSize;
-    record.hWnd = owner;
-    record.uID = kTrayIconId;
-    record.uFlags = NIF_ICON;
+    NOTIFYICONDATAW& record = Record(owner, NIF_ICON);
     record.hIcon = icon;
+    ::Shell_NotifyIconW(NIM_MODIFY, &record);
+}
+
+void ShowTrayBalloon(HWND owner, const std::wstring& title, const std::wstring& text)
+{
+    // The record as Windows 2000 and later know it: it holds a balloon.
+    NOTIFYICONDATAW& record = Record(owner, NIF_INFO, NOTIFYICONDATAW_V2_SIZE);
+    record.dwInfoFlags = NIIF_WARNING;
+    CopyCut(title, record.szInfoTitle);
+    CopyCut(text, record.szInfo);
     ::Shell_NotifyIconW(NIM_MODIFY, &record);
 }
 
 void RemoveTrayIcon(HWND owner)
 {
-    NOTIFYICONDATAW& record = Record();
-    record.cbSize = kRecordSize;
-    record.hWnd = owner;
-    record.uID = kTrayIconId;
-    ::Shell_NotifyIconW(NIM_DELETE, &record);
+    ::Shell_NotifyIconW(NIM_DELETE, &Record(owner, 0));
 }
 
 }  // namespace veloria

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace veloria {
 
 inline constexpr UINT kTrayIconId = 1;
@@ -19,6 +21,10 @@ bool AddTrayIcon(HWND owner, HICON icon);
 
 // Gives the icon of `owner` another picture (a new scale).
 void ChangeTrayIcon(HWND owner, HICON icon);
+
+// A balloon from the icon of `owner`: a warning titled `title` saying
+// `text` (each cut to what the shell takes).
+void ShowTrayBalloon(HWND owner, const std::wstring& title, const std::wstring& text);
 
 // Removes the icon of `owner`.
 void RemoveTrayIcon(HWND owner);

@@ -1,27 +1,52 @@
 // AlphaBlend_hwnd: the only two operations that change how translucent a
 // window is. They act on any window of the desktop, the program's own or
-// another process's, and report nothing: a vanished handle or a window that
-// refuses the layered style is simply left as it is.
+// another process's.
+//
+// The program's own windows take a level and lose it plainly. Another
+// program's window is changed with care, so that it is never left worse off
+// than its user can see and undo: before the first change, what its
+// program had set (layered or not, colour key, alpha, click-through) is
+// noted on the window itself (pick_rules.h); a colour key its program set
+// stays; making it opaque gives it back exactly what its program had set,
+// the layered style removed only where Veloria added it. A window that
+// draws its own transparency (per-pixel alpha) is left untouched. When
+// Windows refuses a change (a program running as administrator, a window
+// that will not be layered) nothing else is changed, and the refusal is
+// told, once per window, to whoever asked to be told.
 #pragma once
 
 #include <windows.h>
 
 namespace veloria {
 
-// Makes the window layered with one alpha for the whole window. The level is
-// clamped to 0..255 before it is narrowed to a byte. The desktop window
-// ("Program Manager") is never touched.
-void SetWindowAlpha(HWND window, int level) noexcept;
+enum class AlphaChange {
+    Done,          // made, or nothing to make (a vanished window, the desktop)
+    SelfDrawn,     // left alone: the window draws its own transparency
+    AccessDenied,  // Windows keeps the program from changing it
+    NotResponding, // its program is hung: a change would wait on it
+    Refused,       // another failure: the window refused the change
+};
 
-// Takes the layered style away, so the window is drawn normally again.
-void ClearWindowAlpha(HWND window) noexcept;
+// Makes the window layered with one alpha for the whole window (its own
+// colour key kept). The level is clamped to 0..255 before it is narrowed to
+// a byte. The desktop window ("Program Manager") is never touched.
+AlphaChange SetWindowAlpha(HWND window, int level) noexcept;
+
+// Makes the window opaque: the layered style goes from the program's own
+// windows and from those Veloria made layered; another program's window
+// gets back what its program had set.
+AlphaChange ClearWindowAlpha(HWND window) noexcept;
 
 // The level of a 1..max transparency slider at `position`; at max the
-// window drops the layered style altogether.
-void SetWindowAlphaFromSlider(HWND window, int position, int max) noexcept;
+// window is made opaque.
+AlphaChange SetWindowAlphaFromSlider(HWND window, int position, int max) noexcept;
 
 // Closing a window that fades: opaque first, then blended out, then
 // destroyed.
 void CloseFading(HWND window) noexcept;
+
+// Who is told of a refusal; called once for each window refused.
+using RefusalTeller = void (*)(HWND window, AlphaChange why);
+void TellRefusalsTo(RefusalTeller teller) noexcept;
 
 }  // namespace veloria

@@ -1,5 +1,8 @@
 #include "transparency/pick_rules.h"
 
+#include <algorithm>
+#include <array>
+
 #include "base/alpha_rules.h"
 
 namespace veloria {
@@ -38,6 +41,46 @@ ConversationWindowAction ActionForConversationWindow(const SettingsRecord& setti
         return {Kind::ApplyLevel, ClampLevel(RoundHalfEven(level))};
     }
     return {Kind::MakeOpaque, kHighestLevel};
+}
+
+namespace {
+
+constexpr std::uintptr_t kStateMark = 0x80000000u;
+constexpr std::uintptr_t kKeyMark = 0x01000000u;
+
+}  // namespace
+
+bool IsRefusedClass(std::wstring_view windowClass)
+{
+    // Letter case does not count in class names.
+    constexpr std::array<std::wstring_view, 6> kRefused{L"progman", L"workerw", L"shell_traywnd",
+                                                         L"shell_secondarytraywnd", L"notifyiconoverflowwindow",
+                                                         L"toplevelwindowforoverflowxamlisland"};
+    std::wstring lower(windowClass);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; });
+    return std::find(kRefused.begin(), kRefused.end(), lower) != kRefused.end();
+}
+
+std::pair<std::uintptr_t, std::uintptr_t> EncodeNote(const WindowNote& note)
+{
+    const std::uintptr_t state = kStateMark | (note.layered ? 1u : 0u) | (note.clickThrough ? 2u : 0u) |
+                                 ((note.flags & 3u) << 2) | (static_cast<std::uintptr_t>(note.alpha) << 8);
+    return {state, kKeyMark | (note.key & 0xFFFFFFu)};
+}
+
+std::optional<WindowNote> DecodeNote(std::uintptr_t state, std::uintptr_t key)
+{
+    if ((state & kStateMark) == 0 || (key & kKeyMark) == 0) {
+        return std::nullopt;
+    }
+    WindowNote note;
+    note.layered = (state & 1u) != 0;
+    note.clickThrough = (state & 2u) != 0;
+    note.flags = static_cast<std::uint32_t>((state >> 2) & 3u);
+    note.alpha = static_cast<std::uint8_t>((state >> 8) & 0xFFu);
+    note.key = static_cast<std::uint32_t>(key & 0xFFFFFFu);
+    return note;
 }
 
 }  // namespace veloria

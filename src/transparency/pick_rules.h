@@ -4,6 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
+#include <utility>
 
 #include "settings/settings_record.h"
 
@@ -29,5 +32,24 @@ struct ConversationWindowAction {
     int level = 0;
 };
 ConversationWindowAction ActionForConversationWindow(const SettingsRecord& settings);
+
+// Windows no pick ever changes, by class: the desktop's (Progman,
+// WorkerW), every taskbar and the notification area's overflow windows.
+bool IsRefusedClass(std::wstring_view windowClass);
+
+// What a window's own program had set before Veloria first changed it: kept
+// on the window itself, in two window properties, so that it lives exactly
+// as long as the window and survives Veloria's own restarts. Each value is
+// never 0 (a missing property reads 0).
+struct WindowNote {
+    bool layered = false;       // its program had made it layered
+    bool clickThrough = false;  // it had WS_EX_TRANSPARENT
+    std::uint32_t flags = 0;    // the LWA_COLORKEY (1) and LWA_ALPHA (2) its program had set
+    std::uint32_t key = 0;      // its colour key, a COLORREF
+    std::uint8_t alpha = 255;
+    bool operator==(const WindowNote&) const = default;
+};
+std::pair<std::uintptr_t, std::uintptr_t> EncodeNote(const WindowNote& note);
+std::optional<WindowNote> DecodeNote(std::uintptr_t state, std::uintptr_t key);
 
 }  // namespace veloria

@@ -32,7 +32,10 @@ void PickWindowAtCursor(HINSTANCE instance, std::int16_t tecla)
     POINT cursor{};
     ::GetCursorPos(&cursor);
     const HWND window = OutermostWindow(::WindowFromPoint(cursor));
-    if (window == nullptr || window == ::FindWindowW(L"Shell_traywnd", nullptr)) {
+    wchar_t windowClass[64] = {};
+    ::GetClassNameW(window, windowClass, 64);
+    // The desktop, the taskbars and the tray's overflow are never picked.
+    if (window == nullptr || IsRefusedClass(windowClass)) {
         return;
     }
     switch (ActionForModifiers(tecla)) {

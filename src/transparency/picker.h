@@ -1,8 +1,9 @@
 // A pick: the end of a drag from the pointer window or the tray icon. The
 // window under the cursor is climbed to its outermost parent or owner
-// (never the taskbar, which has a feature of its own) and acted on by the
-// modifier bits: none gives it DefaultAlpha, Shift makes it opaque, Ctrl
-// makes it the target of the level popup, any other mix does nothing.
+// (never the desktop, a taskbar, which has a feature of its own, or the
+// tray's overflow window) and acted on by the modifier bits: none gives it
+// DefaultAlpha, Shift makes it opaque, Ctrl makes it the target of the
+// level popup, any other mix does nothing.
 #pragma once
 
 #include <windows.h>

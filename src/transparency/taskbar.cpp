@@ -6,16 +6,35 @@
 
 namespace veloria {
 
-void transparenttaskbar(std::int16_t transparentar) noexcept
+namespace {
+
+std::int16_t g_lastLevel = 255;
+
+void Apply(HWND taskbar, std::int16_t level)
 {
-    // While the shell restarts there is no taskbar: the calls then fail
-    // without a word, as they should.
-    const HWND taskbar = ::FindWindowW(L"Shell_traywnd", nullptr);
-    if (transparentar != 255) {
-        SetWindowAlpha(taskbar, transparentar);
+    if (level != 255) {
+        SetWindowAlpha(taskbar, level);
     } else {
         ClearWindowAlpha(taskbar);
     }
+}
+
+}  // namespace
+
+void transparenttaskbar(std::int16_t transparentar) noexcept
+{
+    g_lastLevel = transparentar;
+    // While the shell restarts there is no taskbar: nothing is changed.
+    Apply(::FindWindowW(L"Shell_traywnd", nullptr), transparentar);
+    for (HWND other = ::FindWindowExW(nullptr, nullptr, L"Shell_SecondaryTrayWnd", nullptr); other != nullptr;
+         other = ::FindWindowExW(nullptr, other, L"Shell_SecondaryTrayWnd", nullptr)) {
+        Apply(other, transparentar);
+    }
+}
+
+std::int16_t LastTaskbarLevel() noexcept
+{
+    return g_lastLevel;
 }
 
 }  // namespace veloria

@@ -175,7 +175,7 @@ class ProgramTestCase(unittest.TestCase):
         return received.decode().split()[:count]
 
     def foreign(self, kind='plain', x=650, y=150):
-        return self.serve('window', kind.capitalize(), kind, x, y, count={'plain': 1, 'dialog': 2, 'owned': 3}[kind])
+        return self.serve('window', kind.capitalize(), kind, x, y, count={'dialog': 2, 'owned': 3}.get(kind, 1))
 
 
 # The tray: Wine's taskbar draws the icons at its right end, the first one

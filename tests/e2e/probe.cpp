@@ -25,11 +25,22 @@
 //   menu PID                  loads menu_reader.dll into process PID
 //   record FILE TEXT          appends TEXT to FILE (the test "browser")
 //   window TITLE KIND X Y     windows to pick: plain, dialog (+ button),
-//                             owned (owner, owned dialog, button); prints
-//                             their handles and serves them
+//                             owned (owner, owned dialog, button), keyed
+//                             (layered by its program with a colour key),
+//                             perpixel (draws itself with per-pixel alpha
+//                             and says in its title whether it still can),
+//                             refusing (turns the layered style down),
+//                             hung (stops answering after 300 ms),
+//                             class=NAME (a plain window of class NAME);
+//                             prints their handles and serves them
+//   layered HWND              "FLAGS KEY ALPHA" of a layered window, "none"
+//                             when it has no attributes, "plain" when it is
+//                             not layered
 //   tray FILE REFUSE          a stand-in for the shell's tray window: logs
 //                             "add|modify|delete HWND" per request it gets
-//                             and refuses the first REFUSE adds
+//                             (a balloon adds tab-separated "balloon",
+//                             its title and text) and refuses the first
+//                             REFUSE adds
 #include <windows.h>
 #include <shellapi.h>  // NIM_ADD...
 
@@ -130,8 +141,49 @@ int Append(const std::wstring& path, const std::string& text)
 std::wstring g_trayLog;
 int g_refusals = 0;
 
+// A picture of half see-through pixels, given to a per-pixel alpha window;
+// false when Windows will not take it.
+bool UpdatePerPixel(HWND window)
+{
+    constexpr int kWidth = 200;
+    constexpr int kHeight = 150;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP picture = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    for (int i = 0; bits != nullptr && i < kWidth * kHeight; ++i) {
+        static_cast<std::uint32_t*>(bits)[i] = 0x80402000;  // alpha 128, colours premultiplied
+    }
+    HGDIOBJ before = ::SelectObject(dc, picture);
+    POINT origin{0, 0};
+    SIZE size{kWidth, kHeight};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    const bool updated = ::UpdateLayeredWindow(window, screen, nullptr, &size, dc, &origin, 0, &blend, ULW_ALPHA) != 0;
+    ::SelectObject(dc, before);
+    ::DeleteObject(picture);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    return updated;
+}
+
 LRESULT CALLBACK ServeWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_TIMER && wParam == 2) {
+        ::KillTimer(window, 2);
+        ::Sleep(20000);  // hung: answers nothing for a while
+        return 0;
+    }
+    if (message == WM_TIMER) {
+        ::SetWindowTextA(window, UpdatePerPixel(window) ? "updates" : "broken");
+        return 0;
+    }
+    if (message == WM_STYLECHANGING && wParam == static_cast<WPARAM>(GWL_EXSTYLE) &&
+        ::GetPropA(window, "refusing") != nullptr) {
+        reinterpret_cast<STYLESTRUCT*>(lParam)->styleNew &= ~static_cast<DWORD>(WS_EX_LAYERED);
+        return 0;
+    }
     if (message == WM_COPYDATA) {
         // Wine's shell hands a tray request over as WM_COPYDATA: the icon's
         // window in wParam, NIM_ADD/NIM_MODIFY/NIM_DELETE in dwData.
@@ -142,8 +194,22 @@ LRESULT CALLBACK ServeWindow(HWND window, UINT message, WPARAM wParam, LPARAM lP
         g_refusals -= refused ? 1 : 0;
         char handle[32];
         std::snprintf(handle, sizeof(handle), "%llx", static_cast<unsigned long long>(wParam));
+        // A balloon: the texts of Wine's record (flags at byte 8, the text
+        // at 280, the title at 796), the line break written as "\n".
+        std::string balloon;
+        const auto* bytes = static_cast<const unsigned char*>(data->lpData);
+        if (data->dwData == NIM_MODIFY && data->cbData >= 924 && (*reinterpret_cast<const UINT*>(bytes + 8) & NIF_INFO)) {
+            std::wstring text(reinterpret_cast<const wchar_t*>(bytes + 280), 256);
+            std::wstring title(reinterpret_cast<const wchar_t*>(bytes + 796), 64);
+            text.resize(text.find(L'\0') == std::wstring::npos ? text.size() : text.find(L'\0'));
+            title.resize(title.find(L'\0') == std::wstring::npos ? title.size() : title.find(L'\0'));
+            for (std::size_t at = text.find(L'\n'); at != std::wstring::npos; at = text.find(L'\n', at)) {
+                text.replace(at, 1, L"\\n");
+            }
+            balloon = "\tballoon\t" + Utf8(title.c_str()) + "\t" + Utf8(text.c_str());
+        }
         Append(g_trayLog, std::string(data->dwData < 3 ? kNames[data->dwData] : "other") + " " + handle +
-                              (refused ? " refused" : ""));
+                              (refused ? " refused" : "") + balloon);
         return refused ? FALSE : TRUE;
     }
     return ::DefWindowProcA(window, message, wParam, lParam);
@@ -197,8 +263,23 @@ int Windows(const char* title, const std::string& kind, int x, int y)
         made.push_back(Make(cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 420, 320, nullptr));
         made.push_back(Make(cls, "Owned dialog", kDialog, x + 120, y + 90, 260, 180, made[0]));
         made.push_back(Make("BUTTON", "Press", kButton, 20, 20, 180, 90, made[1]));
+    } else if (kind == "perpixel") {
+        made.push_back(Make(cls, title, WS_POPUP | WS_VISIBLE, x, y, 200, 150, nullptr, WS_EX_LAYERED));
+        ::SetTimer(made[0], 1, 200, nullptr);
+        UpdatePerPixel(made[0]);
+    } else if (kind.rfind("class=", 0) == 0) {
+        made.push_back(Make(ServeClass(kind.substr(6).c_str()), title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 400, 300,
+                            nullptr));
     } else {
         made.push_back(Make(cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 400, 300, nullptr));
+        if (kind == "keyed") {
+            ::SetWindowLongA(made[0], GWL_EXSTYLE, ::GetWindowLongA(made[0], GWL_EXSTYLE) | WS_EX_LAYERED);
+            ::SetLayeredWindowAttributes(made[0], RGB(255, 0, 255), 0, LWA_COLORKEY);
+        } else if (kind == "hung") {
+            ::SetTimer(made[0], 2, 300, nullptr);
+        } else if (kind == "refusing") {
+            ::SetPropA(made[0], "refusing", reinterpret_cast<HANDLE>(1));
+        }
     }
     return Serve(made);
 }
@@ -276,6 +357,20 @@ int Run(int argc, char** argv)
                         box.top, box.right, box.bottom);
         }
         ::DeleteObject(region);
+        return 0;
+    }
+    if (command == "layered" && argc == 3) {
+        const HWND window = Handle(arg(1));
+        COLORREF key = 0;
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        if ((::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) {
+            std::printf("plain\n");
+        } else if (!::GetLayeredWindowAttributes(window, &key, &alpha, &flags)) {
+            std::printf("none\n");
+        } else {
+            std::printf("%lu %lx %d\n", static_cast<unsigned long>(flags), static_cast<unsigned long>(key), alpha);
+        }
         return 0;
     }
     if (command == "alpha" && argc == 4) {

@@ -1,9 +1,13 @@
 """Picking windows of another process with real drags: the pointer window,
-the modifier keys, the level popup and its slider."""
+the modifier keys, the level popup and its slider, and the windows that are
+left as their programs want them."""
+import os
+import tempfile
 import time
 
-from harness import (ProgramTestCase, alpha_of, centre, drag, level_popup, open_pointer_window, press_on, probe,
-                     rect_of, slider_position, tooltip_text, tray_icon, wait_alpha, wait_until, windows, xdotool)
+from harness import (ProgramTestCase, alpha_of, centre, drag, info, level_popup, open_pointer_window, press_on, probe,
+                     rect_of, slider_position, tooltip_text, tray_icon, wait_alpha, wait_until, windows, windows_path,
+                     xdotool)
 
 TOPMOST = 0x8
 
@@ -124,3 +128,56 @@ class LevelPopup(ProgramTestCase):
         press_on(self.popup, 'Home')
         wait_alpha(plain, 8, 'the second window')
         self.assertEqual(alpha_of(self.dialog), 221)
+
+
+class OtherProgramsOwnLooks(ProgramTestCase):
+
+    def setUp(self):
+        super().setUp()
+        self.start(config='[General]\r\nLanguageFile=spanish.ini\r\n')
+        _, self.image = open_pointer_window()
+
+    def pick(self, handle, keys=()):
+        drag(self.image, centre(rect_of(handle)), keys=keys)
+        time.sleep(0.3)
+
+    def test_a_colour_key_survives_a_pick_and_a_shift_and_a_self_drawn_window_keeps_drawing(self):
+        [keyed] = self.foreign('keyed')
+        self.pick(keyed)
+        wait_until(lambda: probe('layered', keyed) == ['3 ff00ff 222'], 5, 'the key kept beside the level')
+        self.pick(keyed, ('shift',))
+        # Its key alone, as its program set it (an alpha without its flag means nothing).
+        wait_until(lambda: probe('layered', keyed)[0].split()[:2] == ['1', 'ff00ff'], 5, "the program's own key")
+        [drawn] = self.foreign('perpixel', 650, 480)
+        self.pick(drawn)
+        time.sleep(0.6)
+        self.assertEqual(probe('layered', drawn), ['none'])
+        self.assertEqual(info(drawn)['title'], 'updates')
+
+    def test_the_desktop_the_taskbars_and_the_overflow_are_never_picked(self):
+        for name in ('Progman', 'WorkerW', 'Shell_SecondaryTrayWnd', 'NotifyIconOverflowWindow'):
+            [window] = self.foreign('class=' + name)
+            self.pick(window)
+            self.assertEqual(probe('layered', window), ['plain'], name)
+
+    def test_a_refused_change_is_told_once_in_the_language_in_use_and_changes_nothing(self):
+        log = os.path.join(tempfile.mkdtemp(prefix='veloria-tray-'), 'tray.txt')
+        self.serve('tray', windows_path(log), 0)
+        [window] = self.foreign('refusing')
+        self.pick(window)
+        self.pick(window)
+        self.pick(window, ('shift',))
+        self.assertEqual(probe('layered', window), ['plain'])
+        [hung] = self.foreign('hung', 300, 450)
+        time.sleep(0.5)
+        self.pick(hung)
+
+        def balloons():
+            with open(log, encoding='utf-8') as lines:
+                return [line.rstrip('\n').split('\t')[2:] for line in lines if '\tballoon\t' in line]
+        wait_until(lambda: os.path.exists(log) and len(balloons()) == 2, 5, 'two balloons')
+        time.sleep(0.5)
+        self.assertEqual(balloons(), [['Veloria no puede cambiar esta ventana',
+                                       '\u201cRefusing\u201d\\nWindows rechaz\u00f3 el cambio.'],
+                                      ['Veloria no puede cambiar esta ventana',
+                                       '\u201cHung\u201d\\nSu programa no responde; int\u00e9ntelo de nuevo cuando responda.']])

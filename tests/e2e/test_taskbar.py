@@ -1,9 +1,14 @@
-"""The translucent taskbar: at start-up, from the tray menu, and at Close."""
-from harness import ProgramTestCase, alpha_of, choose, dismiss_menu, open_menu, probe, wait_until, windows
+"""The translucent taskbars: at start-up, from the tray menu, at Close and
+after the shell restarts."""
+import os
+import tempfile
+
+from harness import (ProgramTestCase, alpha_of, choose, dismiss_menu, open_menu, probe, wait_alpha, wait_until, windows,
+                     windows_path)
 
 
 def taskbar():
-    return windows('Shell_TrayWnd')[0]['handle']
+    return next(w['handle'] for w in windows('Shell_TrayWnd') if w['visible'])
 
 
 def marked(pid):
@@ -26,21 +31,29 @@ class Taskbar(ProgramTestCase):
         self.assertEqual(process.wait(timeout=10), 0)
         self.assertIsNone(alpha_of(taskbar()))
 
-    def test_the_entry_toggles_the_taskbar_and_close_leaves_an_unmarked_one_alone(self):
+    def test_the_entry_toggles_every_taskbar_and_close_leaves_an_unmarked_one_alone(self):
         process, window = self.start()
+        [secondary] = self.foreign('class=Shell_SecondaryTrayWnd')
         pid = window['pid']
         self.assertFalse(marked(pid))
         choose(pid, 3)
-        # AtutoMenuInicio_ALPHAV defaults to 0: fully transparent, still layered.
-        wait_until(lambda: alpha_of(taskbar()) == 0, 5, 'the taskbar at 0')
+        # No level saved: the sliders' lowest, a taskbar still to be seen.
+        wait_until(lambda: alpha_of(taskbar()) == alpha_of(secondary) == 8, 5, 'both taskbars at 8')
         self.assertTrue(marked(pid))
         choose(pid, 3)
-        wait_until(lambda: alpha_of(taskbar()) is None, 5, 'an opaque taskbar')
+        wait_until(lambda: alpha_of(taskbar()) is alpha_of(secondary) is None, 5, 'opaque taskbars')
         self.assertFalse(marked(pid))
         probe('alpha', taskbar(), 120)
         choose(pid, 9)
         self.assertEqual(process.wait(timeout=10), 0)
         self.assertEqual(alpha_of(taskbar()), 120)
+
+    def test_a_restarted_shell_gets_the_level_of_a_ticked_entry(self):
+        _, window = self.start(config='[General]\r\nAtutoMenuInicio_ALPHA=1\r\nAtutoMenuInicio_ALPHAV=150\r\n')
+        wait_until(lambda: alpha_of(taskbar()) == 150, 10, 'the taskbar at 150')
+        [new] = self.serve('tray', windows_path(os.path.join(tempfile.mkdtemp(prefix='veloria-tray-'), 'tray.txt')), 0)
+        probe('post', window['handle'], 'TaskbarCreated')
+        wait_alpha(new, 150, 'the new taskbar')
 
     def test_a_start_up_level_of_255_marks_the_entry_but_leaves_the_taskbar_opaque(self):
         _, window = self.start(config='[General]\r\nAtutoMenuInicio_ALPHA=-1\r\nAtutoMenuInicio_ALPHAV=255\r\n')

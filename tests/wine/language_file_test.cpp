@@ -45,7 +45,8 @@ TEST(LoadLanguage, AMissingFileOrJunkNeverStopsTheProgram)
 {
     const test::TempFolder folder;
     LoadLanguageFrom(folder.file(L"nothere.ini"));
-    EXPECT_EQ(std::count(LanguageTexts().begin(), LanguageTexts().end(), kMissingText), kLanguageKeyCount);
+    EXPECT_EQ(std::count(LanguageTexts().begin(), LanguageTexts().end(), kMissingText), kFirstLanguageKeyCount);
+    EXPECT_EQ(LanguageText(Lang::LANG_BALLOON_REFUSED_OTHER), L"Windows refused the change.");
     std::string junk(200000, '\xff');
     const char tail[] = "\r\n[[[\r\n=\r\n\0\0\r\n[MainMenu]\r\nLANG_MAINMENU_HELP=Help\r\n";
     junk.append(tail, sizeof(tail) - 1);
