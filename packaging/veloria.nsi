@@ -124,4 +124,6 @@ Section "Uninstall"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Veloria.lnk"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ; The page engine's mode the program asked for, by its file name.
+  DeleteRegValue HKCU "Software\Microsoft\Internet Explorer\Main\FeatureControl\FEATURE_BROWSER_EMULATION" "veloria.exe"
 SectionEnd

@@ -2,21 +2,35 @@
 //
 // Creation follows the control's wishes: the client site goes first when
 // it asks for that (OLEMISC_SETCLIENTSITEFIRST), then InitNew, the site,
-// in-place activation in the host window, and the event sink advised on
-// DWebBrowserEvents2. The page is loaded by Navigate (dispatch id 104),
-// shown or hidden through Visible (402). Teardown, when the host window is
-// destroyed, runs in the reverse order: the sink unadvised, the control
-// deactivated, the site taken away before Close, every reference dropped.
+// in-place activation in the host window, the silent mode (no script error
+// dialogs) and the event sink advised on DWebBrowserEvents2. The page is
+// loaded by Navigate (dispatch id 104), shown or hidden through Visible
+// (402). Teardown, when the host window is destroyed, runs in the reverse
+// order: the sink unadvised, the control deactivated, the site taken away
+// before Close, every reference dropped.
+//
+// The site is also the page's UI handler: no context menu, no 3-D border,
+// scroll bars only where the window wants them, and no UI activation (which
+// takes the keyboard focus) unless the user is at the page. A page's links
+// and new windows leave for the user's own browser: the control's window
+// keeps the page the program asked for.
 #include "controls/browser_host.h"
 
 #include <exdisp.h>
 #include <exdispid.h>
+#include <mshtmhst.h>
 #include <ocidl.h>
 #include <oleidl.h>
 
 #include <new>
+#include <utility>
+#include <vector>
 
 #include "base/com_ptr.h"
+#include "base/handle.h"
+#include "base/program_folder.h"
+#include "base/shell_open.h"
+#include "controls/page_rules.h"
 
 namespace veloria {
 
@@ -25,6 +39,9 @@ namespace {
 constexpr const wchar_t* kHostClass = L"VeloriaBrowserHost";
 constexpr DISPID kNavigate = 104;
 constexpr DISPID kVisible = 402;
+constexpr DISPID kSilent = 551;
+// Posted to the host window when a page has addresses for the user's browser.
+constexpr UINT kOpenOutside = WM_APP + 0x201;
 // The platform's HTML document: without it no page can be shown (Wine
 // without its Gecko engine, say), whatever the browser object says.
 constexpr CLSID kHtmlDocument = {0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 0xAA, 0x00, 0x68, 0x6F, 0x13}};
@@ -34,6 +51,43 @@ bool BrowserEngineInstalled()
     ComPtr<IUnknown> document;
     return SUCCEEDED(
         ::CoCreateInstance(kHtmlDocument, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, document.put_void()));
+}
+
+// The engine's newest mode for this program, asked for under the user's
+// own key by the program's file name, before the first control is made
+// (the engine reads it once per process). Without it a control shows
+// pages as the oldest engine did.
+void AskForNewestEngineMode()
+{
+    static bool asked = false;
+    if (asked) {
+        return;
+    }
+    asked = true;
+    const auto read = [](const wchar_t* name) {
+        wchar_t text[64] = {};
+        DWORD size = sizeof(text);
+        ::RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Internet Explorer", name, RRF_RT_REG_SZ, nullptr,
+                       text, &size);
+        return std::wstring(text);
+    };
+    const DWORD mode = BrowserEmulationMode(read(L"svcVersion"), read(L"Version"));
+    const std::wstring path = ProgramPath();
+    const std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+    HKEY opened = nullptr;
+    if (mode == 0 || name.empty() ||
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, kBrowserEmulationKey, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                          nullptr, &opened, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    const RegKey key(opened);
+    DWORD current = 0;
+    DWORD size = sizeof(current);
+    if (::RegGetValueW(key.get(), nullptr, name.c_str(), RRF_RT_REG_DWORD, nullptr, &current, &size) !=
+            ERROR_SUCCESS ||
+        current != mode) {
+        ::RegSetValueExW(key.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&mode), sizeof(mode));
+    }
 }
 
 // Calls `id` of `object` with one argument or none, as a method or a
@@ -66,13 +120,20 @@ bool CallNamed(IDispatch* object, const wchar_t* name, WORD kind, const VARIANT*
 // interface pointer, so the interfaces need no virtual destructor.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
-class BrowserSite final : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame, public IDispatch {
+class BrowserSite final : public IOleClientSite,
+                          public IOleInPlaceSiteEx,
+                          public IOleInPlaceFrame,
+                          public IDocHostUIHandler,
+                          public IDispatch {
 public:
-    BrowserSite(HWND host, HWND owner, int id) : host_(host), owner_(owner), id_(id) {}
+    BrowserSite(HWND host, HWND owner, int id, PageScroll scroll)
+        : host_(host), owner_(owner), id_(id), scroll_(scroll)
+    {
+    }
 
-    // Makes the control of `clsid` and shows it in the host; false when
-    // the control is not there.
-    bool Start(const CLSID& clsid) noexcept
+    // Makes the control of `clsid` (the web browser, or another control)
+    // and shows it in the host; false when the control is not there.
+    bool Start(const CLSID& clsid, bool webBrowser) noexcept
     {
         if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, control_.put_void()))) {
             return false;
@@ -93,6 +154,13 @@ public:
         ::GetClientRect(host_, &area);
         control_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, this, 0, host_, &area);
         browser_ = control_.As<IDispatch>();
+        if (browser_ && webBrowser) {
+            // Script errors of a page are never put in front of the user.
+            VARIANT silent{};
+            silent.vt = VT_BOOL;
+            silent.boolVal = VARIANT_TRUE;
+            Call(browser_.get(), kSilent, DISPATCH_PROPERTYPUT, &silent);
+        }
         if (const auto container = control_.As<IConnectionPointContainer>()) {
             if (SUCCEEDED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, events_.put())) &&
                 FAILED(events_->Advise(static_cast<IDispatch*>(this), &cookie_))) {
@@ -103,6 +171,17 @@ public:
     }
 
     IDispatch* browser() const { return browser_.get(); }
+
+    // The program asks for `address`: its load, and the redirections that
+    // keep to its site, stay in place.
+    void Asked(const std::wstring& address)
+    {
+        asked_ = address;
+        ownLoad_ = true;
+    }
+
+    // The addresses the page sent to the user's browser since last asked.
+    std::vector<std::wstring> TakeOutside() { return std::exchange(outside_, {}); }
 
     void Resize(const RECT& area) noexcept
     {
@@ -141,8 +220,11 @@ public:
         *out = nullptr;
         if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleClientSite)) {
             *out = static_cast<IOleClientSite*>(this);
-        } else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceSite)) {
-            *out = static_cast<IOleInPlaceSite*>(this);
+        } else if (IsEqualIID(iid, IID_IOleWindow) || IsEqualIID(iid, IID_IOleInPlaceSite) ||
+                   IsEqualIID(iid, IID_IOleInPlaceSiteEx)) {
+            *out = static_cast<IOleInPlaceSiteEx*>(this);
+        } else if (IsEqualIID(iid, IID_IDocHostUIHandler)) {
+            *out = static_cast<IDocHostUIHandler*>(this);
         } else if (IsEqualIID(iid, IID_IOleInPlaceUIWindow) || IsEqualIID(iid, IID_IOleInPlaceFrame)) {
             *out = static_cast<IOleInPlaceFrame*>(this);
         } else if (IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, DIID_DWebBrowserEvents2)) {
@@ -225,6 +307,19 @@ public:
         return S_OK;
     }
 
+    // IOleInPlaceSiteEx: UI activation takes the keyboard focus, so it is
+    // granted only to a user at the page (clicking it, or already in it),
+    // never to a page that just loaded.
+    HRESULT STDMETHODCALLTYPE OnInPlaceActivateEx(BOOL* noRedraw, DWORD) noexcept override
+    {
+        if (noRedraw != nullptr) {
+            *noRedraw = FALSE;
+        }
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnInPlaceDeactivateEx(BOOL) noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RequestUIActivate() noexcept override { return UserAtPage() ? S_OK : S_FALSE; }
+
     // IOleInPlaceFrame: no menus, no tool space, no status line.
     HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) noexcept override { return INPLACE_E_NOTOOLSPACE; }
     HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) noexcept override { return INPLACE_E_NOTOOLSPACE; }
@@ -237,8 +332,54 @@ public:
     HRESULT STDMETHODCALLTYPE EnableModeless(BOOL) noexcept override { return S_OK; }
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) noexcept override { return S_FALSE; }
 
-    // IDispatch: the events of DWebBrowserEvents2, of which NavigateError
-    // alone matters here.
+    // IDocHostUIHandler: the page alone, without the engine's own menus,
+    // borders or help.
+    HRESULT STDMETHODCALLTYPE ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) noexcept override
+    {
+        return S_OK;  // shown, as far as the page knows: nothing at all
+    }
+    HRESULT STDMETHODCALLTYPE GetHostInfo(DOCHOSTUIINFO* info) noexcept override
+    {
+        if (info == nullptr) {
+            return E_POINTER;
+        }
+        info->dwFlags = DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_NO3DOUTERBORDER | DOCHOSTUIFLAG_DISABLE_HELP_MENU |
+                        DOCHOSTUIFLAG_THEME | DOCHOSTUIFLAG_DPI_AWARE |
+                        (scroll_ == PageScroll::None ? DOCHOSTUIFLAG_SCROLL_NO : 0);
+        info->dwDoubleClick = DOCHOSTUIDBLCLK_DEFAULT;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*,
+                                     IOleInPlaceUIWindow*) noexcept override
+    {
+        return S_OK;  // no tool bars or menus of its own
+    }
+    HRESULT STDMETHODCALLTYPE HideUI() noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE UpdateUI() noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnDocWindowActivate(BOOL) noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(BOOL) noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, const GUID*, DWORD) noexcept override { return S_FALSE; }
+    HRESULT STDMETHODCALLTYPE GetOptionKeyPath(LPOLESTR* key, DWORD) noexcept override
+    {
+        return Nothing(key);
+    }
+    HRESULT STDMETHODCALLTYPE GetDropTarget(IDropTarget*, IDropTarget** target) noexcept override
+    {
+        return Nothing(target) == S_FALSE ? E_NOTIMPL : E_POINTER;
+    }
+    HRESULT STDMETHODCALLTYPE GetExternal(IDispatch** external) noexcept override { return Nothing(external); }
+    HRESULT STDMETHODCALLTYPE TranslateUrl(DWORD, LPWSTR, LPWSTR* translated) noexcept override
+    {
+        return Nothing(translated);
+    }
+    HRESULT STDMETHODCALLTYPE FilterDataObject(IDataObject*, IDataObject** filtered) noexcept override
+    {
+        return Nothing(filtered);
+    }
+
+    // IDispatch: the events of DWebBrowserEvents2 that matter here: a failed
+    // page, where its window goes, new windows, and the end of a load.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override
     {
         *count = 0;
@@ -249,17 +390,137 @@ public:
     {
         return DISP_E_UNKNOWNNAME;
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                                      UINT*) noexcept override
     {
-        if (id == DISPID_NAVIGATEERROR && owner_ != nullptr) {
-            ::PostMessageW(owner_, kBrowserNavigateError, static_cast<WPARAM>(id_), 0);
+        const Arguments arguments(params);
+        switch (id) {
+        case DISPID_NAVIGATEERROR:  // (window, address, frame, status, cancel)
+            if (owner_ != nullptr && IsPage(arguments.Object(0))) {
+                ::PostMessageW(owner_, kBrowserNavigateError, static_cast<WPARAM>(id_), 0);
+            }
+            break;
+        case DISPID_BEFORENAVIGATE2:  // (window, address, flags, frame, post data, headers, cancel)
+            if (IsPage(arguments.Object(0))) {
+                const std::wstring address = arguments.Text(1);
+                const PageStep step = TopLevelStep(address, asked_, ownLoad_);
+                if (step != PageStep::Stay) {
+                    arguments.Cancel(6);
+                }
+                if (step == PageStep::OpenOutside) {
+                    SendOutside(address);
+                }
+            }
+            break;
+        case DISPID_NEWWINDOW3:  // (new window, cancel, flags, opener's address, address)
+            arguments.Cancel(1);
+            if (IsWebAddress(arguments.Text(4))) {
+                SendOutside(arguments.Text(4));
+            }
+            break;
+        case DISPID_DOCUMENTCOMPLETE:  // (window, address)
+            if (IsPage(arguments.Object(0))) {
+                ownLoad_ = false;
+            }
+            break;
+        default:
+            break;
         }
         return S_OK;
     }
 
 private:
     ~BrowserSite() = default;
+
+    // An event's arguments, in the order the event declares them (the
+    // dispatch call holds them last first); a missing or mistyped one
+    // reads as nothing.
+    class Arguments {
+    public:
+        explicit Arguments(const DISPPARAMS* params) : params_(params) {}
+
+        const VARIANT* At(UINT index) const
+        {
+            if (params_ == nullptr || params_->rgvarg == nullptr || index >= params_->cArgs) {
+                return nullptr;
+            }
+            const VARIANT* value = &params_->rgvarg[params_->cArgs - 1 - index];
+            return value->vt == (VT_BYREF | VT_VARIANT) ? value->pvarVal : value;
+        }
+        std::wstring Text(UINT index) const
+        {
+            const VARIANT* value = At(index);
+            return value != nullptr && value->vt == VT_BSTR && value->bstrVal != nullptr ? value->bstrVal : L"";
+        }
+        IUnknown* Object(UINT index) const
+        {
+            const VARIANT* value = At(index);
+            return value != nullptr && value->vt == VT_DISPATCH ? value->pdispVal : nullptr;
+        }
+        void Cancel(UINT index) const
+        {
+            const VARIANT* value = At(index);
+            if (value != nullptr && value->vt == (VT_BYREF | VT_BOOL) && value->pboolVal != nullptr) {
+                *value->pboolVal = VARIANT_TRUE;
+            }
+        }
+
+    private:
+        const DISPPARAMS* params_;
+    };
+
+    // The event is about the whole page, not a frame in it (an event that
+    // names no window counts as the page's).
+    bool IsPage(IUnknown* window) const
+    {
+        if (window == nullptr || !control_) {
+            return true;
+        }
+        ComPtr<IUnknown> mine;
+        ComPtr<IUnknown> theirs;
+        control_->QueryInterface(IID_IUnknown, mine.put_void());
+        window->QueryInterface(IID_IUnknown, theirs.put_void());
+        return mine.get() == theirs.get();
+    }
+
+    // Handed over once the event has returned: the shell is not called
+    // from inside the engine.
+    void SendOutside(const std::wstring& address)
+    {
+        if (host_ != nullptr) {
+            outside_.push_back(address);
+            ::PostMessageW(host_, kOpenOutside, 0, 0);
+        }
+    }
+
+    bool UserAtPage() const
+    {
+        if (host_ == nullptr) {
+            return false;
+        }
+        const HWND focus = ::GetFocus();
+        if (focus != nullptr && (focus == host_ || ::IsChild(host_, focus))) {
+            return true;
+        }
+        POINT cursor{};
+        const bool pressed =
+            ::GetKeyState(VK_LBUTTON) < 0 || ::GetKeyState(VK_RBUTTON) < 0 || ::GetKeyState(VK_MBUTTON) < 0;
+        if (!pressed || !::GetCursorPos(&cursor)) {
+            return false;
+        }
+        const HWND under = ::WindowFromPoint(cursor);
+        return under == host_ || ::IsChild(host_, under);
+    }
+
+    template <typename T>
+    static HRESULT Nothing(T** out)
+    {
+        if (out == nullptr) {
+            return E_POINTER;
+        }
+        *out = nullptr;
+        return S_FALSE;
+    }
 
     LONG references_ = 1;
     HWND host_;
@@ -269,6 +530,10 @@ private:
     ComPtr<IDispatch> browser_;
     ComPtr<IConnectionPoint> events_;
     DWORD cookie_ = 0;
+    PageScroll scroll_;
+    std::wstring asked_;
+    bool ownLoad_ = false;
+    std::vector<std::wstring> outside_;
 };
 #pragma GCC diagnostic pop
 
@@ -277,7 +542,7 @@ BrowserHost::~BrowserHost()
     Destroy();
 }
 
-bool BrowserHost::Create(HWND owner, const RECT& bounds, int id, const CLSID* control)
+bool BrowserHost::Create(HWND owner, const RECT& bounds, int id, PageScroll scroll, const CLSID* control)
 {
     Destroy();
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(owner, GWLP_HINSTANCE));
@@ -290,11 +555,15 @@ bool BrowserHost::Create(HWND owner, const RECT& bounds, int id, const CLSID* co
     ::SetWindowLongPtrW(hwnd(), GWLP_ID, id);
     owner_ = owner;
     id_ = id;
-    site_ = new (std::nothrow) BrowserSite(hwnd(), owner, id);
-    const CLSID& clsid = control != nullptr ? *control : CLSID_WebBrowser;
+    site_ = new (std::nothrow) BrowserSite(hwnd(), owner, id, scroll);
+    const bool webBrowser = control == nullptr;
+    if (webBrowser) {
+        AskForNewestEngineMode();
+    }
     // Without an engine to show pages the web browser is not made at all:
     // it could show nothing, and would only cost its libraries.
-    failed_ = site_ == nullptr || (control == nullptr && !BrowserEngineInstalled()) || !site_->Start(clsid);
+    failed_ = site_ == nullptr || (webBrowser && !BrowserEngineInstalled()) ||
+              !site_->Start(webBrowser ? CLSID_WebBrowser : *control, webBrowser);
     return true;
 }
 
@@ -304,6 +573,7 @@ void BrowserHost::Navigate(const std::wstring& address)
         ReportError();
         return;
     }
+    site_->Asked(address);
     const Bstr url(address.c_str());
     VARIANT argument{};
     argument.vt = VT_BSTR;
@@ -375,6 +645,11 @@ LRESULT BrowserHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_SIZE && site_ != nullptr) {
         site_->Resize(RECT{0, 0, LOWORD(lParam), HIWORD(lParam)});
+    } else if (message == kOpenOutside && site_ != nullptr) {
+        for (const std::wstring& address : site_->TakeOutside()) {
+            OpenInBrowser(owner_, address);
+        }
+        return 0;
     } else if (message == WM_DESTROY) {
         TearDown();
     }

@@ -5,7 +5,9 @@
 //
 // Hosting an OLE control needs a client site, an in-place site and an
 // in-place frame on the container's side; here they are one small object
-// of our own (no ATL), which also receives the control's events. The site
+// of our own (no ATL), which also receives the control's events and is the
+// page's UI handler. A page's links and new windows go to the user's own
+// browser (http and https only); the window keeps its page. The site
 // knows only the host window: when the host goes, the site goes inert, so
 // a control that calls it late finds nobody to tell. A failed navigation
 // reaches the owner as kBrowserNavigateError, and so does a control that
@@ -25,6 +27,13 @@ namespace veloria {
 // host was created with.
 inline constexpr UINT kBrowserNavigateError = WM_APP + 0x200;
 
+// Where the engine's mode for the program is asked for, under the user's key.
+inline constexpr const wchar_t* kBrowserEmulationKey =
+    L"Software\\Microsoft\\Internet Explorer\\Main\\FeatureControl\\FEATURE_BROWSER_EMULATION";
+
+// Whether a page gets scroll bars when it is larger than its window.
+enum class PageScroll { Bars, None };
+
 class BrowserSite;
 
 class BrowserHost : public WindowBase<BrowserHost> {
@@ -34,8 +43,10 @@ public:
 
     // Makes the host window, child `id` of `owner` at `bounds`, with the
     // control of class `control` in it (by default the platform's web
-    // browser). False only when the window itself cannot be made.
-    bool Create(HWND owner, const RECT& bounds, int id, const CLSID* control = nullptr);
+    // browser, its pages scrolled as `scroll` says). False only when the
+    // window itself cannot be made.
+    bool Create(HWND owner, const RECT& bounds, int id, PageScroll scroll = PageScroll::Bars,
+                const CLSID* control = nullptr);
 
     // The control was made (a web browser may still lack its page engine).
     bool HasControl() const;

@@ -18,6 +18,7 @@
 #include "base/dpi.h"
 #include "base/program_folder.h"
 #include "base/resource.h"
+#include "base/shell_open.h"
 #include "base/version.h"
 #include "language/language_file.h"
 #include "language/language_folder.h"
@@ -427,8 +428,7 @@ void MainWindow::OnLanguageEntry(UINT entry)
 
 void MainWindow::OnHelpEntry()
 {
-    // Nothing is said when no browser opens.
-    ::ShellExecuteW(hwnd(), L"Open", HelpAddress(CurrentAddressParts()).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    OpenInBrowser(hwnd(), HelpAddress(CurrentAddressParts()));
 }
 
 void MainWindow::OnCloseEntry()

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/version.h"
+#include "controls/page_rules.h"
 #include "language/language_keys.h"
 #include "settings/settings_record.h"
 #include "update/manifest.h"

@@ -74,17 +74,4 @@ bool EnablesDownloadButton(VersionOrder order)
     return order == VersionOrder::Newer || order == VersionOrder::Unreadable;
 }
 
-bool IsWebAddress(std::wstring_view address)
-{
-    std::wstring lower(address.substr(0, 8));
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; });
-    for (std::wstring_view scheme : {L"http://", L"https://"}) {
-        if (lower.compare(0, scheme.size(), scheme) == 0) {
-            return address.size() > scheme.size() && address[scheme.size()] != L'/';
-        }
-    }
-    return false;
-}
-
 }  // namespace veloria

@@ -25,8 +25,4 @@ VersionOrder CompareVersions(std::wstring_view candidate, std::wstring_view curr
 bool AsksToDownload(VersionOrder order);
 bool EnablesDownloadButton(VersionOrder order);
 
-// Only http and https addresses go to the browser: a file: address, a
-// script, a bare or UNC path never do.
-bool IsWebAddress(std::wstring_view address);
-
 }  // namespace veloria

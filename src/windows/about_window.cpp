@@ -201,7 +201,7 @@ private:
     {
         CLSID player{};
         if (FAILED(::CLSIDFromProgID(L"ShockwaveFlash.ShockwaveFlash", &player)) ||
-            !flash_.Create(hwnd(), scale_(kMovieArea), kFlashId, &player) || !flash_.HasControl()) {
+            !flash_.Create(hwnd(), scale_(kMovieArea), kFlashId, PageScroll::None, &player) || !flash_.HasControl()) {
             flash_.Destroy();
             return;
         }

@@ -96,7 +96,7 @@ public:
                 OnTick();
             } else if (wParam == kPageTimer) {
                 ::KillTimer(hwnd(), kPageTimer);
-                browser_.Create(hwnd(), scale_(RECT{0, 0, kWidth, kPageHeight}), kBrowserId);
+                browser_.Create(hwnd(), scale_(RECT{0, 0, kWidth, kPageHeight}), kBrowserId, PageScroll::None);
                 browser_.Navigate(address_);
             }
             return 0;

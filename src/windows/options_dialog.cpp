@@ -426,7 +426,7 @@ private:
             ::SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
         // The banner lies over its picture, so it is made first.
-        banner_.Create(hwnd(), RECT{}, kBanner);
+        banner_.Create(hwnd(), RECT{}, kBanner, PageScroll::None);
         for (const ControlRow& row : kControls) {
             const HWND parent = row.page != kAllPages ? pages_[static_cast<std::size_t>(row.page)] : hwnd();
             if (row.kind == Kind::Slider) {

@@ -21,6 +21,7 @@ RUN_KEYS = [r'HKCU\Software\Microsoft\Windows\CurrentVersion\Run',
             r'HKLM\Software\Microsoft\Windows\CurrentVersion\Run']
 UNINSTALL_KEY = r'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Veloria'
 SHELL_FOLDERS = r'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+EMULATION_KEY = r'HKCU\Software\Microsoft\Internet Explorer\Main\FeatureControl\FEATURE_BROWSER_EMULATION'
 
 
 def package(name):
@@ -61,6 +62,8 @@ class Packages(ProgramTestCase):
         main = windows('Veloria')[0]
         press_on(open_options(main['pid']), 'Return')
         wait_until(lambda: os.path.isfile(os.path.join(folder, 'Config.ini')), 10, 'Config.ini')
+        # The newest page engine asked for, by the program's own name.
+        self.assertIn('veloria.exe    REG_DWORD    0x2af9', reg('query', EMULATION_KEY))
         # Start-with-Windows values for this folder in both keys, and one of
         # another program that must stay.
         program = 'C:\\users\\' + folder.split(os.sep)[-5] + '\\AppData\\Local\\Programs\\Veloria\\veloria.exe'
@@ -77,6 +80,7 @@ class Packages(ProgramTestCase):
         self.assertIsNone(user_path('AppData', 'Roaming', 'Microsoft', 'Windows', 'Start Menu', 'Programs',
                                     'Veloria.lnk'))
         self.assertNotIn('DisplayName', reg('query', UNINSTALL_KEY))
+        self.assertNotIn('veloria.exe', reg('query', EMULATION_KEY))
         for key in RUN_KEYS:
             self.assertNotIn('Veloria 2', reg('query', key), key)
         self.assertIn('C:\\other.exe', reg('query', RUN_KEYS[0]))

@@ -4,6 +4,7 @@
 
 #include <tuple>
 
+#include "controls/page_rules.h"
 #include "update/manifest_nodes.h"
 #include "update/versions.h"
 

@@ -2,6 +2,7 @@
 // could not be opened.
 #include <gtest/gtest.h>
 
+#include "controls/page_rules.h"
 #include "language/language_keys.h"
 #include "update/web_links.h"
 
@@ -27,6 +28,29 @@ TEST(WebAddresses, EachAddressFromItsPiecesTheCountryCodeUnchanged)
     WebDomain() = L"veloria.example";
     LanguageTexts()[static_cast<std::size_t>(Lang::LANG_COUNTRYCODE)] = L"us";
     EXPECT_EQ(HelpAddress(CurrentAddressParts()), L"http://veloria.example/software/vl/help.php?v=200&cc=us");
+}
+
+TEST(PageRules, TheEnginesNewestModeAndWhereAPageMayGo)
+{
+    EXPECT_EQ(BrowserEmulationMode(L"11.0.9600.18376", L"9.11.9600.18376"), 11001u);
+    EXPECT_EQ(BrowserEmulationMode(L"", L"9.0.8112.16421"), 9999u);
+    EXPECT_EQ(BrowserEmulationMode(L"", L"7.0.6000"), 0u);
+    EXPECT_EQ(BrowserEmulationMode(L"junk", L""), 0u);
+
+    EXPECT_EQ(HostOf(L"HTTPS://user:pw@WWW.Veloria.example:8080/x?y"), L"www.veloria.example");
+    EXPECT_EQ(HostOf(L"file:///C:/x"), L"");
+    EXPECT_TRUE(OnSite(L"veloria.example", L"www.veloria.example") && OnSite(L"ads.veloria.example", L"veloria.example"));
+    for (const wchar_t* other : {L"evilveloria.example", L"veloria.example.evil.test", L"example", L""}) {
+        EXPECT_FALSE(OnSite(other, L"www.veloria.example")) << other;
+    }
+
+    using S = PageStep;
+    const wchar_t* asked = L"http://www.veloria.example/banner";
+    EXPECT_EQ(TopLevelStep(L"https://veloria.example/banner2", asked, true), S::Stay);
+    EXPECT_EQ(TopLevelStep(L"https://veloria.example/banner2", asked, false), S::OpenOutside);
+    EXPECT_EQ(TopLevelStep(L"http://elsewhere.test/", asked, true), S::OpenOutside);
+    EXPECT_EQ(TopLevelStep(L"res://ieframe.dll/navcancl.htm", asked, false), S::Stay);
+    EXPECT_EQ(TopLevelStep(L"mailto:a@b.test", asked, false), S::Stop);
 }
 
 TEST(OpenUrlMessages, ByTheShellsResult)

@@ -6,9 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <exdisp.h>
+#include <exdispid.h>
+
+#include <mshtmhst.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 
+#include "base/com_ptr.h"
 #include "base/program_folder.h"
 #include "fake_com.h"
 #include "settings/settings_record.h"
@@ -99,7 +105,9 @@ struct Control final : IOleObject, IDispatch, IConnectionPointContainer {
                                      UINT*) override
     {
         const bool text = params->cArgs == 1 && params->rgvarg[0].vt == VT_BSTR;
-        const std::wstring call = L"Invoke " + std::to_wstring(id) + (text ? params->rgvarg[0].bstrVal : L"");
+        const bool truth = params->cArgs == 1 && params->rgvarg[0].vt == VT_BOOL;
+        const std::wstring call = L"Invoke " + std::to_wstring(id) + (text ? params->rgvarg[0].bstrVal : L"") +
+                                  (truth ? (params->rgvarg[0].boolVal ? L" true" : L" false") : L"");
         return g_calls.push_back(call), S_OK;
     }
     HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints**) override { return E_NOTIMPL; }
@@ -128,7 +136,7 @@ TEST(BrowserHost, NavigatesReportsErrorsAndLeavesNothingBehind)
                                          nullptr);
     {
         BrowserHost host;
-        ASSERT_TRUE(host.Create(owner, RECT{0, 0, 200, 100}, 7, &kFakeBrowser));
+        ASSERT_TRUE(host.Create(owner, RECT{0, 0, 200, 100}, 7, PageScroll::Bars, &kFakeBrowser));
         host.Navigate(L"http://veloria.example/page");
         ASSERT_NE(g_point.sink, nullptr);
         g_point.Fire(kNavigateError);
@@ -146,10 +154,152 @@ TEST(BrowserHost, NavigatesReportsErrorsAndLeavesNothingBehind)
     // Without a control the owner hears of it as of a failed page.
     const CLSID nothing = {0x5e1ec7a0, 0x2222, 0x4a4a, {0, 0, 0, 0, 0, 0, 0, 1}};
     BrowserHost missing;
-    ASSERT_TRUE(missing.Create(owner, RECT{0, 0, 200, 100}, 7, &nothing));
+    ASSERT_TRUE(missing.Create(owner, RECT{0, 0, 200, 100}, 7, PageScroll::Bars, &nothing));
     missing.Navigate(L"http://veloria.example/page");
     EXPECT_EQ(PendingErrors(owner), 1);
     missing.Destroy();
+    ::DestroyWindow(owner);
+}
+
+// The user's browser for web addresses, as the shell finds it: the probe,
+// writing each address it is given into a file.
+class DefaultBrowserStandIn {
+public:
+    DefaultBrowserStandIn()
+    {
+        wchar_t folder[MAX_PATH] = {};
+        ::GetTempPathW(MAX_PATH, folder);
+        ::GetTempFileNameW(folder, L"vlb", 0, path_);
+        const std::wstring command = L"\"" + ProgramFolder() + L"\\probe.exe\" record \"" + path_ + L"\" \"%1\"";
+        for (int i = 0; i < 2; ++i) {
+            DWORD size = sizeof(saved_[i]);
+            ::RegGetValueW(HKEY_CLASSES_ROOT, kKeys[i], nullptr, RRF_RT_REG_SZ, nullptr, saved_[i], &size);
+            Set(kKeys[i], command.c_str());
+        }
+    }
+    ~DefaultBrowserStandIn()
+    {
+        for (int i = 0; i < 2; ++i) {
+            Set(kKeys[i], saved_[i]);
+        }
+        ::DeleteFileW(path_);
+    }
+    // The addresses given so far, in order.
+    std::vector<std::string> Addresses() const
+    {
+        std::vector<std::string> lines;
+        if (std::FILE* file = ::_wfopen(path_, L"rb")) {
+            char line[512];
+            while (std::fgets(line, sizeof(line), file) != nullptr) {
+                lines.emplace_back(line, std::strcspn(line, "\r\n"));
+            }
+            std::fclose(file);
+        }
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    }
+
+private:
+    static void Set(const wchar_t* key, const wchar_t* command)
+    {
+        ::RegSetKeyValueW(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, command,
+                          static_cast<DWORD>((std::wcslen(command) + 1) * sizeof(wchar_t)));
+    }
+    static constexpr const wchar_t* kKeys[2] = {L"http\\shell\\open\\command", L"https\\shell\\open\\command"};
+    wchar_t path_[MAX_PATH] = {};
+    wchar_t saved_[2][MAX_PATH] = {};
+};
+
+// A navigation event of the stand-in: whether the host cancelled it.
+bool Cancelled(DISPID event, const wchar_t* address, bool ofThePage = true)
+{
+    const Bstr url(address);
+    VARIANT_BOOL cancel = VARIANT_FALSE;
+    VARIANT text{};
+    text.vt = VT_BSTR;
+    text.bstrVal = url.get();
+    std::vector<VARIANT> arguments(event == DISPID_NEWWINDOW3 ? 5 : 7);
+    if (event == DISPID_NEWWINDOW3) {  // (new window, cancel, flags, opener, address), last first
+        arguments[0] = text;
+        arguments[3].vt = VT_BYREF | VT_BOOL;
+        arguments[3].pboolVal = &cancel;
+    } else {  // (window, address, flags, frame, post data, headers, cancel)
+        arguments[0].vt = VT_BYREF | VT_BOOL;
+        arguments[0].pboolVal = &cancel;
+        arguments[5].vt = VT_BYREF | VT_VARIANT;
+        arguments[5].pvarVal = &text;
+        static Control frame;  // another window: a frame of the page
+        arguments[6].vt = VT_DISPATCH;
+        arguments[6].pdispVal = static_cast<IDispatch*>(ofThePage ? &g_control : &frame);
+    }
+    g_point.Fire(event, arguments);
+    return cancel == VARIANT_TRUE;
+}
+
+// The platform's web browser (the stand-in, with an engine): the engine's
+// newest mode asked for, a silent page without the engine's menu, border or
+// scroll bars that takes no focus on its own, and every link or new window
+// of a shown page handed to the user's browser.
+TEST(BrowserHost, PagesStayQuietAndTheirLinksLeaveForTheUsersBrowser)
+{
+    constexpr CLSID kHtmlDocument = {0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 0xAA, 0x00, 0x68, 0x6F, 0x13}};
+    ::OleInitialize(nullptr);
+    const test::FakeClass browser(CLSID_WebBrowser, static_cast<IOleObject*>(&g_control));
+    const test::FakeClass engine(kHtmlDocument, static_cast<IOleObject*>(&g_control));
+    const DefaultBrowserStandIn userBrowser;
+    const HWND owner = ::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr,
+                                         nullptr);
+    BrowserHost host;
+    g_calls.clear();
+    ASSERT_TRUE(host.Create(owner, RECT{0, 0, 200, 100}, 7, PageScroll::None));
+    host.Navigate(L"http://www.veloria.example/banner");
+    EXPECT_EQ(g_calls, (std::vector<std::wstring>{L"SetClientSite", L"DoVerb -5", L"Invoke 551 true", L"Advise",
+                                                  L"Invoke 104http://www.veloria.example/banner"}));
+    DWORD mode = 0;
+    DWORD size = sizeof(mode);
+    const std::wstring self = ProgramPath().substr(ProgramPath().find_last_of(L'\\') + 1);
+    ::RegGetValueW(HKEY_CURRENT_USER, kBrowserEmulationKey, self.c_str(), RRF_RT_REG_DWORD, nullptr, &mode, &size);
+    EXPECT_EQ(mode, 11001u);
+
+    ComPtr<IDocHostUIHandler> ui;
+    ComPtr<IOleInPlaceSiteEx> site;
+    g_control.site->QueryInterface(IID_IDocHostUIHandler, ui.put_void());
+    g_control.site->QueryInterface(IID_IOleInPlaceSiteEx, site.put_void());
+    ASSERT_TRUE(ui && site);
+    POINT at{5, 5};
+    EXPECT_EQ(ui->ShowContextMenu(0, &at, nullptr, nullptr), S_OK);  // handled: no menu
+    DOCHOSTUIINFO info{sizeof(DOCHOSTUIINFO), 0, 0, nullptr, nullptr};
+    ASSERT_EQ(ui->GetHostInfo(&info), S_OK);
+    EXPECT_EQ(info.dwFlags & (DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_SCROLL_NO),
+              static_cast<DWORD>(DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_SCROLL_NO));
+    EXPECT_EQ(site->RequestUIActivate(), S_FALSE);  // nobody clicked it
+
+    // While its own page loads, a redirection on its site stays; another
+    // site leaves. Once shown, every link leaves, and a script goes nowhere.
+    EXPECT_FALSE(Cancelled(DISPID_BEFORENAVIGATE2, L"https://veloria.example/banner?again"));
+    EXPECT_TRUE(Cancelled(DISPID_BEFORENAVIGATE2, L"http://ads.example/elsewhere"));
+    EXPECT_FALSE(Cancelled(DISPID_BEFORENAVIGATE2, L"http://ads.example/in-a-frame", false));
+    VARIANT page{};
+    page.vt = VT_DISPATCH;
+    page.pdispVal = static_cast<IDispatch*>(&g_control);
+    g_point.Fire(DISPID_DOCUMENTCOMPLETE, {VARIANT{}, page});
+    EXPECT_TRUE(Cancelled(DISPID_BEFORENAVIGATE2, L"https://www.veloria.example/clicked"));
+    EXPECT_TRUE(Cancelled(DISPID_BEFORENAVIGATE2, L"javascript:void(0)"));
+    EXPECT_TRUE(Cancelled(DISPID_NEWWINDOW3, L"https://popup.example/offer"));
+    EXPECT_TRUE(Cancelled(DISPID_NEWWINDOW3, L"file:///C:/windows/win.ini"));
+
+    const std::vector<std::string> expected{"http://ads.example/elsewhere", "https://popup.example/offer",
+                                            "https://www.veloria.example/clicked"};
+    for (const ULONGLONG end = ::GetTickCount64() + 15000;
+         userBrowser.Addresses() != expected && ::GetTickCount64() < end;) {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::DispatchMessageW(&message);
+        }
+        ::Sleep(50);
+    }
+    EXPECT_EQ(userBrowser.Addresses(), expected);
+    host.Destroy();
     ::DestroyWindow(owner);
 }
 
