@@ -37,6 +37,7 @@ set(VELORIA_WIN_SOURCES
   src/transparency/main_control.cpp
   src/transparency/messenger.cpp
   src/transparency/picker.cpp
+  src/transparency/program_watch.cpp
   src/transparency/slider_control.cpp
   src/transparency/taskbar.cpp
   src/update/auto_update.cpp

@@ -79,7 +79,14 @@ namespace veloria {
     X(Messages, LANG_BALLOON_REFUSED_SELFDRAWN,                                                           \
       "It draws its own transparency; changing it would spoil how it looks, so it is left as it is.")     \
     X(Messages, LANG_BALLOON_REFUSED_OTHER, "Windows refused the change.")                                 \
-    X(Messages, LANG_BALLOON_REFUSED_HUNG, "Its program is not responding; try again when it does.")
+    X(Messages, LANG_BALLOON_REFUSED_HUNG, "Its program is not responding; try again when it does.")          \
+    X(WindowControl, LANG_WINDOWCONTROL_CHECK_ALWAYSFOR, "Always for %1")                                \
+    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_HOWTO,                            \
+      "To add a program, pick one of its windows with Ctrl held and tick \u201CAlways for\u201D.")           \
+    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_COLUMN_PROGRAM, "Program")              \
+    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_COLUMN_LEVEL, "Opacity")                \
+    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_REMOVE, "Remove")                   \
+    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_ALLOPAQUE, "Make every window opaque")
 
 #define VELORIA_LANGUAGE_ENUM_ENTRY(section, key, ...) key,
 #define VELORIA_LANGUAGE_ENUM_FIRST(section, key) VELORIA_LANGUAGE_ENUM_ENTRY(section, key)

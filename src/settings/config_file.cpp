@@ -1,5 +1,7 @@
 #include "settings/config_file.h"
 
+#include <algorithm>
+
 #include "base/code_page.h"
 #include "base/error_report.h"
 #include "base/file_bytes.h"
@@ -25,6 +27,24 @@ bool FitsCodePage(const SettingsRecord& values)
         }
     }
     return true;
+}
+
+bool NamesFitCodePage(const std::vector<RememberedProgram>& programs)
+{
+    for (const RememberedProgram& program : programs) {
+        if (!ToCodePage(program.name)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The programs as the file beside the program holds them since it was last
+// read or written whole: a save writes what differs from them.
+ProgramLevels& SavedPrograms()
+{
+    static ProgramLevels programs;
+    return programs;
 }
 
 std::string Utf16Bytes(std::wstring_view text)
@@ -78,9 +98,30 @@ SettingsRecord ReadSettingsFile(const std::wstring& folder)
     return record;
 }
 
+ProgramLevels ReadProgramLevels(const std::wstring& folder)
+{
+    // A section longer than the buffer comes cut, two characters short of
+    // its size: the buffer grows, up to a bound no real list comes near.
+    constexpr DWORD kLargestSection = 1 << 20;
+    const std::wstring path = ConfigFilePath(folder);
+    std::wstring buffer(4096, L'\0');
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(buffer.size());
+        const DWORD copied = ::GetPrivateProfileSectionW(kProgramsSection, buffer.data(), size, path.c_str());
+        if (copied + 2 < size || size >= kLargestSection) {
+            buffer.resize(std::min(copied, size));
+            buffer.append(2, L'\0');
+            return ProgramLevels::FromSection(buffer);
+        }
+        buffer.assign(size * 4, L'\0');
+    }
+}
+
 void CargarConfiguracion()
 {
     Settings() = ReadSettingsFile(ProgramFolder());
+    RememberedPrograms() = ReadProgramLevels(ProgramFolder());
+    SavedPrograms() = RememberedPrograms();
 }
 
 SaveOutcome WriteSettingsFile(const std::wstring& folder, const SettingsRecord& values, SettingsRecord& record)
@@ -106,6 +147,41 @@ SaveOutcome WriteSettingsFile(const std::wstring& folder, const SettingsRecord& 
     return outcome;
 }
 
+SaveOutcome WriteProgramLevels(const std::wstring& folder, const ProgramLevels& before, const ProgramLevels& after)
+{
+    const ProgramChanges changes = ChangesBetween(before, after);
+    const std::wstring path = ConfigFilePath(folder);
+    if (!NamesFitCodePage(changes.written)) {
+        ConvertFile(path, true);
+    }
+    SaveOutcome outcome;
+    const auto note = [&outcome, &path](BOOL written) {
+        if (!written && outcome.saved) {
+            outcome = {false, path, ::GetLastError()};
+        }
+    };
+    for (const std::wstring& name : changes.removed) {
+        // A name may stand on more than one line (written by hand in
+        // another letter case): each goes, up to a bound.
+        for (int line = 0; line < 64; ++line) {
+            wchar_t value[2]{};
+            if (::GetPrivateProfileStringW(kProgramsSection, name.c_str(), L"\x1", value, 2, path.c_str()) == 1 &&
+                value[0] == L'\x1') {
+                break;
+            }
+            if (!::WritePrivateProfileStringW(kProgramsSection, name.c_str(), nullptr, path.c_str())) {
+                note(FALSE);
+                break;
+            }
+        }
+    }
+    for (const RememberedProgram& program : changes.written) {
+        note(::WritePrivateProfileStringW(kProgramsSection, program.name.c_str(),
+                                          std::to_wstring(program.level).c_str(), path.c_str()));
+    }
+    return outcome;
+}
+
 std::wstring SaveFailureMessage(const SaveOutcome& outcome)
 {
     return L"Veloria could not save its settings to the file\n\n" + outcome.path + L"\n\n(" +
@@ -122,6 +198,22 @@ bool GuardarConfiguracionArchivo(HWND owner, const SettingsRecord& values)
         ShowMessage(owner, SaveFailureMessage(outcome), MB_ICONWARNING);
     }
     return outcome.saved;
+}
+
+}  // namespace veloria
+
+namespace veloria {
+
+bool GuardarProgramas(HWND owner, const ProgramLevels& programs)
+{
+    RememberedPrograms() = programs;
+    const SaveOutcome outcome = WriteProgramLevels(ProgramFolder(), SavedPrograms(), programs);
+    if (!outcome.saved) {
+        ShowMessage(owner, SaveFailureMessage(outcome), MB_ICONWARNING);
+        return false;
+    }
+    SavedPrograms() = programs;
+    return true;
 }
 
 }  // namespace veloria

@@ -15,6 +15,7 @@
 
 #include <string>
 
+#include "settings/program_levels.h"
 #include "settings/settings_record.h"
 
 namespace veloria {
@@ -28,7 +29,12 @@ std::wstring ConfigFilePath(const std::wstring& folder);
 // section or key gives that key's default text.
 SettingsRecord ReadSettingsFile(const std::wstring& folder);
 
-// Fills the program's settings record from the file beside the program.
+// The remembered programs of the file in `folder` (none for a missing file
+// or section).
+ProgramLevels ReadProgramLevels(const std::wstring& folder);
+
+// Fills the program's settings record and its remembered programs from the
+// file beside the program.
 void CargarConfiguracion();
 
 struct SaveOutcome {
@@ -42,6 +48,11 @@ struct SaveOutcome {
 // outcome names the first failure.
 SaveOutcome WriteSettingsFile(const std::wstring& folder, const SettingsRecord& values, SettingsRecord& record);
 
+// Writes to the file in `folder` what it takes to go from the programs
+// `before` to `after`: the lines of new and changed programs, and no line
+// of a forgotten one. Every other line of the section stays as it is.
+SaveOutcome WriteProgramLevels(const std::wstring& folder, const ProgramLevels& before, const ProgramLevels& after);
+
 // The message the user sees when a save could not be written.
 std::wstring SaveFailureMessage(const SaveOutcome& outcome);
 
@@ -49,5 +60,10 @@ std::wstring SaveFailureMessage(const SaveOutcome& outcome);
 // its record and "Config.ini" beside it. A failure is told to the user in a
 // message box owned by `owner`; the record keeps the new values.
 bool GuardarConfiguracionArchivo(HWND owner, const SettingsRecord& values);
+
+// The same for the remembered programs: `programs` become the ones in use
+// and are written beside the program, a failure told as above. What a
+// failed save could not write is tried again by the next.
+bool GuardarProgramas(HWND owner, const ProgramLevels& programs);
 
 }  // namespace veloria

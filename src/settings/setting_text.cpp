@@ -8,28 +8,9 @@
 #include <string>
 
 #include "base/alpha_rules.h"
+#include "base/blanks.h"
 
 namespace veloria {
-
-namespace {
-
-bool IsBlank(wchar_t c)
-{
-    return c == L' ' || c == L'\t';
-}
-
-std::wstring_view TrimBlanks(std::wstring_view text)
-{
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-}  // namespace
 
 std::optional<double> ParseSettingNumber(std::wstring_view text)
 {

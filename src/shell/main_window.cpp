@@ -30,6 +30,7 @@
 #include "transparency/main_control.h"
 #include "transparency/pick_rules.h"
 #include "transparency/picker.h"
+#include "transparency/program_watch.h"
 #include "transparency/taskbar.h"
 #include "update/auto_update.h"
 #include "update/update_checks.h"
@@ -218,6 +219,9 @@ void MainWindow::RunStartupTasks()
         transparenttaskbar(TaskbarLevel(Settings()));
         SetTaskbarMark(true);
     }
+    // Remembered programs: their windows open now, then every new one.
+    WatchRememberedPrograms();
+    OfferLevelToOpenWindows();
 }
 
 void MainWindow::SetLanguage()
@@ -277,6 +281,7 @@ void MainWindow::Unload()
     // other windows go, without their fades, and with them the controls
     // they host, so that no COM object outlives OLE.
     EndUpdateChecks();
+    StopWatchingPrograms();
     CloseOtherWindows();
     msnMessenger_.Disconnect();
 }

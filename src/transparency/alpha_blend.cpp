@@ -201,15 +201,28 @@ AlphaChange ClearForeignAlpha(HWND window)
     return AlphaChange::Done;
 }
 
+// The windows a clearing of every change goes to: other programs' windows
+// with Veloria's note, the taskbars aside (their menu entry has them).
+BOOL CALLBACK CollectChanged(HWND window, LPARAM list) noexcept
+{
+    wchar_t windowClass[64]{};
+    ::GetClassNameW(window, windowClass, 64);
+    if (!IsOwnWindow(window) && ReadNote(window) && !IsRefusedClass(windowClass)) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    }
+    return TRUE;
+}
+
 }  // namespace
 
-AlphaChange SetWindowAlpha(HWND window, int level) noexcept
+AlphaChange SetWindowAlpha(HWND window, int level, Refusal refusal) noexcept
 {
     if (window == nullptr || !::IsWindow(window) || window == ::FindWindowW(nullptr, L"Program Manager")) {
         return AlphaChange::Done;  // nothing there, or the desktop, which is never touched
     }
     if (!IsOwnWindow(window)) {
-        return Told(window, SetForeignAlpha(window, level));
+        const AlphaChange change = SetForeignAlpha(window, level);
+        return refusal == Refusal::Tell ? Told(window, change) : change;
     }
     // The style is written every time, even on a window that is layered
     // already, so a window that lost the style behind our back gets it back.
@@ -228,6 +241,15 @@ AlphaChange ClearWindowAlpha(HWND window) noexcept
     }
     ::SetWindowLongW(window, GWL_EXSTYLE, ExStyle(window) & ~static_cast<LONG>(WS_EX_LAYERED));
     return AlphaChange::Done;
+}
+
+void ClearEveryChangedWindow() noexcept
+{
+    std::vector<HWND> changed;
+    ::EnumWindows(&CollectChanged, reinterpret_cast<LPARAM>(&changed));
+    for (HWND window : changed) {
+        ClearWindowAlpha(window);
+    }
 }
 
 AlphaChange SetWindowAlphaFromSlider(HWND window, int position, int max) noexcept

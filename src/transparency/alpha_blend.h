@@ -27,15 +27,23 @@ enum class AlphaChange {
     Refused,       // another failure: the window refused the change
 };
 
+// Whether a refusal is told (a change the user asked for) or kept quiet (a
+// change the program makes on its own).
+enum class Refusal { Tell, KeepQuiet };
+
 // Makes the window layered with one alpha for the whole window (its own
 // colour key kept). The level is clamped to 0..255 before it is narrowed to
 // a byte. The desktop window ("Program Manager") is never touched.
-AlphaChange SetWindowAlpha(HWND window, int level) noexcept;
+AlphaChange SetWindowAlpha(HWND window, int level, Refusal refusal = Refusal::Tell) noexcept;
 
 // Makes the window opaque: the layered style goes from the program's own
 // windows and from those Veloria made layered; another program's window
 // gets back what its program had set.
 AlphaChange ClearWindowAlpha(HWND window) noexcept;
+
+// Makes opaque every other program's top-level window that Veloria has
+// changed (those carrying its note), as a Shift pick would one by one.
+void ClearEveryChangedWindow() noexcept;
 
 // The level of a 1..max transparency slider at `position`; at max the
 // window is made opaque.

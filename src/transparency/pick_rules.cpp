@@ -50,16 +50,33 @@ constexpr std::uintptr_t kKeyMark = 0x01000000u;
 
 }  // namespace
 
-bool IsRefusedClass(std::wstring_view windowClass)
+namespace {
+
+// Letter case does not count in class names.
+template <std::size_t N>
+bool IsClassAmong(std::wstring_view windowClass, const std::array<std::wstring_view, N>& classes)
 {
-    // Letter case does not count in class names.
-    constexpr std::array<std::wstring_view, 6> kRefused{L"progman", L"workerw", L"shell_traywnd",
-                                                         L"shell_secondarytraywnd", L"notifyiconoverflowwindow",
-                                                         L"toplevelwindowforoverflowxamlisland"};
     std::wstring lower(windowClass);
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; });
-    return std::find(kRefused.begin(), kRefused.end(), lower) != kRefused.end();
+    return std::find(classes.begin(), classes.end(), lower) != classes.end();
+}
+
+}  // namespace
+
+bool IsRefusedClass(std::wstring_view windowClass)
+{
+    constexpr std::array<std::wstring_view, 6> kRefused{L"progman", L"workerw", L"shell_traywnd",
+                                                         L"shell_secondarytraywnd", L"notifyiconoverflowwindow",
+                                                         L"toplevelwindowforoverflowxamlisland"};
+    return IsClassAmong(windowClass, kRefused);
+}
+
+bool IsFleetingClass(std::wstring_view windowClass)
+{
+    constexpr std::array<std::wstring_view, 6> kFleeting{L"#32768", L"tooltips_class32", L"sysshadow",
+                                                          L"ime",    L"msctfime ui",      L"combolbox"};
+    return IsClassAmong(windowClass, kFleeting);
 }
 
 std::pair<std::uintptr_t, std::uintptr_t> EncodeNote(const WindowNote& note)

@@ -37,6 +37,11 @@ ConversationWindowAction ActionForConversationWindow(const SettingsRecord& setti
 // WorkerW), every taskbar and the notification area's overflow windows.
 bool IsRefusedClass(std::wstring_view windowClass);
 
+// Windows that come and go with a moment's use (menus, tooltips, drop
+// shadows, input-method windows, a combo box's list): a remembered
+// program's level is not given to them.
+bool IsFleetingClass(std::wstring_view windowClass);
+
 // What a window's own program had set before Veloria first changed it: kept
 // on the window itself, in two window properties, so that it lives exactly
 // as long as the window and survives Veloria's own restarts. Each value is

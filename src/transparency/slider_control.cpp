@@ -6,20 +6,37 @@
 // its picture moves the popup; closing it leaves the target as it is. In the
 // skinned look the popup is cut to its picture and has a close button of
 // its own.
+//
+// Under the slider, "Always for <program>" remembers the target's program:
+// ticked, the program is remembered at the slider's level and the stored
+// level follows the slider (written, and given to the program's other open
+// windows, when a move ends and at the close); unticked, it is forgotten.
+// A target whose program is remembered opens at the remembered level rather
+// than DefaultAlpha.
 #include "transparency/slider_control.h"
+
+#include <commctrl.h>
+
+#include <optional>
+#include <string>
 
 #include "base/alpha_rules.h"
 #include "base/child_window.h"
 #include "base/dpi.h"
 #include "base/handle.h"
+#include "base/message_loop.h"
 #include "base/window_base.h"
 #include "controls/slider.h"
+#include "language/language_keys.h"
+#include "settings/config_file.h"
+#include "settings/program_levels.h"
 #include "settings/settings_record.h"
 #include "skin/skin_pictures.h"
 #include "skin/tool_window.h"
 #include "skin/window_effects.h"
 #include "transparency/alpha_blend.h"
 #include "transparency/picker.h"
+#include "transparency/program_watch.h"
 
 namespace veloria {
 
@@ -27,11 +44,13 @@ namespace {
 
 constexpr int kSliderId = 1;
 constexpr int kCloseId = 2;  // Command_close
+constexpr int kAlwaysId = 3;
 constexpr int kSliderMin = 1;
 constexpr int kSliderMax = 30;
 // Sizes at 96 DPI.
 constexpr int kClientWidth = 264;
-constexpr int kClientHeight = 44;
+constexpr int kClientHeight = 70;
+constexpr int kSliderRowHeight = 44;
 constexpr int kImageSize = 32;
 constexpr POINT kFromCursor{18, 28};  // the popup opens this far up-left of the cursor
 constexpr SkinColours kSkin{RGB(24, 70, 110), RGB(150, 200, 225), RGB(255, 255, 255)};
@@ -47,6 +66,7 @@ public:
     void Show(HINSTANCE instance)
     {
         if (hwnd() != nullptr) {
+            ShowProgram();  // the new target's
             BringForward();
             ::SetForegroundWindow(hwnd());
             return;
@@ -68,7 +88,11 @@ public:
         switch (message) {
         case WM_CREATE:
             slider_.Create(hwnd(), kSliderId, RECT{}, kSliderMin, kSliderMax, kSliderTooltip);
-            closeButton_ = CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON, kCloseId, RECT{}, scale_.font());
+            closeButton_ =
+                CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON | WS_TABSTOP, kCloseId, RECT{}, scale_.font());
+            alwaysBox_ = CreateChild(hwnd(), L"BUTTON", L"", BS_AUTOCHECKBOX | WS_TABSTOP, kAlwaysId, RECT{},
+                                     scale_.font());
+            AddModelessWindow(hwnd());  // Tab reaches the box, Esc closes
             LayOut();
             return 0;
         case kDpiChangedMessage: {
@@ -82,8 +106,10 @@ public:
             return 0;
         }
         case WM_COMMAND:
-            if (LOWORD(wParam) == kCloseId) {
+            if (LOWORD(wParam) == kCloseId || LOWORD(wParam) == IDCANCEL) {
                 ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+            } else if (LOWORD(wParam) == kAlwaysId && HIWORD(wParam) == BN_CLICKED) {
+                OnAlways();
             }
             return 0;
         case WM_PAINT:
@@ -101,9 +127,17 @@ public:
             if (slider_.TakeUserMove(lParam)) {
                 OnSliderMove();
             }
+            if (LOWORD(wParam) == TB_ENDTRACK) {
+                SaveProgramLevel();
+            }
             return 0;
         case WM_CLOSE:
+            SaveProgramLevel();
             ::DestroyWindow(hwnd());
+            return 0;
+        case WM_DESTROY:
+            SaveProgramLevel(nullptr);  // the window is going: a failure is told unowned
+            RemoveModelessWindow(hwnd());
             return 0;
         case WM_NCDESTROY:
             skin_.Drop(hwnd());
@@ -119,14 +153,17 @@ private:
     // The controls where they stand at 96 DPI, scaled.
     void LayOut()
     {
-        const RECT bounds = scale_(RECT{kImageSize + 12, 6, kClientWidth - 30, kClientHeight - 6});
+        const RECT bounds = scale_(RECT{kImageSize + 12, 6, kClientWidth - 30, kSliderRowHeight - 6});
         ::MoveWindow(slider_.hwnd(), bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                      TRUE);
         const RECT close = scale_(RECT{kClientWidth - 26, 13, kClientWidth - 8, 31});
         ::MoveWindow(closeButton_, close.left, close.top, close.right - close.left, close.bottom - close.top, TRUE);
+        const RECT always = scale_(RECT{10, kSliderRowHeight, kClientWidth - 8, kClientHeight - 6});
+        ::MoveWindow(alwaysBox_, always.left, always.top, always.right - always.left, always.bottom - always.top,
+                     TRUE);
         SetChildFonts(hwnd(), scale_.font());
         if (!PlainWindowLook(Settings())) {
-            skin_.Cut(hwnd(), SIZE{kClientWidth, kClientHeight}, kSkin, kClientHeight, nullptr, scale_);
+            skin_.Cut(hwnd(), SIZE{kClientWidth, kClientHeight}, kSkin, kSliderRowHeight, nullptr, scale_);
         }
         ::InvalidateRect(hwnd(), nullptr, TRUE);
     }
@@ -144,7 +181,10 @@ private:
                                         frame.right - frame.left, frame.bottom - frame.top, work.left, work.top,
                                         work.right, work.bottom);
         ::SetWindowPos(hwnd(), HWND_TOPMOST, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-        slider_.SetValue(SliderPositionForLevel(DefaultAlphaLevel(Settings()), kSliderMin, kSliderMax));
+        ShowProgram();
+        const std::optional<int> remembered = RememberedPrograms().LevelFor(program_);
+        const int level = program_.empty() || !remembered ? DefaultAlphaLevel(Settings()) : *remembered;
+        slider_.SetValue(SliderPositionForLevel(level, kSliderMin, kSliderMax));
         // At load the level is applied even at the slider's end, and the
         // target stays layered.
         SetWindowAlpha(TargetWindow(), LevelFromPosition(slider_.Value(), slider_.Max()));
@@ -153,6 +193,67 @@ private:
     void OnSliderMove()
     {
         SetWindowAlphaFromSlider(TargetWindow(), slider_.Value(), slider_.Max());
+        if (Remembering()) {
+            RememberedPrograms().Remember(program_, SliderLevel());
+            levelUnsaved_ = true;
+        }
+    }
+
+    int SliderLevel() const { return LevelFromPosition(slider_.Value(), slider_.Max()); }
+
+    bool Remembering() const
+    {
+        return !program_.empty() && ::SendMessageW(alwaysBox_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+
+    // The box names the target's program, ticked when it is remembered;
+    // it does not show for the program's own windows or a program Windows
+    // does not name.
+    void ShowProgram()
+    {
+        SaveProgramLevel();
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(TargetWindow(), &process);
+        program_ = process == ::GetCurrentProcessId() ? std::wstring() : ProgramOfWindow(TargetWindow());
+        if (!IsProgramName(program_)) {
+            program_.clear();
+        }
+        std::wstring text = LanguageText(Lang::LANG_WINDOWCONTROL_CHECK_ALWAYSFOR);
+        if (const std::size_t at = text.find(L"%1"); at != std::wstring::npos) {
+            text.replace(at, 2, program_);
+        }
+        ::SetWindowTextW(alwaysBox_, text.c_str());
+        const bool remembered = RememberedPrograms().LevelFor(program_).has_value();
+        ::SendMessageW(alwaysBox_, BM_SETCHECK, remembered ? BST_CHECKED : BST_UNCHECKED, 0);
+        ::ShowWindow(alwaysBox_, program_.empty() ? SW_HIDE : SW_SHOWNA);
+    }
+
+    void OnAlways()
+    {
+        if (program_.empty()) {
+            return;
+        }
+        if (Remembering()) {
+            RememberedPrograms().Remember(program_, SliderLevel());
+        } else {
+            RememberedPrograms().Forget(program_);
+        }
+        levelUnsaved_ = true;
+        SaveProgramLevel();
+    }
+
+    void SaveProgramLevel() { SaveProgramLevel(hwnd()); }
+    void SaveProgramLevel(HWND owner)
+    {
+        if (!levelUnsaved_) {
+            return;
+        }
+        levelUnsaved_ = false;
+        GuardarProgramas(owner, RememberedPrograms());
+        WatchRememberedPrograms();
+        if (Remembering()) {
+            OfferLevelToOpenWindows(program_);  // its other windows open now follow
+        }
     }
 
     void OnPaint()
@@ -173,6 +274,9 @@ private:
     DpiScale scale_;
     Slider slider_;
     HWND closeButton_ = nullptr;
+    HWND alwaysBox_ = nullptr;
+    std::wstring program_;  // the target's, when it may be remembered
+    bool levelUnsaved_ = false;
     WindowSkin skin_;  // in the skinned look
 };
 

@@ -12,11 +12,17 @@
 // (MostrarConfiguracion); OK and Apply copy them back and save
 // (GuardarConfiguracion). Until then the record stays as it was: only the
 // taskbar slider and the dialog's own slider act at once.
+//
+// The programs page lists the remembered programs with their levels; its
+// slider and Remove change the dialog's copy, which OK and Apply save as
+// changes to the programs in use (a program remembered meanwhile from the
+// level popup stays). "Make every window opaque" acts at once.
 #include "windows/options_dialog.h"
 
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -35,10 +41,12 @@
 #include "language/language_keys.h"
 #include "settings/autostart.h"
 #include "settings/config_file.h"
+#include "settings/program_levels.h"
 #include "settings/settings_record.h"
 #include "skin/skin_pictures.h"
 #include "skin/tool_window.h"
 #include "transparency/alpha_blend.h"
+#include "transparency/program_watch.h"
 #include "transparency/taskbar.h"
 #include "update/manifest.h"
 #include "update/update_checks.h"
@@ -55,6 +63,7 @@ namespace {
 constexpr int kWidth = 500;
 constexpr int kHeight = 481;
 constexpr int kPageCount = 6;
+constexpr int kProgramsPage = 2;
 constexpr int kUpdatesPage = 4;
 constexpr RECT kTabArea{8, 8, 489, 313};
 constexpr RECT kPageArea{16, 32, 481, 305};
@@ -89,9 +98,11 @@ enum Control : int {
     kCheck7,
     kCheck1,
     kSlider4,
-    kToolbar1,
-    kFrame3,
-    kTreeView1,
+    kProgramsHowTo,
+    kProgramList,
+    kProgramSlider,
+    kRemoveProgram,
+    kAllOpaque,
     kLabelAutomatize,
     kContactList,
     kChatWindow,
@@ -114,7 +125,7 @@ enum Control : int {
 };
 
 enum class Kind {
-    Button, DefaultButton, Check, Radio, Group, Label, Line, Combo, Slider, Toolbar, Tree, Picture, Field, TextBox,
+    Button, DefaultButton, Check, Radio, Group, Label, Note, Line, Combo, Slider, List, Picture, Field, TextBox,
     Progress
 };
 
@@ -157,9 +168,14 @@ const std::array kControls{
     ControlRow{kCheck7, 1, Kind::Check, 28, 162, 420, 20, std::nullopt, L"Control de transparencia"},
     ControlRow{kCheck1, 1, Kind::Check, 28, 188, 420, 20, std::nullopt, L"Men\xfa Inicio/Todos los programas"},
     ControlRow{kSlider4, 1, Kind::Slider, 48, 212, 200, 28, std::nullopt, L""},
-    ControlRow{kToolbar1, 2, Kind::Toolbar, 16, 32, 465, 28, std::nullopt, L""},
-    ControlRow{kTreeView1, 2, Kind::Tree, 28, 84, 441, 204, std::nullopt, L""},
-    ControlRow{kFrame3, 2, Kind::Group, 16, 64, 465, 236, std::nullopt, L""},
+    ControlRow{kProgramsHowTo, kProgramsPage, Kind::Note, 28, 40, 441, 32,
+                L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_HOWTO, L""},
+    ControlRow{kProgramList, kProgramsPage, Kind::List, 28, 76, 441, 150, std::nullopt, L""},
+    ControlRow{kProgramSlider, kProgramsPage, Kind::Slider, 24, 234, 220, 28, std::nullopt, L""},
+    ControlRow{kRemoveProgram, kProgramsPage, Kind::Button, 329, 236, 140, 24,
+                L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_REMOVE, L""},
+    ControlRow{kAllOpaque, kProgramsPage, Kind::Button, 28, 270, 260, 24,
+                L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_ALLOPAQUE, L""},
     ControlRow{kLabelAutomatize, 3, Kind::Label, 28, 44, 430, 18,
                 L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_LABEL_AUTOMATIZE, L""},
     ControlRow{kContactList, 3, Kind::Check, 28, 70, 420, 20, L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CONTACTLIST,
@@ -237,10 +253,10 @@ WindowClassAndStyle ClassOf(Kind kind)
         return {L"STATIC", SS_ETCHEDHORZ};
     case Kind::Combo:
         return {L"COMBOBOX", kTab | CBS_DROPDOWNLIST | WS_VSCROLL};
-    case Kind::Toolbar:
-        return {TOOLBARCLASSNAMEW, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | TBSTYLE_FLAT};
-    case Kind::Tree:
-        return {WC_TREEVIEWW, kTab | WS_BORDER | TVS_HASLINES};
+    case Kind::List:
+        return {WC_LISTVIEWW, kTab | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER};
+    case Kind::Note:
+        return {L"STATIC", SS_LEFT};
     case Kind::Picture:
         return {L"STATIC", SS_BITMAP};
     case Kind::Field:
@@ -307,12 +323,18 @@ public:
         case WM_HSCROLL:
             OnSlider(lParam);
             return TRUE;
-        case WM_NOTIFY:
-            if (reinterpret_cast<const NMHDR*>(lParam)->idFrom == kTabs &&
-                reinterpret_cast<const NMHDR*>(lParam)->code == TCN_SELCHANGE) {
+        case WM_NOTIFY: {
+            const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+            if (header.idFrom == kTabs && header.code == TCN_SELCHANGE) {
                 tbsOptions_Click();
+            } else if (header.idFrom == kProgramList && header.code == LVN_ITEMCHANGED) {
+                ShowSelectedProgram();
+            } else if (header.idFrom == kProgramList && header.code == LVN_KEYDOWN &&
+                       reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey == VK_DELETE) {
+                RemoveSelectedProgram();
             }
             return TRUE;
+        }
         case kSwitchPageMessage: {
             const int current = static_cast<int>(::SendMessageW(Item(kTabs), TCM_GETCURSEL, 0, 0));
             const int next = (current + (wParam != 0 ? 1 : kPageCount - 1)) % kPageCount;
@@ -440,6 +462,14 @@ private:
             ::CreateWindowExW(0, windowClass, row.fixedText, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
         }
+        const HWND list = Item(kProgramList);
+        ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+        for (int column = 0; column < 2; ++column) {
+            LVCOLUMNW header{};
+            header.mask = LVCF_TEXT;
+            header.pszText = const_cast<wchar_t*>(L"");
+            ::SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&header));
+        }
         // The option buttons are one group, reached by Tab at the selected one.
         ::SetWindowLongPtrW(Item(kStylePlain), GWL_STYLE,
                             ::GetWindowLongPtrW(Item(kStylePlain), GWL_STYLE) | WS_GROUP | WS_TABSTOP);
@@ -467,6 +497,9 @@ private:
             place(Item(row.id), scale_(RECT{x, y, x + row.width, y + row.height}));
         }
         SetChildFonts(hwnd(), scale_.font());
+        const HWND list = Item(kProgramList);
+        ::SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, scale_(300));
+        ::SendMessageW(list, LVM_SETCOLUMNWIDTH, 1, LVSCW_AUTOSIZE_USEHEADER);
         if (picture_) {
             ShowPicture();
         }
@@ -493,6 +526,14 @@ private:
             if (row.caption) {
                 ::SetWindowTextW(Item(row.id), LanguageText(*row.caption).c_str());
             }
+        }
+        constexpr std::array kColumns{L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_COLUMN_PROGRAM,
+                                      L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_COLUMN_LEVEL};
+        for (std::size_t column = 0; column < kColumns.size(); ++column) {
+            LVCOLUMNW header{};
+            header.mask = LVCF_TEXT;
+            header.pszText = const_cast<wchar_t*>(LanguageText(kColumns[column]).c_str());
+            ::SendMessageW(Item(kProgramList), LVM_SETCOLUMNW, column, reinterpret_cast<LPARAM>(&header));
         }
     }
 
@@ -557,6 +598,102 @@ private:
             }
         }
         SliderOf(kTaskbarSlider)->Enable(Checked(kTaskbarCheck));
+        programsShown_ = RememberedPrograms();
+        programs_ = programsShown_;
+        FillProgramList();
+    }
+
+    void FillProgramList()
+    {
+        const HWND list = Item(kProgramList);
+        ::SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+        for (const RememberedProgram& program : programs_.Programs()) {
+            LVITEMW item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+            item.pszText = const_cast<wchar_t*>(program.name.c_str());
+            item.iItem = static_cast<int>(::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+            ShowProgramLevel(item.iItem);
+        }
+        ShowSelectedProgram();
+    }
+
+    // A level as the user sees it: how opaque, in per cent.
+    void ShowProgramLevel(int row)
+    {
+        const auto& programs = programs_.Programs();
+        if (row < 0 || static_cast<std::size_t>(row) >= programs.size()) {
+            return;
+        }
+        const std::wstring text =
+            std::to_wstring(RoundHalfEven(programs[static_cast<std::size_t>(row)].level * 100.0 / kHighestLevel)) +
+            L" %";
+        LVITEMW item{};
+        item.iSubItem = 1;
+        item.pszText = const_cast<wchar_t*>(text.c_str());
+        ::SendMessageW(Item(kProgramList), LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    }
+
+    // The row selected in the list, if it names a program.
+    std::optional<std::size_t> SelectedProgram() const
+    {
+        const auto row = ::SendMessageW(Item(kProgramList), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+        if (row < 0 || static_cast<std::size_t>(row) >= programs_.Programs().size()) {
+            return std::nullopt;
+        }
+        return static_cast<std::size_t>(row);
+    }
+
+    // The slider offers the selected program's level; nothing selected,
+    // nothing to change or remove.
+    void ShowSelectedProgram()
+    {
+        const std::optional<std::size_t> row = SelectedProgram();
+        Slider& slider = *SliderOf(kProgramSlider);
+        slider.Enable(row.has_value());
+        ::EnableWindow(Item(kRemoveProgram), row ? TRUE : FALSE);
+        if (row) {
+            slider.SetValue(SliderPositionForLevel(programs_.Programs()[*row].level, kSliderMin, kSliderMax));
+        }
+    }
+
+    void RemoveSelectedProgram()
+    {
+        const std::optional<std::size_t> row = SelectedProgram();
+        if (!row) {
+            return;
+        }
+        programs_.Forget(std::wstring(programs_.Programs()[*row].name));
+        const HWND list = Item(kProgramList);
+        ::SendMessageW(list, LVM_DELETEITEM, *row, 0);
+        // The next program takes its place, so that Remove can go on.
+        const auto count = static_cast<std::size_t>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        if (count > 0) {
+            LVITEMW state{};
+            state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+            ::SendMessageW(list, LVM_SETITEMSTATE, std::min(*row, count - 1), reinterpret_cast<LPARAM>(&state));
+        }
+        ShowSelectedProgram();
+    }
+
+    // The dialog's changes to the programs, made to those in use now.
+    void SavePrograms()
+    {
+        const ProgramChanges changes = ChangesBetween(programsShown_, programs_);
+        ProgramLevels programs = RememberedPrograms();
+        for (const std::wstring& name : changes.removed) {
+            programs.Forget(name);
+        }
+        for (const RememberedProgram& program : changes.written) {
+            programs.Remember(program.name, program.level);
+        }
+        GuardarProgramas(hwnd(), programs);
+        WatchRememberedPrograms();
+        for (const RememberedProgram& program : changes.written) {
+            OfferLevelToOpenWindows(program.name);
+        }
+        programsShown_ = programs;
+        programs_ = programs;
     }
 
     void GuardarConfiguracion()
@@ -579,6 +716,7 @@ private:
         values.AutoMSN_ChatWindow = box(kChatWindow);
         values.AutoMSN_ChatWindow_ALPHA = levelOf(kChatSlider);
         GuardarConfiguracionArchivo(hwnd(), values);
+        SavePrograms();
         AplicarAutoinicio();
     }
 
@@ -605,6 +743,12 @@ private:
             break;
         case kTaskbarCheck:
             SliderOf(kTaskbarSlider)->Enable(Checked(kTaskbarCheck));
+            break;
+        case kRemoveProgram:
+            RemoveSelectedProgram();
+            break;
+        case kAllOpaque:
+            ClearEveryChangedWindow();
             break;
         case kDownload:
             // A failure is told by the check when it ends.
@@ -633,6 +777,9 @@ private:
                 host_->SetTaskbarMark(255.0 / slider.Max() * slider.Value() != 255.0);
             } else if (id == kOwnSlider) {
                 SetWindowAlpha(hwnd(), level);
+            } else if (const auto row = SelectedProgram(); id == kProgramSlider && row) {
+                programs_.Remember(std::wstring(programs_.Programs()[*row].name), level);
+                ShowProgramLevel(static_cast<int>(*row));
             }
         }
     }
@@ -712,6 +859,8 @@ private:
     std::vector<std::pair<int, Slider>> sliders_;
     BrowserHost banner_;
     GdiObject<HBITMAP> picture_;
+    ProgramLevels programsShown_;  // the programs in use when the page was filled
+    ProgramLevels programs_;       // the same with the page's changes
 };
 
 }  // namespace

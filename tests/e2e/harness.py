@@ -160,9 +160,10 @@ class ProgramTestCase(unittest.TestCase):
             raise AssertionError(f'{error}; exit code {process.poll()}') from None
         return process, found[0]
 
-    def serve(self, *args, count=1):
-        """Runs a serving probe command (window, tray); gives its handles."""
-        process = subprocess.Popen(['wine', PROBE, *map(str, args)], stdin=subprocess.DEVNULL,
+    def serve(self, *args, count=1, exe=PROBE):
+        """Runs a serving probe command (window, tray), perhaps from a copy
+        of the probe named as another program; gives its handles."""
+        process = subprocess.Popen(['wine', exe, *map(str, args)], stdin=subprocess.DEVNULL,
                                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         self.served.append(process)
         received, deadline = b'', time.monotonic() + TIMEOUT

@@ -36,17 +36,24 @@
 //   layered HWND              "FLAGS KEY ALPHA" of a layered window, "none"
 //                             when it has no attributes, "plain" when it is
 //                             not layered
+//                             A window asked by the registered message
+//                             "VeloriaProbeAnotherWindow" makes another,
+//                             titled "TITLE +", hidden for 300 ms first
+//   listview HWND             a list view's rows: its two columns' texts
+//                             and 1 for the selected row, tab-separated
 //   tray FILE REFUSE          a stand-in for the shell's tray window: logs
 //                             "add|modify|delete HWND" per request it gets
 //                             (a balloon adds tab-separated "balloon",
 //                             its title and text) and refuses the first
 //                             REFUSE adds
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>  // NIM_ADD...
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -170,6 +177,20 @@ bool UpdatePerPixel(HWND window)
 
 LRESULT CALLBACK ServeWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == ::RegisterWindowMessageA("VeloriaProbeAnotherWindow")) {
+        char title[256] = {};
+        ::GetWindowTextA(window, title, 200);
+        std::strcat(title, " +");
+        const HWND another = ::CreateWindowExA(0, "VeloriaProbeWindow", title, WS_OVERLAPPEDWINDOW, 300, 300, 300, 200,
+                                               nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        ::SetTimer(another, 3, 300, nullptr);
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == 3) {
+        ::KillTimer(window, 3);
+        ::ShowWindow(window, SW_SHOWNA);
+        return 0;
+    }
     if (message == WM_TIMER && wParam == 2) {
         ::KillTimer(window, 2);
         ::Sleep(20000);  // hung: answers nothing for a while
@@ -290,6 +311,44 @@ int Tray(int refusals)
     g_refusals = refusals;
     // Topmost and newest: the first window of its class the shell finds.
     return Serve({Make(ServeClass("Shell_TrayWnd"), "", WS_POPUP, 0, 0, 0, 0, nullptr, WS_EX_TOPMOST)});
+}
+
+// The rows of a list view in another process: its texts are read through
+// memory of that process.
+int ListView(HWND list)
+{
+    struct Remote {
+        LVITEMW item;
+        wchar_t text[256];
+    };
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(list, &pid);
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    auto* remote = process != nullptr ? static_cast<Remote*>(::VirtualAllocEx(
+                                            process, nullptr, sizeof(Remote), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))
+                                      : nullptr;
+    const auto rows = remote != nullptr ? ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) : -1;
+    for (LRESULT row = 0; row < rows; ++row) {
+        for (int column = 0; column < 2; ++column) {
+            Remote local{};
+            local.item.iSubItem = column;
+            local.item.pszText = remote->text;
+            local.item.cchTextMax = 256;
+            ::WriteProcessMemory(process, remote, &local, sizeof(local), nullptr);
+            ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
+            ::ReadProcessMemory(process, remote->text, local.text, sizeof(local.text), nullptr);
+            local.text[255] = L'\0';
+            std::printf("%s\t", Utf8(local.text).c_str());
+        }
+        std::printf("%d\n", ::SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0);
+    }
+    if (remote != nullptr) {
+        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    if (process != nullptr) {
+        ::CloseHandle(process);
+    }
+    return rows >= 0 ? 0 : 1;
 }
 
 int Run(int argc, char** argv)
@@ -414,6 +473,9 @@ int Run(int argc, char** argv)
     }
     if (command == "window" && argc == 6) {
         return Windows(arg(1), arg(2), static_cast<int>(number(3)), static_cast<int>(number(4)));
+    }
+    if (command == "listview" && argc == 3) {
+        return ListView(Handle(arg(1)));
     }
     if (command == "tray" && argc == 4) {
         return Tray(static_cast<int>(number(2)));

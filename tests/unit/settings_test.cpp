@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "settings/program_levels.h"
 #include "settings/run_entry.h"
 #include "settings/setting_text.h"
 #include "settings/settings_record.h"
@@ -59,6 +60,38 @@ TEST(RunEntry, QuotedWhenThePathHasABlankAndOldUnquotedEntriesStillOurs)
     EXPECT_EQ(RunCommandFor(L"C:\\Tools\\veloria.exe"), L"C:\\Tools\\veloria.exe");
     EXPECT_TRUE(IsOwnRunEntry(L"C:\\Tools\\veloria.exe", L"C:\\Tools\\veloria.exe"));
     EXPECT_FALSE(IsOwnRunEntry(L"", L"") || IsOwnRunEntry(L"\"\"", L""));
+}
+
+TEST(ProgramLevels, TheFirstLineOfANameAndALevelCountsAndSavesTouchOnlyWhatChanged)
+{
+    using namespace std::literals;
+    // As the profile functions hand a section over: entries ended by nulls.
+    const ProgramLevels read = ProgramLevels::FromSection(
+        L"junk\0player.exe=150\0PLAYER.EXE=99\0c:\\x\\y.exe=100\0loud.exe=abc\0big.exe=256\0=77\0"
+        L" notes.exe = 120 \0\u0411\u041b\u041e\u041a.exe=0\0\0"sv);
+    const std::vector<RememberedProgram> kept{{L"player.exe", 150}, {L"notes.exe", 120}, {L"\u0411\u041b\u041e\u041a.exe", 0}};
+    EXPECT_EQ(read.Programs(), kept);
+    EXPECT_EQ(read.LevelFor(L"Player.Exe"), 150);
+    EXPECT_EQ(read.LevelFor(L"\u0431\u043b\u043e\u043a.EXE"), 0);  // Cyrillic letters fold too
+    EXPECT_FALSE(read.LevelFor(L"player.ex"));
+    EXPECT_TRUE(ProgramLevels::FromSection(L"\0"sv).empty());
+
+    ProgramLevels changed = read;
+    changed.Remember(L"PLAYER.exe", 300);  // clamped, place and name kept
+    changed.Forget(L"NOTES.EXE");
+    changed.Remember(L"new.exe", 200);
+    changed.Remember(L"..\\evil.exe", 9);  // not a file name: ignored
+    const ProgramChanges changes = ChangesBetween(read, changed);
+    EXPECT_EQ(changes.written, (std::vector<RememberedProgram>{{L"player.exe", 255}, {L"new.exe", 200}}));
+    EXPECT_EQ(changes.removed, std::vector<std::wstring>{L"notes.exe"});
+    EXPECT_TRUE(ChangesBetween(changed, changed).written.empty());
+
+    // Remembered as opaque: left alone; a hand-written 0 never hides a window.
+    EXPECT_FALSE(LevelToApply(255));
+    EXPECT_EQ(LevelToApply(0), 8);
+    EXPECT_EQ(LevelToApply(150), 150);
+    EXPECT_TRUE(read.AnyToApply());
+    EXPECT_FALSE(ProgramLevels::FromSection(L"a.exe=255\0\0"sv).AnyToApply());
 }
 
 }  // namespace

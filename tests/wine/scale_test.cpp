@@ -80,7 +80,7 @@ bool CaptionFits(HWND control, UINT dpi, std::wstring& told)
     const bool box = kind == L"Button" && ((style & BS_TYPEMASK) == BS_AUTOCHECKBOX ||
                                            (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON);
     const bool push = kind == L"Button" && (style & BS_TYPEMASK) <= BS_DEFPUSHBUTTON;
-    const bool wraps = kind == L"Static" && (style & SS_TYPEMASK) == SS_CENTER;
+    const bool wraps = kind == L"Static" && (type == SS_CENTER || type == SS_LEFT);
     const int room = box ? SystemMetric(SM_CXMENUCHECK, dpi) + ScaleForDpi(4, static_cast<int>(dpi))
                      : push ? ScaleForDpi(8, static_cast<int>(dpi))
                      : kind == L"Button" ? ScaleForDpi(12, static_cast<int>(dpi))  // a group box's frame
@@ -152,8 +152,10 @@ void CheckAtScale(HWND window, UINT dpi, const std::wstring& language)
     for (const auto& [control, place] : Controls(window)) {
         const auto was = before.find(control);
         const std::wstring kind = ClassOf(control);
-        // The bars and arrows that size or place themselves are left out.
-        if (was != before.end() && kind != L"msctls_statusbar32" && kind != L"msctls_updown32") {
+        // The bars, arrows and list headers that size or place themselves
+        // are left out.
+        if (was != before.end() && kind != L"msctls_statusbar32" && kind != L"msctls_updown32" &&
+            kind != L"SysHeader32") {
             const RECT& old = was->second;
             EXPECT_LE(std::abs(place.left - std::lround(old.left * factor)), 2) << kind;
             EXPECT_LE(std::abs(place.top - std::lround(old.top * factor)), 2) << kind;

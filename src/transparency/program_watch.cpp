@@ -1,0 +1,234 @@
+#include "transparency/program_watch.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "base/handle.h"
+#include "settings/program_levels.h"
+#include "transparency/alpha_blend.h"
+#include "transparency/pick_rules.h"
+
+namespace veloria {
+
+namespace {
+
+// A window made hidden is looked at again while it may still be shown: on
+// Windows its showing is heard of at once, but some systems tell only of
+// its making. Ten looks a second, for ten seconds at most, and only while
+// such a window of a remembered program waits.
+constexpr UINT kPendingLookMs = 100;
+constexpr DWORD kPendingLongestMs = 10000;
+
+struct Pending {
+    HWND window;
+    DWORD since;
+};
+
+struct Watch {
+    HWINEVENTHOOK hook = nullptr;
+    UINT_PTR timer = 0;
+    std::vector<Pending> pending;
+};
+
+Watch& State()
+{
+    static Watch watch;
+    return watch;
+}
+
+std::wstring ClassOf(HWND window)
+{
+    wchar_t name[64]{};
+    ::GetClassNameW(window, name, 64);
+    return name;
+}
+
+// A top-level window of another program that a level may go to.
+bool MayTakeLevel(HWND window)
+{
+    DWORD process = 0;
+    if (::GetWindowThreadProcessId(window, &process) == 0 || process == ::GetCurrentProcessId()) {
+        return false;
+    }
+    if ((::GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0) {
+        return false;
+    }
+    const std::wstring windowClass = ClassOf(window);
+    return !IsRefusedClass(windowClass) && !IsFleetingClass(windowClass);
+}
+
+// The level the window's program is remembered at; nothing for a program
+// not remembered or remembered as opaque.
+std::optional<int> LevelOfProgram(HWND window)
+{
+    const std::optional<int> level = RememberedPrograms().LevelFor(ProgramOfWindow(window));
+    return level ? LevelToApply(*level) : std::nullopt;
+}
+
+void CALLBACK OnAnswer(HWND window, UINT, ULONG_PTR, LRESULT) noexcept
+{
+    // Things may have changed while the window was asked.
+    if (::IsWindow(window) && ::IsWindowVisible(window) && MayTakeLevel(window)) {
+        if (const std::optional<int> level = LevelOfProgram(window)) {
+            SetWindowAlpha(window, *level, Refusal::KeepQuiet);
+        }
+    }
+}
+
+// Asks the window, without waiting; it gets its level when it answers.
+void Offer(HWND window)
+{
+    if (::IsWindowVisible(window) && MayTakeLevel(window) && LevelOfProgram(window)) {
+        ::SendMessageCallbackW(window, WM_NULL, 0, 0, &OnAnswer, 0);
+    }
+}
+
+void StopLooking()
+{
+    Watch& watch = State();
+    if (watch.timer != 0) {
+        ::KillTimer(nullptr, watch.timer);
+        watch.timer = 0;
+    }
+}
+
+void CALLBACK OnLook(HWND, UINT, UINT_PTR, DWORD) noexcept
+{
+    Watch& watch = State();
+    const DWORD now = ::GetTickCount();
+    std::vector<Pending> waiting;
+    waiting.swap(watch.pending);
+    for (const Pending& entry : waiting) {
+        if (!::IsWindow(entry.window)) {
+            continue;
+        }
+        if (::IsWindowVisible(entry.window)) {
+            Offer(entry.window);
+        } else if (now - entry.since < kPendingLongestMs) {
+            watch.pending.push_back(entry);
+        }
+    }
+    if (watch.pending.empty()) {
+        StopLooking();
+    }
+}
+
+void Drop(HWND window)
+{
+    std::erase_if(State().pending, [window](const Pending& entry) { return entry.window == window; });
+}
+
+void AwaitShowing(HWND window)
+{
+    Watch& watch = State();
+    if (!MayTakeLevel(window) || !LevelOfProgram(window)) {
+        return;
+    }
+    Drop(window);
+    watch.pending.push_back({window, ::GetTickCount()});
+    if (watch.timer == 0) {
+        watch.timer = ::SetTimer(nullptr, 0, kPendingLookMs, &OnLook);
+    }
+}
+
+void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                            DWORD) noexcept
+{
+    if (window == nullptr || object != OBJID_WINDOW || child != CHILDID_SELF) {
+        return;
+    }
+    switch (event) {
+    case EVENT_OBJECT_SHOW:
+        Drop(window);
+        Offer(window);
+        break;
+    case EVENT_OBJECT_CREATE:
+        if (::IsWindowVisible(window)) {
+            Offer(window);
+        } else {
+            AwaitShowing(window);
+        }
+        break;
+    case EVENT_OBJECT_DESTROY:
+        Drop(window);
+        break;
+    default:
+        break;
+    }
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) noexcept
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+std::wstring ProgramOfWindow(HWND window)
+{
+    DWORD process = 0;
+    if (window == nullptr || ::GetWindowThreadProcessId(window, &process) == 0) {
+        return {};
+    }
+    const KernelHandle program(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
+    if (!program) {
+        return {};
+    }
+    std::wstring path(MAX_PATH, L'\0');
+    for (int tries = 0; tries < 3; ++tries) {
+        auto size = static_cast<DWORD>(path.size());
+        if (::QueryFullProcessImageNameW(program.get(), 0, path.data(), &size)) {
+            path.resize(size);
+            return path.substr(path.find_last_of(L"\\/") + 1);
+        }
+        if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+            return {};
+        }
+        path.assign(path.size() * 8, L'\0');
+    }
+    return {};
+}
+
+void WatchRememberedPrograms() noexcept
+{
+    Watch& watch = State();
+    const bool wanted = RememberedPrograms().AnyToApply();
+    if (wanted && watch.hook == nullptr) {
+        watch.hook = ::SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, nullptr, &OnWindowEvent, 0, 0,
+                                       WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+    } else if (!wanted && watch.hook != nullptr) {
+        StopWatchingPrograms();
+    }
+}
+
+void OfferLevelToOpenWindows(std::wstring_view program) noexcept
+{
+    std::vector<HWND> open;
+    ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&open));
+    for (HWND window : open) {
+        if (program.empty()) {
+            Offer(window);
+        } else if (SameProgramName(ProgramOfWindow(window), program) && MayTakeLevel(window)) {
+            if (LevelOfProgram(window)) {
+                Offer(window);
+            } else if (RememberedPrograms().LevelFor(program)) {
+                ClearWindowAlpha(window);  // remembered as opaque
+            }
+        }
+    }
+}
+
+void StopWatchingPrograms() noexcept
+{
+    Watch& watch = State();
+    if (watch.hook != nullptr) {
+        ::UnhookWinEvent(watch.hook);
+        watch.hook = nullptr;
+    }
+    watch.pending.clear();
+    StopLooking();
+}
+
+}  // namespace veloria
