@@ -34,6 +34,7 @@ set(VELORIA_WIN_SOURCES
   src/skin/tool_window.cpp
   src/skin/window_effects.cpp
   src/transparency/alpha_blend.cpp
+  src/transparency/key_actions.cpp
   src/transparency/main_control.cpp
   src/transparency/messenger.cpp
   src/transparency/picker.cpp

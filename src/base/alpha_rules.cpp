@@ -69,4 +69,24 @@ int SliderPositionForLevel(int level, int min, int max)
     return std::clamp(position, std::min(min, max), max);
 }
 
+int StepLevel(int level, int direction)
+{
+    constexpr int kPositions = 30;
+    level = ClampLevel(level);
+    if (direction < 0) {
+        for (int position = kPositions; position > 1; --position) {
+            if (const int below = LevelFromPosition(position, kPositions); below < level) {
+                return below;
+            }
+        }
+        return LevelFromPosition(1, kPositions);
+    }
+    for (int position = 1; position < kPositions; ++position) {
+        if (const int above = LevelFromPosition(position, kPositions); above > level) {
+            return above;
+        }
+    }
+    return kHighestLevel;
+}
+
 }  // namespace veloria

@@ -41,4 +41,10 @@ int PositionFromLevel(int level, int max);
 // slider) show at min, so the slider never sits outside its own range.
 int SliderPositionForLevel(int level, int min, int max);
 
+// One step of the keys and the wheel from `level` (255 for an opaque
+// window) on the 30 levels of the level popup: the nearest of its levels
+// below (`direction` < 0) or above. Never below its lowest (8); a step up
+// from its last level below 255 gives 255, which makes a window opaque.
+int StepLevel(int level, int direction);
+
 }  // namespace veloria

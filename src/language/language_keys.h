@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace veloria {
 
@@ -86,7 +87,20 @@ namespace veloria {
     X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_COLUMN_PROGRAM, "Program")              \
     X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_COLUMN_LEVEL, "Opacity")                \
     X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_REMOVE, "Remove")                   \
-    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_ALLOPAQUE, "Make every window opaque")
+    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_ALLOPAQUE, "Make every window opaque")     \
+    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_SEETHROUGH, "More see-through:")  \
+    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_SOLID, "More solid:")             \
+    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_OPAQUE, "Opaque:")                \
+    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_CLICKTHROUGH, "Click-through:")   \
+    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_CHECK_WHEEL, "Ctrl+Alt+wheel over a window") \
+    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_CHECK_CLICKTHROUGH, "Allow click-through") \
+    X(Messages, LANG_BALLOON_KEYTAKEN_TITLE, "A key of Veloria is taken")                                \
+    X(Messages, LANG_BALLOON_KEYTAKEN,                                                                    \
+      "Another program uses %1. Choose another key on the Programs tab of the options.")                  \
+    X(Messages, LANG_BALLOON_CLICKTHROUGH_TITLE, "Clicks now go through this window")                    \
+    X(Messages, LANG_BALLOON_CLICKTHROUGH,                                                                \
+      "To undo it, press %1 with the window in front, or use \u201CMake every window opaque\u201D on the " \
+      "Programs tab of the options.")
 
 #define VELORIA_LANGUAGE_ENUM_ENTRY(section, key, ...) key,
 #define VELORIA_LANGUAGE_ENUM_FIRST(section, key) VELORIA_LANGUAGE_ENUM_ENTRY(section, key)
@@ -146,5 +160,7 @@ LanguageTable& LanguageTexts();
 
 // The text of one key in the table in use.
 const std::wstring& LanguageText(Lang text);
+// The same with its "%1" (the first only) replaced by `value`.
+std::wstring LanguageText(Lang text, std::wstring_view value);
 
 }  // namespace veloria

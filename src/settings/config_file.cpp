@@ -117,11 +117,22 @@ ProgramLevels ReadProgramLevels(const std::wstring& folder)
     }
 }
 
+KeySettingTexts ReadKeyTexts(const std::wstring& folder)
+{
+    KeySettingTexts texts;
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        texts[k] = ReadProfileText(kKeysSection, kKeySettingNames[k].key, kKeySettingNames[k].defaultText,
+                                   ConfigFilePath(folder));
+    }
+    return texts;
+}
+
 void CargarConfiguracion()
 {
     Settings() = ReadSettingsFile(ProgramFolder());
     RememberedPrograms() = ReadProgramLevels(ProgramFolder());
     SavedPrograms() = RememberedPrograms();
+    Keys() = ReadKeySettings(ReadKeyTexts(ProgramFolder()));
 }
 
 SaveOutcome WriteSettingsFile(const std::wstring& folder, const SettingsRecord& values, SettingsRecord& record)
@@ -203,6 +214,26 @@ bool GuardarConfiguracionArchivo(HWND owner, const SettingsRecord& values)
 }  // namespace veloria
 
 namespace veloria {
+
+bool GuardarTeclas(HWND owner, const KeySettings& keys)
+{
+    const KeySettingTexts before = KeySettingsTexts(Keys());
+    const KeySettingTexts after = KeySettingsTexts(keys);
+    Keys() = keys;
+    const std::wstring path = ConfigFilePath(ProgramFolder());
+    SaveOutcome outcome;
+    for (std::size_t k = 0; k < after.size(); ++k) {
+        if (after[k] != before[k] &&
+            !::WritePrivateProfileStringW(kKeysSection, kKeySettingNames[k].key, after[k].c_str(), path.c_str()) &&
+            outcome.saved) {
+            outcome = {false, path, ::GetLastError()};
+        }
+    }
+    if (!outcome.saved) {
+        ShowMessage(owner, SaveFailureMessage(outcome), MB_ICONWARNING);
+    }
+    return outcome.saved;
+}
 
 bool GuardarProgramas(HWND owner, const ProgramLevels& programs)
 {

@@ -15,6 +15,7 @@
 
 #include <string>
 
+#include "settings/hot_keys.h"
 #include "settings/program_levels.h"
 #include "settings/settings_record.h"
 
@@ -33,8 +34,12 @@ SettingsRecord ReadSettingsFile(const std::wstring& folder);
 // or section).
 ProgramLevels ReadProgramLevels(const std::wstring& folder);
 
-// Fills the program's settings record and its remembered programs from the
-// file beside the program.
+// The texts of the keys' section of the file in `folder`; each missing key
+// gives its default text.
+KeySettingTexts ReadKeyTexts(const std::wstring& folder);
+
+// Fills the program's settings record, its remembered programs and its keys
+// from the file beside the program.
 void CargarConfiguracion();
 
 struct SaveOutcome {
@@ -60,6 +65,10 @@ std::wstring SaveFailureMessage(const SaveOutcome& outcome);
 // its record and "Config.ini" beside it. A failure is told to the user in a
 // message box owned by `owner`; the record keeps the new values.
 bool GuardarConfiguracionArchivo(HWND owner, const SettingsRecord& values);
+
+// The same for the keys: `keys` become the ones in use, and the texts that
+// differ from those of the keys in use so far are written.
+bool GuardarTeclas(HWND owner, const KeySettings& keys);
 
 // The same for the remembered programs: `programs` become the ones in use
 // and are written beside the program, a failure told as above. What a

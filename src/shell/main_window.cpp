@@ -13,6 +13,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "base/dpi.h"
@@ -24,9 +25,11 @@
 #include "language/language_folder.h"
 #include "language/language_keys.h"
 #include "settings/config_file.h"
+#include "settings/hot_keys.h"
 #include "settings/settings_record.h"
 #include "shell/tray_icon.h"
 #include "transparency/alpha_blend.h"
+#include "transparency/key_actions.h"
 #include "transparency/main_control.h"
 #include "transparency/pick_rules.h"
 #include "transparency/picker.h"
@@ -56,6 +59,9 @@ constexpr UINT_PTR kTrayRetryTimer = 2;
 // the program is up and idle: the banner and the tray icon come first.
 constexpr UINT_PTR kStartupTasksTimer = 3;
 constexpr UINT kTrayRetryMs = 2000;
+// The keys' ids for RegisterHotKey, in KeyAction order from here.
+constexpr int kHotKeyBase = 1;
+constexpr UINT kWheelStepMessage = WM_APP + 0x20;
 constexpr int kTrayRetries = 300;
 
 constexpr UINT kTaskbarEntry = TrayMenuPosition(TrayCommand::Taskbar);
@@ -219,6 +225,7 @@ void MainWindow::RunStartupTasks()
         transparenttaskbar(TaskbarLevel(Settings()));
         SetTaskbarMark(true);
     }
+    KeysChanged();
     // Remembered programs: their windows open now, then every new one.
     WatchRememberedPrograms();
     OfferLevelToOpenWindows();
@@ -282,8 +289,73 @@ void MainWindow::Unload()
     // they host, so that no COM object outlives OLE.
     EndUpdateChecks();
     StopWatchingPrograms();
+    WatchWheel(hwnd(), kWheelStepMessage, false);
+    EndEveryClickThrough();
     CloseOtherWindows();
     msnMessenger_.Disconnect();
+}
+
+void MainWindow::KeysChanged()
+{
+    const KeySettings& keys = Keys();
+    std::wstring taken;
+    for (std::size_t action = 0; action < kKeyActionCount; ++action) {
+        const int id = kHotKeyBase + static_cast<int>(action);
+        ::UnregisterHotKey(hwnd(), id);
+        const std::optional<HotKey>& key = keys.keys[action];
+        if (!key || (static_cast<KeyAction>(action) == KeyAction::ClickThrough && !keys.clickThrough)) {
+            continue;
+        }
+        // The steps repeat while their key is held; the others act once.
+        const bool steps = action <= static_cast<std::size_t>(KeyAction::MoreSolid);
+        constexpr UINT kNoRepeat = 0x4000;  // MOD_NOREPEAT
+        if (!::RegisterHotKey(hwnd(), id, key->modifiers | (steps ? 0 : kNoRepeat), key->key)) {
+            const std::wstring name = HotKeyText(*key);
+            if (std::find(keysTold_.begin(), keysTold_.end(), name) == keysTold_.end()) {
+                keysTold_.push_back(name);
+                taken += (taken.empty() ? L"" : L", ") + name;
+            }
+        }
+    }
+    if (!taken.empty()) {
+        ShowTrayBalloon(hwnd(), LanguageText(Lang::LANG_BALLOON_KEYTAKEN_TITLE),
+                        LanguageText(Lang::LANG_BALLOON_KEYTAKEN, taken));
+    }
+    WatchWheel(hwnd(), kWheelStepMessage, keys.wheel);
+}
+
+// A key acts on the window in front; never on the program's hidden window.
+void MainWindow::OnHotKey(WPARAM id)
+{
+    const HWND window = PickableWindow(::GetForegroundWindow());
+    if (window == nullptr || window == hwnd() || id < kHotKeyBase) {
+        return;
+    }
+    switch (static_cast<KeyAction>(id - kHotKeyBase)) {
+    case KeyAction::MoreSeeThrough:
+        StepWindowLevel(window, -1);
+        break;
+    case KeyAction::MoreSolid:
+        StepWindowLevel(window, 1);
+        break;
+    case KeyAction::Opaque:
+        ClearWindowAlpha(window);
+        break;
+    case KeyAction::ClickThrough:
+        // The first time a window is made click-through, the user hears
+        // how to get it back.
+        if (Keys().clickThrough && ToggleClickThrough(window) == ClickThroughToggle::Started &&
+            std::find(clickThroughTold_.begin(), clickThroughTold_.end(), window) == clickThroughTold_.end()) {
+            if (clickThroughTold_.size() >= 256) {
+                clickThroughTold_.erase(clickThroughTold_.begin());
+            }
+            clickThroughTold_.push_back(window);
+            const std::optional<HotKey>& key = Keys()[KeyAction::ClickThrough];
+            ShowTrayBalloon(hwnd(), LanguageText(Lang::LANG_BALLOON_CLICKTHROUGH_TITLE),
+                            LanguageText(Lang::LANG_BALLOON_CLICKTHROUGH, key ? HotKeyText(*key) : L""));
+        }
+        break;
+    }
 }
 
 void MainWindow::CloseOtherWindows() const
@@ -479,6 +551,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             ::KillTimer(hwnd(), kStartupTasksTimer);
             RunStartupTasks();
         }
+        return 0;
+    case WM_HOTKEY:
+        OnHotKey(wParam);
+        return 0;
+    case kWheelStepMessage:
+        StepWindowLevel(PickableWindow(::WindowFromPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})),
+                        wParam != 0 ? 1 : -1);
         return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam));

@@ -7,6 +7,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "base/handle.h"
 #include "base/window_base.h"
@@ -40,6 +42,9 @@ public:
     // translucent taskbar.
     void SetTaskbarMark(bool marked) override;
     HWND Window() const override { return hwnd(); }
+    // Registers the keys in use (a key another program holds is told once)
+    // and sets the wheel's hook while the wheel is on.
+    void KeysChanged() override;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -75,6 +80,7 @@ private:
     void OnLanguageEntry(UINT entry);
     void OnHelpEntry();
     void OnCloseEntry();
+    void OnHotKey(WPARAM id);
 
     HINSTANCE instance_ = nullptr;
     KernelHandle instanceMutex_;
@@ -86,6 +92,8 @@ private:
     bool trayPickPending_ = false;  // the left button went down on the icon
     MessengerConnection msnMessenger_;
     bool unloaded_ = false;
+    std::vector<std::wstring> keysTold_;     // keys another program held
+    std::vector<HWND> clickThroughTold_;     // windows told how to undo click-through
 };
 
 }  // namespace veloria

@@ -239,8 +239,58 @@ AlphaChange ClearWindowAlpha(HWND window) noexcept
     if (!IsOwnWindow(window)) {
         return Told(window, ClearForeignAlpha(window));
     }
-    ::SetWindowLongW(window, GWL_EXSTYLE, ExStyle(window) & ~static_cast<LONG>(WS_EX_LAYERED));
+    ::SetWindowLongW(window, GWL_EXSTYLE, ExStyle(window) & ~static_cast<LONG>(WS_EX_LAYERED | WS_EX_TRANSPARENT));
     return AlphaChange::Done;
+}
+
+int WindowLevel(HWND window) noexcept
+{
+    BYTE alpha = 255;
+    COLORREF key = 0;
+    DWORD flags = 0;
+    if ((ExStyle(window) & WS_EX_LAYERED) != 0 && ::GetLayeredWindowAttributes(window, &key, &alpha, &flags) &&
+        (flags & LWA_ALPHA) != 0) {
+        return alpha;
+    }
+    return kHighestLevel;
+}
+
+bool IsClickThrough(HWND window) noexcept
+{
+    return (ExStyle(window) & WS_EX_TRANSPARENT) != 0;
+}
+
+AlphaChange SetClickThrough(HWND window, bool on) noexcept
+{
+    if (window == nullptr || !::IsWindow(window)) {
+        return AlphaChange::Done;
+    }
+    const LONG style = on ? ExStyle(window) | WS_EX_TRANSPARENT : ExStyle(window) & ~static_cast<LONG>(WS_EX_TRANSPARENT);
+    if (IsOwnWindow(window)) {
+        ::SetWindowLongW(window, GWL_EXSTYLE, style);
+        return AlphaChange::Done;
+    }
+    if (!Answers(window)) {
+        return Told(window, AlphaChange::NotResponding);
+    }
+    AlphaChange why = AlphaChange::Done;
+    if (!TakeNote(window, why)) {
+        return Told(window, why);
+    }
+    const std::optional<AlphaChange> refused = WriteExStyle(window, style);
+    return Told(window, refused.value_or(AlphaChange::Done));
+}
+
+void EndEveryClickThrough() noexcept
+{
+    std::vector<HWND> changed;
+    ::EnumWindows(&CollectChanged, reinterpret_cast<LPARAM>(&changed));
+    for (HWND window : changed) {
+        const auto note = ReadNote(window);
+        if (note && !note->clickThrough && IsClickThrough(window) && Answers(window)) {
+            WriteExStyle(window, ExStyle(window) & ~static_cast<LONG>(WS_EX_TRANSPARENT));
+        }
+    }
 }
 
 void ClearEveryChangedWindow() noexcept

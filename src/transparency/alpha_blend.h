@@ -41,6 +41,20 @@ AlphaChange SetWindowAlpha(HWND window, int level, Refusal refusal = Refusal::Te
 // gets back what its program had set.
 AlphaChange ClearWindowAlpha(HWND window) noexcept;
 
+// The window's level now: its alpha where it is layered with one, else 255.
+int WindowLevel(HWND window) noexcept;
+
+// Clicks through the window to what lies under it (WS_EX_TRANSPARENT), or
+// no more; what its own program had set is noted first, so that making it
+// opaque in any way ends the click-through Veloria added.
+AlphaChange SetClickThrough(HWND window, bool on) noexcept;
+bool IsClickThrough(HWND window) noexcept;
+
+// Ends the click-through Veloria added to other programs' windows, their
+// levels kept: at the program's end, nothing is left that the user could
+// no longer click.
+void EndEveryClickThrough() noexcept;
+
 // Makes opaque every other program's top-level window that Veloria has
 // changed (those carrying its note), as a Shift pick would one by one.
 void ClearEveryChangedWindow() noexcept;

@@ -15,7 +15,7 @@ HWND g_targetWindow = nullptr;
 HWND OutermostWindow(HWND window)
 {
     // Bounded: a chain that changes under our feet cannot keep us here.
-    for (int depth = 0; depth < 256; ++depth) {
+    for (int depth = 0; window != nullptr && depth < 256; ++depth) {
         const HWND parent = ::GetParent(window);
         if (parent == nullptr) {
             break;
@@ -27,15 +27,21 @@ HWND OutermostWindow(HWND window)
 
 }  // namespace
 
+HWND PickableWindow(HWND window)
+{
+    window = OutermostWindow(window);
+    wchar_t windowClass[64] = {};
+    ::GetClassNameW(window, windowClass, 64);
+    // The desktop, the taskbars and the tray's overflow are never picked.
+    return window != nullptr && !IsRefusedClass(windowClass) ? window : nullptr;
+}
+
 void PickWindowAtCursor(HINSTANCE instance, std::int16_t tecla)
 {
     POINT cursor{};
     ::GetCursorPos(&cursor);
-    const HWND window = OutermostWindow(::WindowFromPoint(cursor));
-    wchar_t windowClass[64] = {};
-    ::GetClassNameW(window, windowClass, 64);
-    // The desktop, the taskbars and the tray's overflow are never picked.
-    if (window == nullptr || IsRefusedClass(windowClass)) {
+    const HWND window = PickableWindow(::WindowFromPoint(cursor));
+    if (window == nullptr) {
         return;
     }
     switch (ActionForModifiers(tecla)) {

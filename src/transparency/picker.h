@@ -12,6 +12,11 @@
 
 namespace veloria {
 
+// The window a pick, a key or the wheel acts on for `window`: its
+// outermost parent or owner; nothing for the desktop, a taskbar or the
+// tray's overflow window.
+HWND PickableWindow(HWND window);
+
 // Picks the outermost window under the cursor and acts on it by the
 // modifier bits (Shift 1, Ctrl 2, Alt 4).
 void PickWindowAtCursor(HINSTANCE instance, std::int16_t tecla);

@@ -218,11 +218,7 @@ private:
         if (!IsProgramName(program_)) {
             program_.clear();
         }
-        std::wstring text = LanguageText(Lang::LANG_WINDOWCONTROL_CHECK_ALWAYSFOR);
-        if (const std::size_t at = text.find(L"%1"); at != std::wstring::npos) {
-            text.replace(at, 2, program_);
-        }
-        ::SetWindowTextW(alwaysBox_, text.c_str());
+        ::SetWindowTextW(alwaysBox_, LanguageText(Lang::LANG_WINDOWCONTROL_CHECK_ALWAYSFOR, program_).c_str());
         const bool remembered = RememberedPrograms().LevelFor(program_).has_value();
         ::SendMessageW(alwaysBox_, BM_SETCHECK, remembered ? BST_CHECKED : BST_UNCHECKED, 0);
         ::ShowWindow(alwaysBox_, program_.empty() ? SW_HIDE : SW_SHOWNA);

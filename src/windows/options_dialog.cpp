@@ -16,7 +16,9 @@
 // The programs page lists the remembered programs with their levels; its
 // slider and Remove change the dialog's copy, which OK and Apply save as
 // changes to the programs in use (a program remembered meanwhile from the
-// level popup stays). "Make every window opaque" acts at once.
+// level popup stays). "Make every window opaque" acts at once. Beside the
+// list stand the four keys (hot-key controls) and the switches of the wheel
+// and of click-through, saved with OK and Apply too.
 #include "windows/options_dialog.h"
 
 #include <commctrl.h>
@@ -41,6 +43,7 @@
 #include "language/language_keys.h"
 #include "settings/autostart.h"
 #include "settings/config_file.h"
+#include "settings/hot_keys.h"
 #include "settings/program_levels.h"
 #include "settings/settings_record.h"
 #include "skin/skin_pictures.h"
@@ -103,6 +106,10 @@ enum Control : int {
     kProgramSlider,
     kRemoveProgram,
     kAllOpaque,
+    kKeyLabel,  // four labels, then four hot-key controls, in KeyAction order
+    kKeyField = kKeyLabel + 4,
+    kWheelCheck = kKeyField + 4,
+    kClickThroughCheck,
     kLabelAutomatize,
     kContactList,
     kChatWindow,
@@ -125,8 +132,8 @@ enum Control : int {
 };
 
 enum class Kind {
-    Button, DefaultButton, Check, Radio, Group, Label, Note, Line, Combo, Slider, List, Picture, Field, TextBox,
-    Progress
+    Button, DefaultButton, Check, Radio, Group, Label, Note, Line, Combo, Slider, List, HotKey, Picture, Field,
+    TextBox, Progress
 };
 
 struct ControlRow {
@@ -170,12 +177,28 @@ const std::array kControls{
     ControlRow{kSlider4, 1, Kind::Slider, 48, 212, 200, 28, std::nullopt, L""},
     ControlRow{kProgramsHowTo, kProgramsPage, Kind::Note, 28, 40, 441, 32,
                 L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_HOWTO, L""},
-    ControlRow{kProgramList, kProgramsPage, Kind::List, 28, 76, 441, 150, std::nullopt, L""},
-    ControlRow{kProgramSlider, kProgramsPage, Kind::Slider, 24, 234, 220, 28, std::nullopt, L""},
-    ControlRow{kRemoveProgram, kProgramsPage, Kind::Button, 329, 236, 140, 24,
+    ControlRow{kProgramList, kProgramsPage, Kind::List, 28, 76, 160, 124, std::nullopt, L""},
+    ControlRow{kProgramSlider, kProgramsPage, Kind::Slider, 24, 204, 168, 28, std::nullopt, L""},
+    ControlRow{kRemoveProgram, kProgramsPage, Kind::Button, 28, 238, 120, 24,
                 L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_REMOVE, L""},
     ControlRow{kAllOpaque, kProgramsPage, Kind::Button, 28, 270, 260, 24,
                 L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_ALLOPAQUE, L""},
+    ControlRow{kKeyLabel, kProgramsPage, Kind::Label, 198, 79, 130, 18,
+                L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_SEETHROUGH, L""},
+    ControlRow{kKeyField, kProgramsPage, Kind::HotKey, 330, 76, 139, 22, std::nullopt, L""},
+    ControlRow{kKeyLabel + 1, kProgramsPage, Kind::Label, 198, 105, 130, 18,
+                L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_SOLID, L""},
+    ControlRow{kKeyField + 1, kProgramsPage, Kind::HotKey, 330, 102, 139, 22, std::nullopt, L""},
+    ControlRow{kKeyLabel + 2, kProgramsPage, Kind::Label, 198, 131, 130, 18,
+                L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_OPAQUE, L""},
+    ControlRow{kKeyField + 2, kProgramsPage, Kind::HotKey, 330, 128, 139, 22, std::nullopt, L""},
+    ControlRow{kKeyLabel + 3, kProgramsPage, Kind::Label, 198, 157, 130, 18,
+                L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_CLICKTHROUGH, L""},
+    ControlRow{kKeyField + 3, kProgramsPage, Kind::HotKey, 330, 154, 139, 22, std::nullopt, L""},
+    ControlRow{kWheelCheck, kProgramsPage, Kind::Check, 198, 184, 271, 20,
+                L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_CHECK_WHEEL, L""},
+    ControlRow{kClickThroughCheck, kProgramsPage, Kind::Check, 198, 208, 271, 20,
+                L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_CHECK_CLICKTHROUGH, L""},
     ControlRow{kLabelAutomatize, 3, Kind::Label, 28, 44, 430, 18,
                 L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_LABEL_AUTOMATIZE, L""},
     ControlRow{kContactList, 3, Kind::Check, 28, 70, 420, 20, L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_CHEK_CONTACTLIST,
@@ -257,6 +280,8 @@ WindowClassAndStyle ClassOf(Kind kind)
         return {WC_LISTVIEWW, kTab | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER};
     case Kind::Note:
         return {L"STATIC", SS_LEFT};
+    case Kind::HotKey:
+        return {HOTKEY_CLASSW, kTab | WS_BORDER};
     case Kind::Picture:
         return {L"STATIC", SS_BITMAP};
     case Kind::Field:
@@ -498,7 +523,7 @@ private:
         }
         SetChildFonts(hwnd(), scale_.font());
         const HWND list = Item(kProgramList);
-        ::SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, scale_(300));
+        ::SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, scale_(90));
         ::SendMessageW(list, LVM_SETCOLUMNWIDTH, 1, LVSCW_AUTOSIZE_USEHEADER);
         if (picture_) {
             ShowPicture();
@@ -601,6 +626,39 @@ private:
         programsShown_ = RememberedPrograms();
         programs_ = programsShown_;
         FillProgramList();
+        ShowKeys();
+    }
+
+    // A key the control cannot show (with the Windows key) shows without
+    // it, and stays as it is unless the user changes it.
+    void ShowKeys()
+    {
+        const KeySettings& keys = Keys();
+        for (std::size_t action = 0; action < kKeyActionCount; ++action) {
+            const HWND field = Item(kKeyField + static_cast<int>(action));
+            // A key without Ctrl or Alt gets both: no plain key is taken
+            // from every program.
+            ::SendMessageW(field, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
+            ::SendMessageW(field, HKM_SETHOTKEY, ToHotKeyControl(keys.keys[action]), 0);
+        }
+        SetChecked(kWheelCheck, keys.wheel);
+        SetChecked(kClickThroughCheck, keys.clickThrough);
+    }
+
+    void SaveKeys()
+    {
+        KeySettings keys = Keys();
+        for (std::size_t action = 0; action < kKeyActionCount; ++action) {
+            const auto word = static_cast<std::uint16_t>(
+                ::SendMessageW(Item(kKeyField + static_cast<int>(action)), HKM_GETHOTKEY, 0, 0));
+            if (word != ToHotKeyControl(keys.keys[action])) {
+                keys.keys[action] = FromHotKeyControl(word);
+            }
+        }
+        keys.wheel = Checked(kWheelCheck);
+        keys.clickThrough = Checked(kClickThroughCheck);
+        GuardarTeclas(hwnd(), keys);
+        host_->KeysChanged();
     }
 
     void FillProgramList()
@@ -717,6 +775,7 @@ private:
         values.AutoMSN_ChatWindow_ALPHA = levelOf(kChatSlider);
         GuardarConfiguracionArchivo(hwnd(), values);
         SavePrograms();
+        SaveKeys();
         AplicarAutoinicio();
     }
 

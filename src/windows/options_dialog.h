@@ -19,6 +19,8 @@ public:
     virtual void SetTaskbarMark(bool marked) = 0;
     // The main window, owner of the messages the dialog shows for it.
     virtual HWND Window() const = 0;
+    // The keys and the wheel as the settings now give them.
+    virtual void KeysChanged() = 0;
 
 protected:
     ~OptionsHost() = default;

@@ -39,6 +39,10 @@
 //                             A window asked by the registered message
 //                             "VeloriaProbeAnotherWindow" makes another,
 //                             titled "TITLE +", hidden for 300 ms first
+//                             A left click adds " clicked" to its title.
+//   front HWND                brings the window to the front and activates it
+//   hotkey MODS KEY           holds the system-wide key, as another program
+//                             would; prints its window's handle and serves
 //   listview HWND             a list view's rows: its two columns' texts
 //                             and 1 for the selected row, tab-separated
 //   tray FILE REFUSE          a stand-in for the shell's tray window: logs
@@ -184,6 +188,12 @@ LRESULT CALLBACK ServeWindow(HWND window, UINT message, WPARAM wParam, LPARAM lP
         const HWND another = ::CreateWindowExA(0, "VeloriaProbeWindow", title, WS_OVERLAPPEDWINDOW, 300, 300, 300, 200,
                                                nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
         ::SetTimer(another, 3, 300, nullptr);
+        return 0;
+    }
+    if (message == WM_LBUTTONDOWN) {
+        char title[256] = {};
+        ::GetWindowTextA(window, title, 200);
+        ::SetWindowTextA(window, (std::string(title) + " clicked").c_str());
         return 0;
     }
     if (message == WM_TIMER && wParam == 3) {
@@ -473,6 +483,14 @@ int Run(int argc, char** argv)
     }
     if (command == "window" && argc == 6) {
         return Windows(arg(1), arg(2), static_cast<int>(number(3)), static_cast<int>(number(4)));
+    }
+    if (command == "front" && argc == 3) {
+        return ::SetForegroundWindow(Handle(arg(1))) ? 0 : 1;
+    }
+    if (command == "hotkey" && argc == 4) {
+        const HWND holder = Make(ServeClass("VeloriaProbeWindow"), "key holder", WS_POPUP, 0, 0, 0, 0, nullptr);
+        return ::RegisterHotKey(holder, 1, static_cast<UINT>(number(1)), static_cast<UINT>(number(2))) ? Serve({holder})
+                                                                                                        : 1;
     }
     if (command == "listview" && argc == 3) {
         return ListView(Handle(arg(1)));

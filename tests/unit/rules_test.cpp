@@ -65,5 +65,17 @@ TEST(DpiRules, SizesScaleHalvesToEvenAndWindowsStayInTheirArea)
     EXPECT_EQ(std::make_pair(big.left, big.top), std::make_pair(0, 0));
 }
 
+TEST(StepLevel, OnePositionOfThePopupsScaleEachWayNeverBelowItsLowest)
+{
+    EXPECT_EQ(StepLevel(255, -1), 246);  // from opaque
+    EXPECT_EQ(StepLevel(246, 1), 255);   // its last step makes the window opaque
+    EXPECT_EQ(StepLevel(222, -1), 221);  // a level between two positions goes to the next one
+    EXPECT_EQ(StepLevel(222, 1), 230);
+    EXPECT_EQ(StepLevel(17, -1), 8);
+    EXPECT_EQ(StepLevel(8, -1), 8);
+    EXPECT_EQ(StepLevel(0, -1), 8);
+    EXPECT_EQ(StepLevel(300, 1), 255);
+}
+
 }  // namespace
 }  // namespace veloria

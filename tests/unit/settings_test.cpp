@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "settings/hot_keys.h"
 #include "settings/program_levels.h"
 #include "settings/run_entry.h"
 #include "settings/setting_text.h"
@@ -92,6 +93,35 @@ TEST(ProgramLevels, TheFirstLineOfANameAndALevelCountsAndSavesTouchOnlyWhatChang
     EXPECT_EQ(LevelToApply(150), 150);
     EXPECT_TRUE(read.AnyToApply());
     EXPECT_FALSE(ProgramLevels::FromSection(L"a.exe=255\0\0"sv).AnyToApply());
+}
+
+TEST(HotKeys, TextsAUserCanWriteAndTheControlsWord)
+{
+    const HotKey down{kModControl | kModAlt, 0x28};
+    EXPECT_EQ(HotKeyText(down), L"Ctrl+Alt+Down");
+    EXPECT_EQ(ParseHotKey(L" alt + CTRL+down "), down);
+    EXPECT_EQ(ParseHotKey(L"Ctrl+Num+"), (HotKey{kModControl, 0x6B}));
+    EXPECT_EQ(ParseHotKey(L"Win+Shift+F12"), (HotKey{kModWin | kModShift, 0x7B}));
+    EXPECT_EQ(HotKeyText({kModAlt, 0xE2}), L"Alt+#226");
+    EXPECT_EQ(ParseHotKey(L"Alt+#226"), (HotKey{kModAlt, 0xE2}));
+    for (const wchar_t* notAKey : {L"T", L"Shift+T", L"Ctrl+", L"Ctrl+Foo", L"Hyper+T", L"Ctrl+F25", L""}) {
+        EXPECT_FALSE(ParseHotKey(notAKey)) << notAKey;
+    }
+    // Shift 1, Ctrl 2, Alt 4 and the extended flag 8 in the control's high byte.
+    EXPECT_EQ(ToHotKeyControl(down), 0x0E28);
+    EXPECT_EQ(FromHotKeyControl(0x0E28), down);
+    EXPECT_FALSE(FromHotKeyControl(0x0154));  // Shift alone
+    EXPECT_EQ(ToHotKeyControl(std::nullopt), 0);
+
+    // Missing keys are the defaults, an empty one is no key, junk is the default.
+    KeySettingTexts texts{L"Ctrl+Alt+Down", L"", L"junk", L"Ctrl+Alt+T", L"0", L"1"};
+    const KeySettings read = ReadKeySettings(texts);
+    EXPECT_EQ(read[KeyAction::MoreSeeThrough], down);
+    EXPECT_FALSE(read[KeyAction::MoreSolid]);
+    EXPECT_EQ(read[KeyAction::Opaque], (HotKey{kModControl | kModAlt, L'0'}));
+    EXPECT_FALSE(read.wheel);
+    texts[2] = L"Ctrl+Alt+0";
+    EXPECT_EQ(KeySettingsTexts(read), texts);
 }
 
 }  // namespace

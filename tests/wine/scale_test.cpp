@@ -32,6 +32,7 @@ struct Host final : OptionsHost {
     void SetLanguage() override {}
     void SetTaskbarMark(bool) override {}
     HWND Window() const override { return nullptr; }
+    void KeysChanged() override {}
 } g_host;
 
 BOOL CALLBACK Collect(HWND child, LPARAM list)

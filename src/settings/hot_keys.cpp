@@ -1,0 +1,209 @@
+#include "settings/hot_keys.h"
+
+#include <algorithm>
+
+#include "base/blanks.h"
+#include "settings/setting_text.h"
+
+namespace veloria {
+
+namespace {
+
+struct KeyName {
+    unsigned key;
+    std::wstring_view name;
+};
+
+// Keys other than letters, digits and F1..F24, by their virtual-key codes.
+constexpr std::array<KeyName, 23> kKeyNames{{
+    {0x08, L"Backspace"}, {0x09, L"Tab"},    {0x0D, L"Enter"},  {0x13, L"Pause"},  {0x1B, L"Esc"},
+    {0x20, L"Space"},     {0x21, L"PageUp"}, {0x22, L"PageDown"}, {0x23, L"End"},  {0x24, L"Home"},
+    {0x25, L"Left"},      {0x26, L"Up"},     {0x27, L"Right"},  {0x28, L"Down"},   {0x2D, L"Insert"},
+    {0x2E, L"Delete"},    {0x6A, L"Num*"},   {0x6B, L"Num+"},   {0x6D, L"Num-"},   {0x6F, L"Num/"},
+    {0xBB, L"Plus"},      {0xBC, L"Comma"},  {0xBD, L"Minus"},
+}};
+
+struct ModifierName {
+    unsigned modifier;
+    std::wstring_view name;
+};
+constexpr std::array<ModifierName, 4> kModifierNames{{
+    {kModControl, L"Ctrl"}, {kModAlt, L"Alt"}, {kModShift, L"Shift"}, {kModWin, L"Win"}}};
+
+bool SameWord(std::wstring_view a, std::wstring_view b)
+{
+    const auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](wchar_t x, wchar_t y) { return lower(x) == lower(y); });
+}
+
+std::optional<unsigned> Number(std::wstring_view digits)
+{
+    if (digits.empty() || digits.size() > 3) {
+        return std::nullopt;
+    }
+    unsigned value = 0;
+    for (const wchar_t c : digits) {
+        if (c < L'0' || c > L'9') {
+            return std::nullopt;
+        }
+        value = value * 10 + static_cast<unsigned>(c - L'0');
+    }
+    return value;
+}
+
+std::wstring KeyText(unsigned key)
+{
+    if ((key >= L'0' && key <= L'9') || (key >= L'A' && key <= L'Z')) {
+        return std::wstring(1, static_cast<wchar_t>(key));
+    }
+    if (key >= 0x70 && key <= 0x87) {
+        return L"F" + std::to_wstring(key - 0x6F);
+    }
+    if (key >= 0x60 && key <= 0x69) {
+        return L"Num" + std::to_wstring(key - 0x60);
+    }
+    for (const KeyName& named : kKeyNames) {
+        if (named.key == key) {
+            return std::wstring(named.name);
+        }
+    }
+    return L"#" + std::to_wstring(key);
+}
+
+std::optional<unsigned> ParseKey(std::wstring_view text)
+{
+    if (text.size() == 1) {
+        const wchar_t c = text[0] >= L'a' && text[0] <= L'z' ? static_cast<wchar_t>(text[0] - 32) : text[0];
+        if ((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z')) {
+            return static_cast<unsigned>(c);
+        }
+    }
+    for (const KeyName& named : kKeyNames) {
+        if (SameWord(named.name, text)) {
+            return named.key;
+        }
+    }
+    if (text.size() >= 2 && (text[0] == L'F' || text[0] == L'f')) {
+        if (const auto number = Number(text.substr(1)); number && *number >= 1 && *number <= 24) {
+            return 0x6F + *number;
+        }
+    }
+    if (text.size() == 4 && SameWord(text.substr(0, 3), L"Num")) {
+        if (const auto number = Number(text.substr(3))) {
+            return 0x60 + *number;
+        }
+    }
+    if (!text.empty() && text[0] == L'#') {
+        if (const auto number = Number(text.substr(1)); number && *number > 0 && *number < 255) {
+            return *number;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::wstring HotKeyText(const HotKey& hotKey)
+{
+    std::wstring text;
+    for (const ModifierName& modifier : kModifierNames) {
+        if ((hotKey.modifiers & modifier.modifier) != 0) {
+            text += modifier.name;
+            text += L'+';
+        }
+    }
+    return text + KeyText(hotKey.key);
+}
+
+std::optional<HotKey> ParseHotKey(std::wstring_view text)
+{
+    HotKey hotKey;
+    for (;;) {
+        const std::size_t plus = text.find(L'+', 1);  // "Num+" and "Ctrl++": a '+' may be the key itself
+        const std::wstring_view part = TrimBlanks(text.substr(0, plus));
+        if (plus == std::wstring_view::npos || part == L"Num") {
+            const std::optional<unsigned> key = ParseKey(TrimBlanks(text));
+            if (!key || (hotKey.modifiers & (kModControl | kModAlt | kModWin)) == 0) {
+                return std::nullopt;
+            }
+            hotKey.key = *key;
+            return hotKey;
+        }
+        const auto modifier = std::find_if(kModifierNames.begin(), kModifierNames.end(),
+                                           [&](const ModifierName& named) { return SameWord(named.name, part); });
+        if (modifier == kModifierNames.end()) {
+            return std::nullopt;
+        }
+        hotKey.modifiers |= modifier->modifier;
+        text.remove_prefix(plus + 1);
+    }
+}
+
+std::optional<HotKey> FromHotKeyControl(std::uint16_t word)
+{
+    const unsigned flags = word >> 8;
+    HotKey hotKey;
+    hotKey.key = word & 0xFFu;
+    hotKey.modifiers = ((flags & 1u) != 0 ? kModShift : 0) | ((flags & 2u) != 0 ? kModControl : 0) |
+                       ((flags & 4u) != 0 ? kModAlt : 0);
+    if (hotKey.key == 0 || (hotKey.modifiers & (kModControl | kModAlt)) == 0) {
+        return std::nullopt;
+    }
+    return hotKey;
+}
+
+std::uint16_t ToHotKeyControl(const std::optional<HotKey>& hotKey)
+{
+    if (!hotKey) {
+        return 0;
+    }
+    // The arrows and the keys above them are extended keys: without the
+    // flag the control names them after the number pad's.
+    const bool extended = (hotKey->key >= 0x21 && hotKey->key <= 0x28) || hotKey->key == 0x2D || hotKey->key == 0x2E;
+    const unsigned flags = ((hotKey->modifiers & kModShift) != 0 ? 1u : 0) |
+                           ((hotKey->modifiers & kModControl) != 0 ? 2u : 0) |
+                           ((hotKey->modifiers & kModAlt) != 0 ? 4u : 0) | (extended ? 8u : 0);
+    return static_cast<std::uint16_t>((flags << 8) | (hotKey->key & 0xFFu));
+}
+
+KeySettings ReadKeySettings(const KeySettingTexts& texts)
+{
+    KeySettings settings;
+    for (std::size_t action = 0; action < kKeyActionCount; ++action) {
+        const std::wstring_view text = TrimBlanks(texts[action]);
+        if (!text.empty()) {
+            const std::optional<HotKey> key = ParseHotKey(text);
+            settings.keys[action] = key ? key : ParseHotKey(kKeySettingNames[action].defaultText);
+        }
+    }
+    settings.wheel = ReadTruthValue(texts[kKeyActionCount], kKeySettingNames[kKeyActionCount].defaultText);
+    settings.clickThrough =
+        ReadTruthValue(texts[kKeyActionCount + 1], kKeySettingNames[kKeyActionCount + 1].defaultText);
+    return settings;
+}
+
+KeySettingTexts KeySettingsTexts(const KeySettings& settings)
+{
+    KeySettingTexts texts;
+    for (std::size_t action = 0; action < kKeyActionCount; ++action) {
+        texts[action] = settings.keys[action] ? HotKeyText(*settings.keys[action]) : L"";
+    }
+    texts[kKeyActionCount] = settings.wheel ? L"1" : L"0";
+    texts[kKeyActionCount + 1] = settings.clickThrough ? L"1" : L"0";
+    return texts;
+}
+
+KeySettings& Keys()
+{
+    static KeySettings keys = [] {
+        KeySettingTexts defaults;
+        for (std::size_t k = 0; k < defaults.size(); ++k) {
+            defaults[k] = kKeySettingNames[k].defaultText;
+        }
+        return ReadKeySettings(defaults);
+    }();
+    return keys;
+}
+
+}  // namespace veloria

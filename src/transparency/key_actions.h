@@ -1,0 +1,27 @@
+// What the keys and the wheel do to one window: a step on the level
+// popup's scale, opaque at once, or click-through on and off, each under
+// the rules every pick obeys (alpha_blend.h).
+//
+// The wheel is heard through a low-level mouse hook, set only while the
+// wheel is switched on. Its procedure answers every event at once: a turn
+// with Ctrl and Alt held is posted to the program's window and kept from
+// the window under the pointer; everything else passes on untouched.
+#pragma once
+
+#include <windows.h>
+
+namespace veloria {
+
+// One step more see-through (`direction` < 0) or more solid; a step up from
+// the scale's last level below 255 makes the window opaque, as Shift does.
+void StepWindowLevel(HWND window, int direction) noexcept;
+
+enum class ClickThroughToggle { Started, Ended, NotTranslucent, Refused };
+// Only a window below 255 is made click-through.
+ClickThroughToggle ToggleClickThrough(HWND window) noexcept;
+
+// Sets the hook (on) or takes it away. A turn comes to `notify` as
+// `message`, wParam 1 up or 0 down, lParam the pointer's screen position.
+void WatchWheel(HWND notify, UINT message, bool on) noexcept;
+
+}  // namespace veloria
