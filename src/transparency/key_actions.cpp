@@ -1,14 +1,19 @@
 #include "transparency/key_actions.h"
 
 #include "base/alpha_rules.h"
+#include "base/handle.h"
 #include "transparency/alpha_blend.h"
 
 namespace veloria {
 
 namespace {
 
+// The hook has a thread of its own, which does nothing but wait for mouse
+// events: the system's mouse never waits on the program's window thread,
+// whatever that thread is doing.
 struct WheelWatch {
-    HHOOK hook = nullptr;
+    KernelHandle thread;
+    DWORD threadId = 0;
     HWND notify = nullptr;
     UINT message = 0;
 };
@@ -65,16 +70,39 @@ ClickThroughToggle ToggleClickThrough(HWND window) noexcept
     return on ? ClickThroughToggle::Started : ClickThroughToggle::Ended;
 }
 
+namespace {
+
+DWORD WINAPI RunWheelHook(void* ready) noexcept
+{
+    const HHOOK hook = ::SetWindowsHookExW(WH_MOUSE_LL, &OnMouseEvent, ::GetModuleHandleW(nullptr), 0);
+    MSG message;
+    ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue that WM_QUIT comes to
+    ::SetEvent(ready);
+    while (hook != nullptr && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    }
+    if (hook != nullptr) {
+        ::UnhookWindowsHookEx(hook);
+    }
+    return 0;
+}
+
+}  // namespace
+
 void WatchWheel(HWND notify, UINT message, bool on) noexcept
 {
     WheelWatch& watch = Wheel();
     watch.notify = notify;
     watch.message = message;
-    if (on && watch.hook == nullptr) {
-        watch.hook = ::SetWindowsHookExW(WH_MOUSE_LL, &OnMouseEvent, ::GetModuleHandleW(nullptr), 0);
-    } else if (!on && watch.hook != nullptr) {
-        ::UnhookWindowsHookEx(watch.hook);
-        watch.hook = nullptr;
+    if (on && !watch.thread) {
+        const KernelHandle ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        watch.thread.reset(::CreateThread(nullptr, 0, &RunWheelHook, ready.get(), 0, &watch.threadId));
+        if (watch.thread) {
+            ::WaitForSingleObject(ready.get(), 1000);  // its queue exists before it can be told to end
+        }
+    } else if (!on && watch.thread) {
+        ::PostThreadMessageW(watch.threadId, WM_QUIT, 0, 0);
+        ::WaitForSingleObject(watch.thread.get(), 1000);
+        watch.thread.reset();
     }
 }
 

@@ -3,9 +3,10 @@
 // the rules every pick obeys (alpha_blend.h).
 //
 // The wheel is heard through a low-level mouse hook, set only while the
-// wheel is switched on. Its procedure answers every event at once: a turn
-// with Ctrl and Alt held is posted to the program's window and kept from
-// the window under the pointer; everything else passes on untouched.
+// wheel is switched on, on a thread that does nothing else. Its procedure
+// answers every event at once: a turn with Ctrl and Alt held is posted to
+// the program's window and kept from the window under the pointer;
+// everything else passes on untouched.
 #pragma once
 
 #include <windows.h>
