@@ -128,6 +128,11 @@ class ProgramTestCase(unittest.TestCase):
         for folder in self.folders:
             shutil.rmtree(folder, ignore_errors=True)
 
+    def scratch(self, name, prefix='veloria-scratch-'):
+        """A path `name` in a folder of its own, removed after the test."""
+        self.folders.append(tempfile.mkdtemp(prefix=prefix))
+        return os.path.join(self.folders[-1], name)
+
     def folder(self, config=None, languages=None, exe='veloria.exe'):
         # A name no code page spells whole, as a user's name may make it.
         folder = tempfile.mkdtemp(prefix='veloria \u017b\u00f3\u0142w \u03a9\u03bc\u03ad\u03b3\u03b1 \u65e5\u672c ')

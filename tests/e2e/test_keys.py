@@ -4,7 +4,6 @@ more solid, opaque at once, click-through on and off, and a key another
 program holds."""
 import os
 import pathlib
-import tempfile
 import time
 
 from harness import ProgramTestCase, alpha_of, centre, click_at, info, open_options, probe, rect_of, wait_alpha, \
@@ -22,8 +21,7 @@ class Keys(ProgramTestCase):
 
     def watch_balloons(self):
         """A stand-in for the tray window that logs the balloons asked of it."""
-        self.folders.append(tempfile.mkdtemp(prefix='veloria-tray-'))
-        self.log = os.path.join(self.folders[-1], 'tray.txt')
+        self.log = self.scratch('tray.txt')
         self.serve('tray', windows_path(self.log), 0)
 
     def balloons(self):

@@ -2,7 +2,6 @@
 the modifier keys, the level popup and its slider, and the windows that are
 left as their programs want them."""
 import os
-import tempfile
 import time
 
 from harness import (ProgramTestCase, alpha_of, centre, drag, info, level_popup, open_pointer_window, press_on, probe,
@@ -161,7 +160,7 @@ class OtherProgramsOwnLooks(ProgramTestCase):
             self.assertEqual(probe('layered', window), ['plain'], name)
 
     def test_a_refused_change_is_told_once_in_the_language_in_use_and_changes_nothing(self):
-        log = os.path.join(tempfile.mkdtemp(prefix='veloria-tray-'), 'tray.txt')
+        log = self.scratch('tray.txt')
         self.serve('tray', windows_path(log), 0)
         [window] = self.foreign('refusing')
         self.pick(window)

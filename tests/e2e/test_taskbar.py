@@ -1,7 +1,5 @@
 """The translucent taskbars: at start-up, from the tray menu, at Close and
 after the shell restarts."""
-import os
-import tempfile
 
 from harness import (ProgramTestCase, alpha_of, choose, dismiss_menu, open_menu, probe, wait_alpha, wait_until, windows,
                      windows_path)
@@ -51,7 +49,7 @@ class Taskbar(ProgramTestCase):
     def test_a_restarted_shell_gets_the_level_of_a_ticked_entry(self):
         _, window = self.start(config='[General]\r\nAtutoMenuInicio_ALPHA=1\r\nAtutoMenuInicio_ALPHAV=150\r\n')
         wait_until(lambda: alpha_of(taskbar()) == 150, 10, 'the taskbar at 150')
-        [new] = self.serve('tray', windows_path(os.path.join(tempfile.mkdtemp(prefix='veloria-tray-'), 'tray.txt')), 0)
+        [new] = self.serve('tray', windows_path(self.scratch('tray.txt')), 0)
         probe('post', window['handle'], 'TaskbarCreated')
         wait_alpha(new, 150, 'the new taskbar')
 

@@ -1,7 +1,6 @@
 """The tray icon, its popup menu and language switching, driven with real
 mouse input on Wine's taskbar."""
 import os
-import tempfile
 import time
 
 from harness import (PROBE, VERSION, ProgramTestCase, choose, dismiss_menu, open_menu, probe, quiet, shipped,
@@ -40,7 +39,7 @@ class TrayIcon(ProgramTestCase):
 
     def test_the_shell_is_asked_to_add_the_icon_again_and_to_remove_it_at_close(self):
         process, window = self.start()
-        log = os.path.join(tempfile.mkdtemp(prefix='veloria-tray-'), 'tray.txt')
+        log = self.scratch('tray.txt')
         # A shell restart as the program sees it: a new tray window announces
         # itself.
         self.serve('tray', windows_path(log), 0)
@@ -52,7 +51,7 @@ class TrayIcon(ProgramTestCase):
         self.assertEqual(read_log(log), ['add', handle, 'delete', handle])
 
     def test_an_icon_the_shell_refuses_at_start_is_added_again(self):
-        log = os.path.join(tempfile.mkdtemp(prefix='veloria-tray-'), 'tray.txt')
+        log = self.scratch('tray.txt')
         self.serve('tray', windows_path(log), 1)
         _, window = self.start()
         handle = window['handle']
@@ -103,7 +102,7 @@ class PopupMenu(ProgramTestCase):
         self.assertEqual(os.listdir(self.folders[-1]).count('Config.ini'), 0)
 
     def test_help_hands_the_help_address_to_the_browser(self):
-        record = os.path.join(tempfile.mkdtemp(prefix='veloria-browser-'), 'addresses.txt')
+        record = self.scratch('addresses.txt')
         command = f'"{windows_path(PROBE)}" record "{windows_path(record)}" "%1"'
         quiet(['wine', 'reg', 'add', r'HKCR\http\shell\open\command', '/ve', '/d', command, '/f'])
         quiet(['wine', 'reg', 'delete', r'HKCR\http\shell\open\ddeexec', '/f'])

@@ -8,7 +8,6 @@ import os
 import select
 import socket
 import subprocess
-import tempfile
 import threading
 import time
 import unittest
@@ -80,7 +79,7 @@ class Updates(ProgramTestCase):
     def setUp(self):
         super().setUp()
         Server.asked, Server.gone = [], []
-        self.record = os.path.join(tempfile.mkdtemp(prefix='veloria-browser-'), 'addresses.txt')
+        self.record = self.scratch('addresses.txt')
         command = f'"{windows_path(PROBE)}" record "{windows_path(self.record)}" "%1"'
         quiet(['wine', 'reg', 'add', r'HKCR\http\shell\open\command', '/ve', '/d', command, '/f'])
 

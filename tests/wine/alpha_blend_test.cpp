@@ -37,13 +37,5 @@ TEST(WindowAlpha, TheProgramManagerWindowIsRefused)
     EXPECT_EQ(before & WS_EX_LAYERED, 0);
 }
 
-TEST(WindowAlpha, AVanishedWindowIsPassedOverSilently)
-{
-    for (HWND gone : {test::MakeTestWindow().get(), HWND{}}) {
-        SetWindowAlpha(gone, 100);
-        ClearWindowAlpha(gone);
-    }
-}
-
 }  // namespace
 }  // namespace veloria

@@ -102,19 +102,6 @@ TEST_F(RunKeys, SavingMakesTheMachineEntryAgreeWithTheSetting)
     }
 }
 
-TEST_F(RunKeys, SavingTwiceWritesOnce)
-{
-    autostart_.AplicarAutoinicio(true);
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, kMachine, 0, KEY_NOTIFY, &key), ERROR_SUCCESS);
-    const HANDLE changed = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    ::RegNotifyChangeKeyValue(key, FALSE, REG_NOTIFY_CHANGE_LAST_SET, changed, TRUE);
-    autostart_.AplicarAutoinicio(true);
-    EXPECT_EQ(::WaitForSingleObject(changed, 200), static_cast<DWORD>(WAIT_TIMEOUT));
-    ::CloseHandle(changed);
-    ::RegCloseKey(key);
-}
-
 TEST_F(RunKeys, WithoutTheMachineKeyTheUsersOwnServes)
 {
     const Autostart closed{kExe, {HKEY_CURRENT_USER, L"Software\\VeloriaAutostartTest\\Closed"},
