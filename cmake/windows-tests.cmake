@@ -7,7 +7,6 @@ add_executable(veloria_module_tests
   tests/wine/config_file_test.cpp
   tests/wine/language_file_test.cpp
   tests/wine/messenger_test.cpp
-  tests/wine/message_loop_test.cpp
   tests/wine/open_url_test.cpp
   tests/wine/owners_test.cpp
   tests/wine/scale_test.cpp
