@@ -3,53 +3,37 @@
 // a line "end", so that a cut-off answer is told from a whole one. Texts
 // are read and written in UTF-16 and printed in UTF-8.
 //
-//   windows                   every window, a line each, tab-separated:
-//                             HANDLE TOP CLASS PID VISIBLE STYLE EXSTYLE
-//                             ALPHA LEFT,TOP,RIGHT,BOTTOM TITLE; TOP is the
-//                             top-level window of a child (0 for top-level
-//                             windows), ALPHA -1 when it is not layered
-//   text HWND                 the text WM_GETTEXT gives
-//   send HWND MSG WP LP       sends a message, prints the result
-//   responsive HWND MS        sends WM_NULL every 100 ms for MS ms; prints
-//                             the longest wait for an answer (ms) and how
-//                             many took a second or more, or never came
-//   settext HWND TEXT         sets the window's text
-//   move HWND X Y W H         moves and sizes a window
-//   region HWND               the window's shape: RECTANGLES L,T,R,B (its
-//                             rectangle count and box, window coordinates),
-//                             "none" when it has no shape of its own
-//   alpha HWND LEVEL          makes HWND layered at LEVEL (-1: not layered)
+//   windows                 every window, a line each, tab-separated: HANDLE
+//                           TOP (of a child; 0 for top-level) CLASS PID
+//                           VISIBLE STYLE EXSTYLE ALPHA (-1: not layered)
+//                           LEFT,TOP,RIGHT,BOTTOM TITLE
+//   text HWND | settext HWND TEXT | move HWND X Y W H   its text, as said
+//   send HWND MSG WP LP     sends a message, prints the result
+//   responsive HWND MS      WM_NULL every 100 ms for MS ms: the longest wait
+//                           (ms), and how many took a second or never came
+//   region HWND             "COUNT L,T,R,B" of its shape, or "none"
+//   alpha HWND LEVEL        layered at LEVEL (-1: not layered)
+//   layered HWND            "FLAGS KEY ALPHA", "none" (no attributes) or "plain"
 //   close HWND | post HWND NAME   posts WM_CLOSE | the registered message
-//   mutex NAME                "held" or "free"
-//   regget HKLM|HKCU\KEY NAME the REG_SZ value NAME of the key, or "none"
-//   menu PID                  loads menu_reader.dll into process PID
-//   record FILE TEXT          appends TEXT to FILE (the test "browser")
-//   window TITLE KIND X Y     windows to pick: plain, dialog (+ button),
-//                             owned (owner, owned dialog, button), keyed
-//                             (layered by its program with a colour key),
-//                             perpixel (draws itself with per-pixel alpha
-//                             and says in its title whether it still can),
-//                             refusing (turns the layered style down),
-//                             hung (stops answering after 300 ms),
-//                             class=NAME (a plain window of class NAME);
-//                             prints their handles and serves them
-//   layered HWND              "FLAGS KEY ALPHA" of a layered window, "none"
-//                             when it has no attributes, "plain" when it is
-//                             not layered
-//                             A window asked by the registered message
-//                             "VeloriaProbeAnotherWindow" makes another,
-//                             titled "TITLE +", hidden for 300 ms first
-//                             A left click adds " clicked" to its title.
-//   front HWND                brings the window to the front and activates it
-//   hotkey MODS KEY           holds the system-wide key, as another program
-//                             would; prints its window's handle and serves
-//   listview HWND             a list view's rows: its two columns' texts
-//                             and 1 for the selected row, tab-separated
-//   tray FILE REFUSE          a stand-in for the shell's tray window: logs
-//                             "add|modify|delete HWND" per request it gets
-//                             (a balloon adds tab-separated "balloon",
-//                             its title and text) and refuses the first
-//                             REFUSE adds
+//   front HWND              brings the window to the front
+//   mutex NAME              "held" or "free"
+//   regget HKLM|HKCU\KEY NAME    the REG_SZ value, or "none"
+//   menu PID                loads menu_reader.dll into process PID
+//   record FILE TEXT        appends TEXT to FILE (the test "browser")
+//   listview HWND           its rows: two columns' texts, 1 when selected
+//   window TITLE KIND X Y   serves windows to pick: plain, dialog (+ button),
+//                           owned (owner, owned dialog, button), keyed (its
+//                           own colour key), perpixel (per-pixel alpha, its
+//                           title says whether it still updates), refusing
+//                           (turns the layered style down), hung (from 300
+//                           ms on), class=NAME; a click adds " clicked" to
+//                           the title, "VeloriaProbeAnotherWindow" makes one
+//                           more, "TITLE +", hidden for its first 300 ms
+//   hotkey MODS KEY         holds the system-wide key, as another program
+//   tray FILE REFUSE        a stand-in for the shell's tray window: logs
+//                           "add|modify|delete HWND" (a balloon adds its
+//                           title and text) and refuses the first REFUSE adds
+// Serving commands print their windows' handles first.
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>  // NIM_ADD...
