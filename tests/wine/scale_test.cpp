@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <string>
@@ -101,24 +102,32 @@ bool CaptionFits(HWND control, UINT dpi, std::wstring& told)
     return fits;
 }
 
-// No pixel of the picture is near the key colour without being it: the
-// key did not blend into the edges.
+// The key did not blend into the edges: a pixel beside a key pixel is no
+// more magenta (red and blue over green) than the picture's inner pixels,
+// as it would be had the key been mixed into it.
 bool KeyCutCleanly(HWND window)
 {
     cDIBSection picture;
     picture.CreateFromPicture(WindowPicture(window));
     const std::uint8_t* bits = picture.DIBSectionBitsPtr();
     const int stride = picture.BytesPerScanLine();
-    for (int y = 0; bits != nullptr && y < picture.Height(); ++y) {
-        for (int x = 0; x < picture.Width(); ++x) {
-            const std::uint8_t* pixel = bits + y * stride + 3 * x;
-            const bool key = pixel[0] == 255 && pixel[1] == 0 && pixel[2] == 255;
-            if (!key && pixel[0] > 200 && pixel[1] < 80 && pixel[2] > 200) {
-                return false;
+    const auto at = [&](int x, int y) { return bits + y * stride + 3 * x; };
+    const auto key = [&](int x, int y) {
+        const std::uint8_t* pixel = at(x, y);
+        return pixel[0] == 255 && pixel[1] == 0 && pixel[2] == 255;
+    };
+    const auto tint = [&](int x, int y) { return (at(x, y)[0] + at(x, y)[2]) / 2 - at(x, y)[1]; };
+    int inner = -255;
+    int edge = -255;
+    for (int y = 1; bits != nullptr && y + 1 < picture.Height(); ++y) {
+        for (int x = 1; x + 1 < picture.Width(); ++x) {
+            if (!key(x, y)) {
+                const bool beside = key(x - 1, y) || key(x + 1, y) || key(x, y - 1) || key(x, y + 1);
+                (beside ? edge : inner) = std::max(beside ? edge : inner, tint(x, y));
             }
         }
     }
-    return bits != nullptr;
+    return bits != nullptr && edge <= inner + 16;
 }
 
 RECT ShapeBox(HWND window)
