@@ -211,10 +211,6 @@ bool GuardarConfiguracionArchivo(HWND owner, const SettingsRecord& values)
     return outcome.saved;
 }
 
-}  // namespace veloria
-
-namespace veloria {
-
 bool GuardarTeclas(HWND owner, const KeySettings& keys)
 {
     const KeySettingTexts before = KeySettingsTexts(Keys());

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "base/blanks.h"
+#include "base/text_rules.h"
 #include "settings/setting_text.h"
 
 namespace veloria {
@@ -29,28 +29,6 @@ struct ModifierName {
 };
 constexpr std::array<ModifierName, 4> kModifierNames{{
     {kModControl, L"Ctrl"}, {kModAlt, L"Alt"}, {kModShift, L"Shift"}, {kModWin, L"Win"}}};
-
-bool SameWord(std::wstring_view a, std::wstring_view b)
-{
-    const auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](wchar_t x, wchar_t y) { return lower(x) == lower(y); });
-}
-
-std::optional<unsigned> Number(std::wstring_view digits)
-{
-    if (digits.empty() || digits.size() > 3) {
-        return std::nullopt;
-    }
-    unsigned value = 0;
-    for (const wchar_t c : digits) {
-        if (c < L'0' || c > L'9') {
-            return std::nullopt;
-        }
-        value = value * 10 + static_cast<unsigned>(c - L'0');
-    }
-    return value;
-}
 
 std::wstring KeyText(unsigned key)
 {
@@ -80,22 +58,22 @@ std::optional<unsigned> ParseKey(std::wstring_view text)
         }
     }
     for (const KeyName& named : kKeyNames) {
-        if (SameWord(named.name, text)) {
+        if (SameLetters(named.name, text)) {
             return named.key;
         }
     }
     if (text.size() >= 2 && (text[0] == L'F' || text[0] == L'f')) {
-        if (const auto number = Number(text.substr(1)); number && *number >= 1 && *number <= 24) {
+        if (const auto number = ShortDecimal(text.substr(1)); number && *number >= 1 && *number <= 24) {
             return 0x6F + *number;
         }
     }
-    if (text.size() == 4 && SameWord(text.substr(0, 3), L"Num")) {
-        if (const auto number = Number(text.substr(3))) {
+    if (text.size() == 4 && SameLetters(text.substr(0, 3), L"Num")) {
+        if (const auto number = ShortDecimal(text.substr(3))) {
             return 0x60 + *number;
         }
     }
     if (!text.empty() && text[0] == L'#') {
-        if (const auto number = Number(text.substr(1)); number && *number > 0 && *number < 255) {
+        if (const auto number = ShortDecimal(text.substr(1)); number && *number > 0 && *number < 255) {
             return *number;
         }
     }
@@ -131,7 +109,7 @@ std::optional<HotKey> ParseHotKey(std::wstring_view text)
             return hotKey;
         }
         const auto modifier = std::find_if(kModifierNames.begin(), kModifierNames.end(),
-                                           [&](const ModifierName& named) { return SameWord(named.name, part); });
+                                           [&](const ModifierName& named) { return SameLetters(named.name, part); });
         if (modifier == kModifierNames.end()) {
             return std::nullopt;
         }

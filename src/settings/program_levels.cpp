@@ -3,42 +3,13 @@
 #include <algorithm>
 
 #include "base/alpha_rules.h"
-#include "base/blanks.h"
+#include "base/text_rules.h"
 
 namespace veloria {
 
 namespace {
 
 constexpr std::size_t kLongestName = 255;
-
-// The small letter of a capital, for the scripts file names mostly use;
-// anything else as it is.
-wchar_t Folded(wchar_t c)
-{
-    const auto shift = [c](int by) { return static_cast<wchar_t>(c + by); };
-    if ((c >= L'A' && c <= L'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
-        return shift(0x20);  // ASCII and Latin-1
-    }
-    if ((c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) {
-        return c % 2 == 0 ? shift(1) : c;  // Latin Extended-A, capital first
-    }
-    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) {
-        return c % 2 == 1 ? shift(1) : c;  // the same, capital second
-    }
-    if (c == 0x178) {
-        return 0xFF;
-    }
-    if ((c >= 0x391 && c <= 0x3A9 && c != 0x3A2) || (c >= 0x410 && c <= 0x42F)) {
-        return shift(0x20);  // Greek and Cyrillic
-    }
-    if (c >= 0x400 && c <= 0x40F) {
-        return shift(0x50);
-    }
-    if ((c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF)) {
-        return c % 2 == 0 ? shift(1) : c;
-    }
-    return c;
-}
 
 }  // namespace
 
@@ -55,24 +26,13 @@ bool IsProgramName(std::wstring_view name)
 
 bool SameProgramName(std::wstring_view a, std::wstring_view b)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) { return Folded(x) == Folded(y); });
+    return SameLetters(a, b);
 }
 
 std::optional<int> ParseProgramLevel(std::wstring_view text)
 {
-    text = TrimBlanks(text);
-    if (text.empty() || text.size() > 3) {
-        return std::nullopt;
-    }
-    int level = 0;
-    for (const wchar_t c : text) {
-        if (c < L'0' || c > L'9') {
-            return std::nullopt;
-        }
-        level = level * 10 + (c - L'0');
-    }
-    return level <= kHighestLevel ? std::optional(level) : std::nullopt;
+    const std::optional<unsigned> level = ShortDecimal(TrimBlanks(text));
+    return level && *level <= kHighestLevel ? std::optional(static_cast<int>(*level)) : std::nullopt;
 }
 
 std::optional<int> LevelToApply(int level)

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "base/alpha_rules.h"
-#include "base/blanks.h"
+#include "base/text_rules.h"
 
 namespace veloria {
 

@@ -205,9 +205,7 @@ AlphaChange ClearForeignAlpha(HWND window)
 // with Veloria's note, the taskbars aside (their menu entry has them).
 BOOL CALLBACK CollectChanged(HWND window, LPARAM list) noexcept
 {
-    wchar_t windowClass[64]{};
-    ::GetClassNameW(window, windowClass, 64);
-    if (!IsOwnWindow(window) && ReadNote(window) && !IsRefusedClass(windowClass)) {
+    if (!IsOwnWindow(window) && ReadNote(window) && !IsRefusedClass(ClassNameOf(window))) {
         reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     }
     return TRUE;
@@ -241,6 +239,13 @@ AlphaChange ClearWindowAlpha(HWND window) noexcept
     }
     ::SetWindowLongW(window, GWL_EXSTYLE, ExStyle(window) & ~static_cast<LONG>(WS_EX_LAYERED | WS_EX_TRANSPARENT));
     return AlphaChange::Done;
+}
+
+std::wstring ClassNameOf(HWND window)
+{
+    wchar_t name[64]{};
+    ::GetClassNameW(window, name, 64);
+    return name;
 }
 
 int WindowLevel(HWND window) noexcept

@@ -17,6 +17,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace veloria {
 
 enum class AlphaChange {
@@ -40,6 +42,9 @@ AlphaChange SetWindowAlpha(HWND window, int level, Refusal refusal = Refusal::Te
 // windows and from those Veloria made layered; another program's window
 // gets back what its program had set.
 AlphaChange ClearWindowAlpha(HWND window) noexcept;
+
+// The window's class name (the first 63 characters).
+std::wstring ClassNameOf(HWND window);
 
 // The window's level now: its alpha where it is layered with one, else 255.
 int WindowLevel(HWND window) noexcept;

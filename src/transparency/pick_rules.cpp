@@ -4,6 +4,7 @@
 #include <array>
 
 #include "base/alpha_rules.h"
+#include "base/text_rules.h"
 
 namespace veloria {
 
@@ -56,10 +57,8 @@ namespace {
 template <std::size_t N>
 bool IsClassAmong(std::wstring_view windowClass, const std::array<std::wstring_view, N>& classes)
 {
-    std::wstring lower(windowClass);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; });
-    return std::find(classes.begin(), classes.end(), lower) != classes.end();
+    return std::any_of(classes.begin(), classes.end(),
+                       [&](std::wstring_view known) { return SameLetters(known, windowClass); });
 }
 
 }  // namespace

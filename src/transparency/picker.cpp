@@ -30,10 +30,8 @@ HWND OutermostWindow(HWND window)
 HWND PickableWindow(HWND window)
 {
     window = OutermostWindow(window);
-    wchar_t windowClass[64] = {};
-    ::GetClassNameW(window, windowClass, 64);
     // The desktop, the taskbars and the tray's overflow are never picked.
-    return window != nullptr && !IsRefusedClass(windowClass) ? window : nullptr;
+    return window != nullptr && !IsRefusedClass(ClassNameOf(window)) ? window : nullptr;
 }
 
 void PickWindowAtCursor(HINSTANCE instance, std::int16_t tecla)

@@ -37,13 +37,6 @@ Watch& State()
     return watch;
 }
 
-std::wstring ClassOf(HWND window)
-{
-    wchar_t name[64]{};
-    ::GetClassNameW(window, name, 64);
-    return name;
-}
-
 // A top-level window of another program that a level may go to.
 bool MayTakeLevel(HWND window)
 {
@@ -54,7 +47,7 @@ bool MayTakeLevel(HWND window)
     if ((::GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0) {
         return false;
     }
-    const std::wstring windowClass = ClassOf(window);
+    const std::wstring windowClass = ClassNameOf(window);
     return !IsRefusedClass(windowClass) && !IsFleetingClass(windowClass);
 }
 
@@ -77,10 +70,15 @@ void CALLBACK OnAnswer(HWND window, UINT, ULONG_PTR, LRESULT) noexcept
 }
 
 // Asks the window, without waiting; it gets its level when it answers.
+void Ask(HWND window)
+{
+    ::SendMessageCallbackW(window, WM_NULL, 0, 0, &OnAnswer, 0);
+}
+
 void Offer(HWND window)
 {
     if (::IsWindowVisible(window) && MayTakeLevel(window) && LevelOfProgram(window)) {
-        ::SendMessageCallbackW(window, WM_NULL, 0, 0, &OnAnswer, 0);
+        Ask(window);
     }
 }
 
@@ -207,15 +205,24 @@ void OfferLevelToOpenWindows(std::wstring_view program) noexcept
 {
     std::vector<HWND> open;
     ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&open));
+    if (program.empty()) {
+        std::for_each(open.begin(), open.end(), &Offer);
+        return;
+    }
+    // One program: its level is known, and each window's program asked once.
+    const std::optional<int> remembered = RememberedPrograms().LevelFor(program);
+    if (!remembered) {
+        return;
+    }
+    const bool opaque = !LevelToApply(*remembered);
     for (HWND window : open) {
-        if (program.empty()) {
-            Offer(window);
-        } else if (SameProgramName(ProgramOfWindow(window), program) && MayTakeLevel(window)) {
-            if (LevelOfProgram(window)) {
-                Offer(window);
-            } else if (RememberedPrograms().LevelFor(program)) {
-                ClearWindowAlpha(window);  // remembered as opaque
-            }
+        if (!MayTakeLevel(window) || !SameProgramName(ProgramOfWindow(window), program)) {
+            continue;
+        }
+        if (opaque) {
+            ClearWindowAlpha(window);  // remembered as opaque
+        } else if (::IsWindowVisible(window)) {
+            Ask(window);
         }
     }
 }
