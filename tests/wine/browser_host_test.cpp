@@ -11,12 +11,12 @@
 #include <mshtmhst.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "base/com_ptr.h"
 #include "base/program_folder.h"
 #include "fake_com.h"
+#include "test_windows.h"
 #include "settings/settings_record.h"
 #include "shell/main_window.h"
 #include "windows/about_window.h"
@@ -30,6 +30,8 @@ constexpr CLSID kFakeBrowser = {0x5e1ec7a0, 0x1111, 0x4a4a, {0x9b, 0x11, 0x00, 0
 // The browser's events: DWebBrowserEvents2, and its NavigateError.
 constexpr IID kBrowserEvents = {0x34a715a0, 0x6587, 0x11d0, {0x92, 0x4a, 0x00, 0x20, 0xaf, 0xc7, 0xac, 0x4d}};
 constexpr DISPID kNavigateError = 271;
+// The page engine's document, whose version the host reads.
+constexpr CLSID kHtmlDocument = {0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 0xAA, 0x00, 0x68, 0x6F, 0x13}};
 
 test::FakePoint g_point;
 std::vector<std::wstring>& g_calls = g_point.calls;
@@ -118,6 +120,18 @@ struct Control final : IOleObject, IDispatch, IConnectionPointContainer {
     }
 } g_control;
 
+// Hands this thread's messages on until `done` or for `milliseconds`.
+template <typename Done>
+void Pump(ULONGLONG milliseconds, Done done)
+{
+    for (const ULONGLONG end = ::GetTickCount64() + milliseconds; !done() && ::GetTickCount64() < end; ::Sleep(10)) {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::DispatchMessageW(&message);
+        }
+    }
+}
+
 int PendingErrors(HWND owner)
 {
     int count = 0;
@@ -128,86 +142,29 @@ int PendingErrors(HWND owner)
     return count;
 }
 
-TEST(BrowserHost, NavigatesReportsErrorsAndLeavesNothingBehind)
-{
-    ::OleInitialize(nullptr);
-    const test::FakeClass registered(kFakeBrowser, static_cast<IOleObject*>(&g_control));
-    const HWND owner = ::CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr,
-                                         nullptr);
-    {
-        BrowserHost host;
-        ASSERT_TRUE(host.Create(owner, RECT{0, 0, 200, 100}, 7, PageScroll::Bars, &kFakeBrowser));
-        host.Navigate(L"http://veloria.example/page");
-        ASSERT_NE(g_point.sink, nullptr);
-        g_point.Fire(kNavigateError);
-        EXPECT_EQ(PendingErrors(owner), 1);
-    }
-    EXPECT_EQ(g_calls, (std::vector<std::wstring>{L"SetClientSite", L"DoVerb -5", L"Advise",
-                                                  L"Invoke 104http://veloria.example/page", L"Unadvise 9",
-                                                  L"SetClientSite null", L"Close"}));
-    // An event after the host is gone reaches nobody, and the control's
-    // reference was the last one to the site.
-    g_point.Fire(kNavigateError);
-    EXPECT_EQ(PendingErrors(owner), 0);
-    EXPECT_EQ(g_point.sink->Release(), 0u);
-
-    // Without a control the owner hears of it as of a failed page.
-    const CLSID nothing = {0x5e1ec7a0, 0x2222, 0x4a4a, {0, 0, 0, 0, 0, 0, 0, 1}};
-    BrowserHost missing;
-    ASSERT_TRUE(missing.Create(owner, RECT{0, 0, 200, 100}, 7, PageScroll::Bars, &nothing));
-    missing.Navigate(L"http://veloria.example/page");
-    EXPECT_EQ(PendingErrors(owner), 1);
-    missing.Destroy();
-    ::DestroyWindow(owner);
-}
-
 // The user's browser for web addresses, as the shell finds it: the probe,
 // writing each address it is given into a file.
 class DefaultBrowserStandIn {
 public:
     DefaultBrowserStandIn()
     {
-        wchar_t folder[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, folder);
-        ::GetTempFileNameW(folder, L"vlb", 0, path_);
-        const std::wstring command = L"\"" + ProgramFolder() + L"\\probe.exe\" record \"" + path_ + L"\" \"%1\"";
-        for (int i = 0; i < 2; ++i) {
-            DWORD size = sizeof(saved_[i]);
-            ::RegGetValueW(HKEY_CLASSES_ROOT, kKeys[i], nullptr, RRF_RT_REG_SZ, nullptr, saved_[i], &size);
-            Set(kKeys[i], command.c_str());
-        }
+        DWORD size = sizeof(saved_);
+        ::RegGetValueW(HKEY_CLASSES_ROOT, kKey, nullptr, RRF_RT_REG_SZ, nullptr, saved_, &size);
+        Set((L"\"" + ProgramFolder() + L"\\probe.exe\" record \"" + folder_.file(L"given.txt") + L"\" \"%1\"").c_str());
     }
-    ~DefaultBrowserStandIn()
-    {
-        for (int i = 0; i < 2; ++i) {
-            Set(kKeys[i], saved_[i]);
-        }
-        ::DeleteFileW(path_);
-    }
-    // The addresses given so far, in order.
-    std::vector<std::string> Addresses() const
-    {
-        std::vector<std::string> lines;
-        if (std::FILE* file = ::_wfopen(path_, L"rb")) {
-            char line[512];
-            while (std::fgets(line, sizeof(line), file) != nullptr) {
-                lines.emplace_back(line, std::strcspn(line, "\r\n"));
-            }
-            std::fclose(file);
-        }
-        std::sort(lines.begin(), lines.end());
-        return lines;
-    }
+    ~DefaultBrowserStandIn() { Set(saved_); }
+    // The addresses given so far, each on a line of its own, in any order.
+    std::string Addresses() const { return test::ReadFile(folder_.file(L"given.txt")); }
 
 private:
-    static void Set(const wchar_t* key, const wchar_t* command)
+    static void Set(const wchar_t* command)
     {
-        ::RegSetKeyValueW(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, command,
+        ::RegSetKeyValueW(HKEY_CLASSES_ROOT, kKey, nullptr, REG_SZ, command,
                           static_cast<DWORD>((std::wcslen(command) + 1) * sizeof(wchar_t)));
     }
-    static constexpr const wchar_t* kKeys[2] = {L"http\\shell\\open\\command", L"https\\shell\\open\\command"};
-    wchar_t path_[MAX_PATH] = {};
-    wchar_t saved_[2][MAX_PATH] = {};
+    static constexpr const wchar_t* kKey = L"http\\shell\\open\\command";
+    const test::TempFolder folder_;
+    wchar_t saved_[MAX_PATH] = {};
 };
 
 // A navigation event of the stand-in: whether the host cancelled it.
@@ -238,11 +195,10 @@ bool Cancelled(DISPID event, const wchar_t* address, bool ofThePage = true)
 
 // The platform's web browser (the stand-in, with an engine): the engine's
 // newest mode asked for, a silent page without the engine's menu, border or
-// scroll bars that takes no focus on its own, and every link or new window
-// of a shown page handed to the user's browser.
+// scroll bars that takes no focus on its own, every link or new window of a
+// shown page handed to the user's browser, and nothing left behind.
 TEST(BrowserHost, PagesStayQuietAndTheirLinksLeaveForTheUsersBrowser)
 {
-    constexpr CLSID kHtmlDocument = {0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 0xAA, 0x00, 0x68, 0x6F, 0x13}};
     ::OleInitialize(nullptr);
     const test::FakeClass browser(CLSID_WebBrowser, static_cast<IOleObject*>(&g_control));
     const test::FakeClass engine(kHtmlDocument, static_cast<IOleObject*>(&g_control));
@@ -283,23 +239,40 @@ TEST(BrowserHost, PagesStayQuietAndTheirLinksLeaveForTheUsersBrowser)
     page.vt = VT_DISPATCH;
     page.pdispVal = static_cast<IDispatch*>(&g_control);
     g_point.Fire(DISPID_DOCUMENTCOMPLETE, {VARIANT{}, page});
-    EXPECT_TRUE(Cancelled(DISPID_BEFORENAVIGATE2, L"https://www.veloria.example/clicked"));
+    EXPECT_TRUE(Cancelled(DISPID_BEFORENAVIGATE2, L"http://www.veloria.example/clicked"));
     EXPECT_TRUE(Cancelled(DISPID_BEFORENAVIGATE2, L"javascript:void(0)"));
-    EXPECT_TRUE(Cancelled(DISPID_NEWWINDOW3, L"https://popup.example/offer"));
+    EXPECT_TRUE(Cancelled(DISPID_NEWWINDOW3, L"http://popup.example/offer"));
     EXPECT_TRUE(Cancelled(DISPID_NEWWINDOW3, L"file:///C:/windows/win.ini"));
 
-    const std::vector<std::string> expected{"http://ads.example/elsewhere", "https://popup.example/offer",
-                                            "https://www.veloria.example/clicked"};
-    for (const ULONGLONG end = ::GetTickCount64() + 15000;
-         userBrowser.Addresses() != expected && ::GetTickCount64() < end;) {
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::DispatchMessageW(&message);
-        }
-        ::Sleep(50);
+    // Each address handed over once, in any order.
+    const auto lines = [&] { return std::ranges::count(userBrowser.Addresses(), '\n'); };
+    Pump(15000, [&] { return lines() >= 3; });
+    EXPECT_EQ(lines(), 3);
+    for (const char* address : {"http://ads.example/elsewhere\n", "http://popup.example/offer\n",
+                                "http://www.veloria.example/clicked\n"}) {
+        EXPECT_NE(userBrowser.Addresses().find(address), std::string::npos) << address;
     }
-    EXPECT_EQ(userBrowser.Addresses(), expected);
+
+    // A failed page is told to the owner; once the host is gone, an event
+    // reaches nobody and the control's reference was the last one to the site.
+    g_point.Fire(kNavigateError);
+    EXPECT_EQ(PendingErrors(owner), 1);
+    ui.reset();
+    site.reset();
     host.Destroy();
+    EXPECT_EQ(std::vector(g_calls.end() - 3, g_calls.end()),
+              (std::vector<std::wstring>{L"Unadvise 9", L"SetClientSite null", L"Close"}));
+    g_point.Fire(kNavigateError);
+    EXPECT_EQ(PendingErrors(owner), 0);
+    EXPECT_EQ(g_point.sink->Release(), 0u);
+
+    // Without a control the owner hears of it as of a failed page.
+    const CLSID nothing = {0x5e1ec7a0, 0x2222, 0x4a4a, {0, 0, 0, 0, 0, 0, 0, 1}};
+    BrowserHost missing;
+    ASSERT_TRUE(missing.Create(owner, RECT{0, 0, 200, 100}, 7, PageScroll::Bars, &nothing));
+    missing.Navigate(L"http://veloria.example/page");
+    EXPECT_EQ(PendingErrors(owner), 1);
+    missing.Destroy();
     ::DestroyWindow(owner);
 }
 
@@ -323,36 +296,13 @@ private:
     const test::FakeClass registered_{kFakeBrowser, static_cast<IOleObject*>(&g_control)};
 };
 
-// The skinned About window plays its movie where a Flash player is
-// installed.
-TEST(BrowserHost, TheAboutWindowHandsItsMovieToTheFlashPlayer)
-{
-    {
-        const FlashStandIn flash;
-        g_calls.clear();
-        ShowAbout(::GetModuleHandleW(nullptr));
-        const HWND about = ::FindWindowW(kAboutClass, nullptr);
-        ASSERT_NE(about, nullptr);
-        ::SendMessageW(about, WM_CLOSE, 0, 0);
-    }
-    const auto play = std::find(g_calls.begin(), g_calls.end(), L"Invoke 1004");
-    ASSERT_TRUE(play != g_calls.end() && play != g_calls.begin());
-    EXPECT_EQ(*(play - 1), L"Invoke 1003" + ProgramFolder() + L"\\gama.dsp");
-}
-
-}  // namespace
-}  // namespace veloria
-
-namespace veloria {
-namespace {
-
 // The program's end, with every window that hosts a control open (the
 // test's control standing in for the web browser, its page engine and the
-// Flash player): the windows and the references to the controls are gone
-// when the main window is, which is before OLE ends.
+// Flash player, which the skinned About window hands its movie): the
+// windows and the references to the controls are gone when the main window
+// is, which is before OLE ends.
 TEST(BrowserHost, TheProgramsEndReleasesEveryControlBeforeOleEnds)
 {
-    constexpr CLSID kHtmlDocument = {0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 0xAA, 0x00, 0x68, 0x6F, 0x13}};
     ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
     const test::FakeClass browser(CLSID_WebBrowser, static_cast<IOleObject*>(&g_control));
     const test::FakeClass engine(kHtmlDocument, static_cast<IOleObject*>(&g_control));
@@ -366,13 +316,7 @@ TEST(BrowserHost, TheProgramsEndReleasesEveryControlBeforeOleEnds)
     ShowTellAFriend(instance);
     ShowAbout(instance);
     // The banner makes its page once the program is idle.
-    for (const ULONGLONG end = ::GetTickCount64() + 500; ::GetTickCount64() < end;) {
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::DispatchMessageW(&message);
-        }
-        ::Sleep(10);
-    }
+    Pump(500, [] { return false; });
     EXPECT_GE(g_control.references, before + 8);  // two for each of the four controls
     ::DestroyWindow(main.hwnd());
     EXPECT_EQ(g_control.references, before);
@@ -384,6 +328,9 @@ TEST(BrowserHost, TheProgramsEndReleasesEveryControlBeforeOleEnds)
     MSG quit;
     ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     ::OleUninitialize();
+    const auto play = std::find(g_calls.begin(), g_calls.end(), L"Invoke 1004");
+    ASSERT_TRUE(play != g_calls.end() && play != g_calls.begin());
+    EXPECT_EQ(*(play - 1), L"Invoke 1003" + ProgramFolder() + L"\\gama.dsp");
 }
 
 }  // namespace
