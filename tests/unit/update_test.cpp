@@ -1,11 +1,11 @@
-// The update check's rules: versions compared as versions, the addresses
-// handed to the browser, and what a manifest document gives.
+// The update check's rules: versions compared as versions, and the
+// addresses handed to the browser. What a manifest gives is read from the
+// updates tab, end to end.
 #include <gtest/gtest.h>
 
 #include <tuple>
 
 #include "controls/page_rules.h"
-#include "update/manifest_nodes.h"
 #include "update/versions.h"
 
 namespace veloria {
@@ -40,34 +40,6 @@ TEST(Versions, OnlyWebAddressesGoToTheBrowser)
                                    L"UNKNOW"}) {
         EXPECT_FALSE(IsWebAddress(address)) << address;
     }
-}
-
-XmlNode Element(const wchar_t* name, std::vector<XmlNode> children)
-{
-    return {XmlNode::Type::Element, name, L"", std::move(children)};
-}
-XmlNode Text(const wchar_t* value)
-{
-    return {XmlNode::Type::Text, L"#text", value, {}};
-}
-
-TEST(ManifestNodes, ExactNamesTextOnlyTheLastWinsAndTheListingIndents)
-{
-    const std::vector<XmlNode> document{Element(L"VELORIA", {
-        Element(L"SOFTWARE_LASTVERSION", {Text(L"2.0.1")}),
-        Element(L"software_downloadurl", {Text(L"http://lower/")}),
-        Element(L"SOFTWARE_DOWNLOADURL", {{XmlNode::Type::Other, L"#cdata-section", L"http://cdata/", {}}}),
-        Element(L"SOFTWARE_WEBPAGE", {Text(L"http://first/")}),
-        Element(L"GROUP", {Element(L"SOFTWARE_WEBPAGE", {Text(L"http://second/")})}),
-    })};
-    ManifestValues values{L"", L"kept", L"old"};
-    ReadManifestNodes(document, values);
-    EXPECT_EQ(values.LastVersion, L"2.0.1");
-    EXPECT_EQ(values.DownloadURL, L"kept");
-    EXPECT_EQ(values.WebPage, L"http://second/");
-    EXPECT_EQ(ListManifestNodes(document),
-              L"   SOFTWARE_LASTVERSION:2.0.1\r\n   software_downloadurl:http://lower/\r\n"
-              L"   SOFTWARE_WEBPAGE:http://first/\r\n    SOFTWARE_WEBPAGE:http://second/\r\n");
 }
 
 }  // namespace
