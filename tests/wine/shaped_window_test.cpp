@@ -51,9 +51,9 @@ TEST(ShapedWindow, TheRegionHoldsExactlyThePicturesOpaquePixelsInsideTheCutFrame
     constexpr int kHeight = 23;
     const WindowHandle window = MakeFramedWindow();
     const auto [before, client] = FrameOf(window.get());
-    // Key-coloured background (the bottom-left pixel too), a block on the
-    // right edge at the top, an ellipse low down, a lone pixel and one a
-    // step of blue off the key. Every other pixel, where the client area
+    // Key-coloured background (the bottom-left pixel too, not the top-left
+    // one), a block on the right edge at the top, an ellipse low down, a
+    // lone pixel and one a step of blue off the key. Every other pixel, where the client area
     // will show it, united one by one, is the shape wanted.
     const GdiObject<HRGN> expected(::CreateRectRgn(0, 0, 0, 0));
     const WindowDC screen(nullptr);
@@ -67,6 +67,7 @@ TEST(ShapedWindow, TheRegionHoldsExactlyThePicturesOpaquePixelsInsideTheCutFrame
         ::FillRect(dc.get(), &block, GdiObject<HBRUSH>(::CreateSolidBrush(RGB(0, 0, 128))).get());
         ::Ellipse(dc.get(), 2, 8, 20, 22);
         ::SetPixel(dc.get(), 25, 15, RGB(0, 0, 0));
+        ::SetPixel(dc.get(), 0, 0, RGB(0, 0, 0));
         ::SetPixel(dc.get(), 33, 20, RGB(255, 0, 254));
         for (int y = 0; y < kHeight; ++y) {
             for (int x = 0; x < kWidth; ++x) {
