@@ -47,11 +47,12 @@ def windows(klass=None, parent='0'):
     `parent` ('0' for top-level windows, None for all)."""
     found = []
     for line in probe('windows'):
-        handle, top, name, pid, visible, style, exstyle, alpha, rect, title = line.split('\t', 9)
+        handle, top, name, pid, visible, style, exstyle, layered, rect, title = line.split('\t', 9)
         if klass in (None, name) and parent in (None, top):
+            flags = layered.split()  # the level counts where LWA_ALPHA (2) is set
             found.append({'handle': handle, 'class': name, 'pid': int(pid), 'visible': visible == '1',
-                          'enabled': not int(style, 16) & 0x08000000,
-                          'exstyle': int(exstyle, 16), 'alpha': None if alpha == '-1' else int(alpha),
+                          'enabled': not int(style, 16) & 0x08000000, 'exstyle': int(exstyle, 16), 'layered': layered,
+                          'alpha': int(flags[2]) if len(flags) == 3 and int(flags[0]) & 2 else None,
                           'rect': [int(v) for v in rect.split(',')], 'title': title})
     return found
 

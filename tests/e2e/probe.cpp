@@ -5,15 +5,13 @@
 //
 //   windows                 every window, a line each, tab-separated: HANDLE
 //                           TOP (of a child; 0 for top-level) CLASS PID
-//                           VISIBLE STYLE EXSTYLE ALPHA (-1: not layered)
+//                           VISIBLE STYLE EXSTYLE LAYERED ("FLAGS KEY ALPHA",
+//                           "none" without attributes, "plain" unlayered)
 //                           LEFT,TOP,RIGHT,BOTTOM TITLE
 //   text HWND | settext HWND TEXT | move HWND X Y W H   its text, as said
 //   send HWND MSG WP LP     sends a message, prints the result
-//   responsive HWND MS      WM_NULL every 100 ms for MS ms: the longest wait
-//                           (ms), and how many took a second or never came
 //   region HWND             "COUNT L,T,R,B" of its shape, or "none"
 //   alpha HWND LEVEL        layered at LEVEL (-1: not layered)
-//   layered HWND            "FLAGS KEY ALPHA", "none" (no attributes) or "plain"
 //   close HWND | post HWND NAME   posts WM_CLOSE | the registered message
 //   front HWND              brings the window to the front
 //   mutex NAME              "held" or "free"
@@ -81,16 +79,20 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM topLevel)
     BYTE alpha = 0;
     DWORD flags = 0;
     COLORREF key = 0;
-    const bool hasAlpha = (exStyle & WS_EX_LAYERED) != 0 &&
-                          ::GetLayeredWindowAttributes(window, &key, &alpha, &flags) && (flags & LWA_ALPHA) != 0;
+    char layered[32] = "plain";
+    if ((exStyle & WS_EX_LAYERED) != 0) {
+        const bool set = ::GetLayeredWindowAttributes(window, &key, &alpha, &flags);
+        std::snprintf(layered, sizeof(layered), set ? "%lu %lx %d" : "none", static_cast<unsigned long>(flags),
+                      static_cast<unsigned long>(key), alpha);
+    }
     RECT r{};
     ::GetWindowRect(window, &r);
-    std::printf("%llx\t%llx\t%s\t%lu\t%d\t%lx\t%lx\t%d\t%ld,%ld,%ld,%ld\t%s\n",
+    std::printf("%llx\t%llx\t%s\t%lu\t%d\t%lx\t%lx\t%s\t%ld,%ld,%ld,%ld\t%s\n",
                 static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)),
                 static_cast<unsigned long long>(topLevel), Utf8(className).c_str(), pid,
                 ::IsWindowVisible(window) ? 1 : 0,
                 static_cast<unsigned long>(::GetWindowLongA(window, GWL_STYLE)), static_cast<unsigned long>(exStyle),
-                hasAlpha ? alpha : -1, r.left, r.top, r.right, r.bottom, Utf8(title).c_str());
+                layered, r.left, r.top, r.right, r.bottom, Utf8(title).c_str());
     if (topLevel == 0) {
         ::EnumChildWindows(window, PrintWindow, reinterpret_cast<LPARAM>(window));
     }
@@ -372,23 +374,6 @@ int Run(int argc, char** argv)
         std::printf("%lld\n", static_cast<long long>(result));
         return 0;
     }
-    if (command == "responsive" && argc == 4) {
-        const ULONGLONG end = ::GetTickCount64() + static_cast<ULONGLONG>(number(2));
-        ULONGLONG longest = 0;
-        int late = 0;
-        while (::GetTickCount64() < end) {
-            const ULONGLONG sent = ::GetTickCount64();
-            DWORD_PTR result = 0;
-            const bool answered =
-                ::SendMessageTimeoutA(Handle(arg(1)), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
-            const ULONGLONG took = ::GetTickCount64() - sent;
-            longest = took > longest ? took : longest;
-            late += !answered || took >= 1000 ? 1 : 0;
-            ::Sleep(100);
-        }
-        std::printf("%llu\t%d\n", longest, late);
-        return 0;
-    }
     if (command == "settext" && argc == 4) {
         return ::SetWindowTextW(Handle(arg(1)), g_arguments[3].c_str()) ? 0 : 1;
     }
@@ -410,20 +395,6 @@ int Run(int argc, char** argv)
                         box.top, box.right, box.bottom);
         }
         ::DeleteObject(region);
-        return 0;
-    }
-    if (command == "layered" && argc == 3) {
-        const HWND window = Handle(arg(1));
-        COLORREF key = 0;
-        BYTE alpha = 0;
-        DWORD flags = 0;
-        if ((::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) {
-            std::printf("plain\n");
-        } else if (!::GetLayeredWindowAttributes(window, &key, &alpha, &flags)) {
-            std::printf("none\n");
-        } else {
-            std::printf("%lu %lx %d\n", static_cast<unsigned long>(flags), static_cast<unsigned long>(key), alpha);
-        }
         return 0;
     }
     if (command == "alpha" && argc == 4) {

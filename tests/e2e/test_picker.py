@@ -143,21 +143,21 @@ class OtherProgramsOwnLooks(ProgramTestCase):
     def test_a_colour_key_survives_a_pick_and_a_shift_and_a_self_drawn_window_keeps_drawing(self):
         [keyed] = self.foreign('keyed')
         self.pick(keyed)
-        wait_until(lambda: probe('layered', keyed) == ['3 ff00ff 222'], 5, 'the key kept beside the level')
+        wait_until(lambda: info(keyed)['layered'] == '3 ff00ff 222', 5, 'the key kept beside the level')
         self.pick(keyed, ('shift',))
         # Its key alone, as its program set it (an alpha without its flag means nothing).
-        wait_until(lambda: probe('layered', keyed)[0].split()[:2] == ['1', 'ff00ff'], 5, "the program's own key")
+        wait_until(lambda: info(keyed)['layered'].split()[:2] == ['1', 'ff00ff'], 5, "the program's own key")
         [drawn] = self.foreign('perpixel', 650, 480)
         self.pick(drawn)
         time.sleep(0.6)
-        self.assertEqual(probe('layered', drawn), ['none'])
+        self.assertEqual(info(drawn)['layered'], 'none')
         self.assertEqual(info(drawn)['title'], 'updates')
 
     def test_the_desktop_the_taskbars_and_the_overflow_are_never_picked(self):
         for name in ('Progman', 'WorkerW', 'Shell_SecondaryTrayWnd', 'NotifyIconOverflowWindow'):
             [window] = self.foreign('class=' + name)
             self.pick(window)
-            self.assertEqual(probe('layered', window), ['plain'], name)
+            self.assertEqual(info(window)['layered'], 'plain', name)
 
     def test_a_refused_change_is_told_once_in_the_language_in_use_and_changes_nothing(self):
         log = self.scratch('tray.txt')
@@ -166,7 +166,7 @@ class OtherProgramsOwnLooks(ProgramTestCase):
         self.pick(window)
         self.pick(window)
         self.pick(window, ('shift',))
-        self.assertEqual(probe('layered', window), ['plain'])
+        self.assertEqual(info(window)['layered'], 'plain')
         [hung] = self.foreign('hung', 300, 450)
         time.sleep(0.5)
         self.pick(hung)
