@@ -38,16 +38,6 @@ class Keys(ProgramTestCase):
         click_at(centre(rect_of(made[-1])))  # the last one in front
         return made
 
-    def test_keys_step_the_window_in_front_to_both_ends(self):
-        [window] = self.begin((500, 150))
-        for key, level in (('Down', 246), ('Down', 238), ('Up', 246), ('Up', None)):
-            press('ctrl+alt+' + key)
-            wait_alpha(window, level)
-        press(*['ctrl+alt+Down'] * 31)
-        wait_alpha(window, 8, 'the lowest level, never 0')
-        press('ctrl+alt+0')
-        wait_alpha(window, None)
-
     def test_the_wheel_steps_the_window_under_the_pointer_and_the_focus_stays(self):
         back, front = self.begin((100, 150), (600, 150))
         xdotool('mousemove', *centre(rect_of(back)))
@@ -93,8 +83,16 @@ class Keys(ProgramTestCase):
         self.assertEqual(self.balloons(), [['A key of Veloria is taken', 'Another program uses Ctrl+Alt+Down. '
                                             'Choose another key on the Programs tab of the options.']])
 
-    def test_a_key_set_on_the_programs_tab_is_saved_and_takes_over(self):
+    def test_keys_step_the_window_in_front_to_both_ends_and_one_set_on_the_programs_tab_takes_over(self):
         [window] = self.begin((500, 150))
+        for key, level in (('Down', 246), ('Down', 238), ('Up', 246), ('Up', None)):
+            press('ctrl+alt+' + key)
+            wait_alpha(window, level)
+        press(*['ctrl+alt+Down'] * 31)
+        wait_alpha(window, 8, 'the lowest level, never 0')
+        press('ctrl+alt+0')
+        wait_alpha(window, None)
+
         open_options(self.main['pid'])
         time.sleep(0.5)
         press('ctrl+Tab', 'ctrl+Tab')

@@ -28,15 +28,6 @@ def read_log(path):
 
 class TrayIcon(ProgramTestCase):
 
-    def test_the_icon_shows_its_tooltip(self):
-        self.start()
-        x, y = tray_icon()
-        # From elsewhere: a pointer already resting there makes no move.
-        xdotool('mousemove', x - 200, y - 200)
-        time.sleep(0.5)
-        xdotool('mousemove', x, y)
-        self.assertEqual(wait_until(tooltip_text, 10, 'the tooltip'), 'Veloria ')
-
     def test_the_shell_is_asked_to_add_the_icon_again_and_to_remove_it_at_close(self):
         process, window = self.start()
         log = self.scratch('tray.txt')
@@ -60,15 +51,20 @@ class TrayIcon(ProgramTestCase):
 
 class PopupMenu(ProgramTestCase):
 
-    def test_right_click_opens_the_ten_entries_at_the_pointer(self):
+    def test_the_icon_shows_its_tooltip_and_right_click_opens_the_ten_entries_at_the_pointer(self):
         process, window = self.start()
+        x, y = tray_icon()
+        # From elsewhere: a pointer already resting there makes no move.
+        xdotool('mousemove', x - 200, y - 200)
+        time.sleep(0.5)
+        xdotool('mousemove', x, y)
+        self.assertEqual(wait_until(tooltip_text, 10, 'the tooltip'), 'Veloria ')
         menu = open_menu(window['pid'])
         self.assertEqual(captions(menu), ENGLISH)
         self.assertEqual([i for i, e in enumerate(menu['entries']) if e['kind'] == 'separator'], [2, 4, 7])
         self.assertEqual(menu['entries'][6]['kind'], 'submenu')
         self.assertFalse(any(e['checked'] for e in menu['entries']))
         # At the pointer: the system may only flip it to stay on the screen.
-        x, y = tray_icon()
         left, top, right, bottom = menu['rect']
         self.assertLessEqual(min(abs(x - left), abs(x - right)), 12)
         self.assertLessEqual(min(abs(y - top), abs(y - bottom)), 12)
