@@ -174,6 +174,11 @@ class Updates(ProgramTestCase):
         wait_until(lambda: 'msctls_progress32:' in self.shown(), 5, 'the check to show')
         self.assertLess(self.close_from_the_tray(), 2)
 
+    def test_closing_during_a_check_ends_the_program_at_once(self):
+        self.begin((200, manifest('2.0.1'), 3, 0))
+        wait_until(lambda: Server.asked, 10, 'the start-up check')
+        self.assertLess(self.close_from_the_tray(), 2)
+
     def open_updates_tab(self):
         self.dialog = open_options(self.main['pid'])
         for _ in range(4):
