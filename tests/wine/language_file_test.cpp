@@ -1,6 +1,7 @@
-// Language files: the shipped ones (in Windows-1252 and in UTF-8), junk,
-// and the listing of the language folder with names in any script. Files
-// in UTF-16 under Cyrillic names are the end-to-end tests'.
+// Language files: junk, the identity read from a browsed file, and the
+// listing of the language folder with names in any script. The shipped
+// files are read in every layout by the scale test; files in UTF-8 and
+// UTF-16 under Cyrillic names are the end-to-end tests'.
 #include "language/language_file.h"
 
 #include <gtest/gtest.h>
@@ -18,27 +19,6 @@ void UseShippedLanguage(const std::wstring& file)
 {
     LanguageFolder() = test::OwnFolder() + L"/language/";
     LoadLanguage(file);
-}
-
-TEST(LoadLanguage, EveryShippedFileHasEveryKeyInItsSection)
-{
-    UseShippedLanguage(L"english.ini");
-    ListFiles(LanguageFolder(), L"*.ini");
-    const std::vector<std::wstring> shipped = LanguageFiles();
-    for (const wchar_t* file : {L"english.ini", L"spanish.ini", L"russian.ini"}) {
-        ASSERT_EQ(std::count(shipped.begin(), shipped.end(), file), 1);
-    }
-    for (const std::wstring& file : shipped) {
-        UseShippedLanguage(file);
-        for (std::size_t i = 0; i < kLanguageKeyCount; ++i) {
-            EXPECT_NE(LanguageTexts()[i], kMissingText) << i;
-            EXPECT_FALSE(LanguageTexts()[i].empty()) << i;
-        }
-    }
-    // Windows-1252 and UTF-8, whatever the system's code page.
-    EXPECT_EQ((UseShippedLanguage(L"spanish.ini"), LanguageText(Lang::LANG_NAME)), L"Espa\u00F1ol");
-    EXPECT_EQ((UseShippedLanguage(L"russian.ini"), LanguageText(Lang::LANG_NAME)),
-              L"\u0420\u0443\u0441\u0441\u043A\u0438\u0439");
 }
 
 TEST(LoadLanguage, AMissingFileOrJunkNeverStopsTheProgram)

@@ -1,5 +1,6 @@
 // The program's windows laid out again for 96, 144 and 192 DPI, as on a monitor
-// of that scale (WM_DPICHANGED), in every shipped language: each control
+// of that scale (WM_DPICHANGED), in every shipped language (each with every
+// key): each control
 // stands where it stood at 96 DPI, times the scale; each caption fits its
 // control; the cut windows' shapes follow their scaled pictures with the
 // key colour cut cleanly; and each window opens inside the work area.
@@ -15,6 +16,7 @@
 #include "base/dpi.h"
 #include "language/language_file.h"
 #include "language/language_folder.h"
+#include "language/language_keys.h"
 #include "settings/settings_record.h"
 #include "skin/dib_section.h"
 #include "skin/shaped_window.h"
@@ -205,6 +207,9 @@ TEST(Scale, EveryWindowAtEveryScaleInEveryLanguage)
         Settings().ControlStyle = look;
         for (const std::wstring& language : std::vector<std::wstring>(LanguageFiles())) {
             LoadLanguage(language);
+            for (const std::wstring& text : LanguageTexts()) {  // every key of every shipped file
+                EXPECT_TRUE(text != kMissingText && !text.empty()) << language;
+            }
             for (const UINT dpi : {96u, 144u, 192u}) {
                 ShowMainControl(instance);
                 ShowLevelPopup(instance);
