@@ -211,6 +211,12 @@ def menu_lines(pid):
     return [line.split('\t') for line in lines]
 
 
+def list_rows(pid, handle):
+    """The rows of list view `handle`: its two columns' texts and 1 when
+    selected, tab-separated."""
+    return ['\t'.join(f[2:]) for f in menu_lines(pid) if f[0] == 'row' and f[1] == handle]
+
+
 def system_menu(pid, handle):
     """The system menu of window `handle`: (id, greyed) of each item."""
     return [(int(f[2]), f[3] == '1') for f in menu_lines(pid) if f[0] == 'sysitem' and f[1] == handle]

@@ -1,14 +1,17 @@
-// menu_reader.dll: reads the popup menus veloria.exe shows, from inside it
-// (a menu belongs to the process that made it). probe.exe loads it into the
+// menu_reader.dll: reads the popup menus and list views veloria.exe shows,
+// from inside it (a menu belongs to the process that made it, a list view
+// hands its texts only to its own process). probe.exe loads it into the
 // program; it writes "menu-<pid>.txt" beside itself and unloads. Lines,
 // tab-separated:
 //   popup  left,top,right,bottom
 //   item   LEVEL INDEX KIND CHECKED left,top,right,bottom CAPTION
 //   sysitem WINDOW ID GREYED CAPTION   (the system menus of its windows)
+//   row    LIST TEXT TEXT SELECTED     (the rows of its list views)
 // KIND is separator, submenu or string; a submenu's items follow its entry
 // at LEVEL+1, with an empty rectangle while it is closed. Captions are in
 // UTF-8.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -44,6 +47,28 @@ void WriteSystemMenu(HWND window)
     }
 }
 
+BOOL CALLBACK WriteRows(HWND list, LPARAM)
+{
+    char name[32] = {};
+    ::GetClassNameA(list, name, sizeof(name));
+    const LRESULT rows = std::string(name) == "SysListView32" ? ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) : 0;
+    for (LRESULT row = 0; row < rows; ++row) {
+        std::fprintf(g_out, "row\t%llx", static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(list)));
+        for (int column = 0; column < 2; ++column) {
+            wchar_t text[256] = {};
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.pszText = text;
+            item.cchTextMax = 256;
+            ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+            std::fprintf(g_out, "\t%s", Utf8(text).c_str());
+        }
+        const LRESULT selected = ::SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED);
+        std::fprintf(g_out, "\t%d\n", selected != 0 ? 1 : 0);
+    }
+    return TRUE;
+}
+
 BOOL CALLBACK CollectPopups(HWND window, LPARAM context)
 {
     DWORD pid = 0;
@@ -54,8 +79,11 @@ BOOL CALLBACK CollectPopups(HWND window, LPARAM context)
     if (pid == ::GetCurrentProcessId() && popup && ::IsWindowVisible(window)) {
         if (context != 0) {
             reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
-        } else if ((::GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU) != 0) {
-            WriteSystemMenu(window);
+        } else {
+            if ((::GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU) != 0) {
+                WriteSystemMenu(window);
+            }
+            ::EnumChildWindows(window, WriteRows, 0);
         }
     }
     return TRUE;

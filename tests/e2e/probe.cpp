@@ -16,9 +16,9 @@
 //   front HWND              brings the window to the front
 //   mutex NAME              "held" or "free"
 //   regget HKLM|HKCU\KEY NAME    the REG_SZ value, or "none"
-//   menu PID                loads menu_reader.dll into process PID
+//   menu PID                loads menu_reader.dll into process PID (its
+//                           menus and list views)
 //   record FILE TEXT        appends TEXT to FILE (the test "browser")
-//   listview HWND           its rows: two columns' texts, 1 when selected
 //   window TITLE KIND X Y   serves windows to pick: plain, dialog (+ button),
 //                           owned (owner, owned dialog, button), keyed (its
 //                           own colour key), perpixel (per-pixel alpha, its
@@ -33,7 +33,6 @@
 //                           title and text) and refuses the first REFUSE adds
 // Serving commands print their windows' handles first.
 #include <windows.h>
-#include <commctrl.h>
 #include <shellapi.h>  // NIM_ADD...
 
 #include <cstdint>
@@ -309,44 +308,6 @@ int Tray(int refusals)
     return Serve({Make(ServeClass("Shell_TrayWnd"), "", WS_POPUP, 0, 0, 0, 0, nullptr, WS_EX_TOPMOST)});
 }
 
-// The rows of a list view in another process: its texts are read through
-// memory of that process.
-int ListView(HWND list)
-{
-    struct Remote {
-        LVITEMW item;
-        wchar_t text[256];
-    };
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(list, &pid);
-    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    auto* remote = process != nullptr ? static_cast<Remote*>(::VirtualAllocEx(
-                                            process, nullptr, sizeof(Remote), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))
-                                      : nullptr;
-    const auto rows = remote != nullptr ? ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) : -1;
-    for (LRESULT row = 0; row < rows; ++row) {
-        for (int column = 0; column < 2; ++column) {
-            Remote local{};
-            local.item.iSubItem = column;
-            local.item.pszText = remote->text;
-            local.item.cchTextMax = 256;
-            ::WriteProcessMemory(process, remote, &local, sizeof(local), nullptr);
-            ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
-            ::ReadProcessMemory(process, remote->text, local.text, sizeof(local.text), nullptr);
-            local.text[255] = L'\0';
-            std::printf("%s\t", Utf8(local.text).c_str());
-        }
-        std::printf("%d\n", ::SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) != 0);
-    }
-    if (remote != nullptr) {
-        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    if (process != nullptr) {
-        ::CloseHandle(process);
-    }
-    return rows >= 0 ? 0 : 1;
-}
-
 int Run(int argc, char** argv)
 {
     const std::string command = argc > 1 ? argv[1] : "";
@@ -446,9 +407,6 @@ int Run(int argc, char** argv)
         const HWND holder = Make(ServeClass("VeloriaProbeWindow"), "key holder", WS_POPUP, 0, 0, 0, 0, nullptr);
         return ::RegisterHotKey(holder, 1, static_cast<UINT>(number(1)), static_cast<UINT>(number(2))) ? Serve({holder})
                                                                                                         : 1;
-    }
-    if (command == "listview" && argc == 3) {
-        return ListView(Handle(arg(1)));
     }
     if (command == "tray" && argc == 4) {
         return Tray(static_cast<int>(number(2)));

@@ -5,8 +5,8 @@ import os
 import shutil
 import time
 
-from harness import (PROBE, ProgramTestCase, alpha_of, centre, click_at, drag, level_popup, open_options, open_pointer_window,
-                     probe, rect_of, wait_alpha, wait_until, windows, xdotool)
+from harness import (PROBE, ProgramTestCase, alpha_of, centre, click_at, drag, level_popup, list_rows, open_options,
+                     open_pointer_window, probe, rect_of, wait_alpha, wait_until, windows, xdotool)
 
 
 class RememberedPrograms(ProgramTestCase):
@@ -70,11 +70,11 @@ class RememberedPrograms(ProgramTestCase):
         wait_until(lambda: alpha_of(two) == 212, 1.5, 'a second process at the level')
 
         page_list = self.programs_page()
-        self.assertEqual(probe('listview', page_list), ['player.exe\t83 %\t0'])
+        self.assertEqual(list_rows(self.main['pid'], page_list), ['player.exe\t83 %\t0'])
         self.click_row(page_list, 0)
-        self.assertEqual(probe('listview', page_list), ['player.exe\t83 %\t1'])
+        self.assertEqual(list_rows(self.main['pid'], page_list), ['player.exe\t83 %\t1'])
         click_at(centre(self.button('Remove')['rect']))
-        wait_until(lambda: probe('listview', page_list) == [], 5, 'the program to go from the list')
+        wait_until(lambda: list_rows(self.main['pid'], page_list) == [], 5, 'the program to go from the list')
         click_at(centre(self.button('OK')['rect']))
         wait_until(lambda: 'player.exe' not in self.config(), 5, 'the program forgotten in the file')
         three = self.open_player('Three', 300, 400)
@@ -93,10 +93,10 @@ class RememberedPrograms(ProgramTestCase):
         [early] = self.begin(config='[General]\r\nDefaultAlpha=200\r\n' + junk, before=['Early'])
         wait_alpha(early, 150, 'a window open before the start')
         page_list = self.programs_page()
-        self.assertEqual(probe('listview', page_list), ['player.exe\t59 %\t0', 'notes.exe\t47 %\t0'])
+        self.assertEqual(list_rows(self.main['pid'], page_list), ['player.exe\t59 %\t0', 'notes.exe\t47 %\t0'])
         self.click_row(page_list, 1)
         xdotool('key', 'Delete')
-        wait_until(lambda: len(probe('listview', page_list)) == 1, 5, 'the program to go from the list')
+        wait_until(lambda: len(list_rows(self.main['pid'], page_list)) == 1, 5, 'the program to go from the list')
         click_at(centre(self.button('OK')['rect']))
         wait_until(lambda: 'notes.exe' not in self.config(), 5, 'the save')
         self.assertIn(junk.replace('notes.exe=120\r\n', ''), self.config())
