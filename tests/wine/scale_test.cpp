@@ -1,9 +1,9 @@
-// The program's windows laid out again for 96, 144 and 192 DPI, as on a monitor
-// of that scale (WM_DPICHANGED), in every shipped language (each with every
-// key): each control
-// stands where it stood at 96 DPI, times the scale; each caption fits its
-// control; the cut windows' shapes follow their scaled pictures with the
-// key colour cut cleanly; and each window opens inside the work area.
+// The program's windows laid out again for 96, 144 and 192 DPI, as on a
+// monitor of that scale (WM_DPICHANGED), in every shipped language (each
+// with every key): each control stands where it stood at 96 DPI, times the
+// scale; each caption fits its control; the cut windows' shapes follow their
+// scaled pictures with the key colour cut cleanly; and each window opens
+// inside the work area.
 #include <gtest/gtest.h>
 #include <windows.h>
 

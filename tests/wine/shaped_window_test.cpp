@@ -53,8 +53,9 @@ TEST(ShapedWindow, TheRegionHoldsExactlyThePicturesOpaquePixelsInsideTheCutFrame
     const auto [before, client] = FrameOf(window.get());
     // Key-coloured background (the bottom-left pixel too, not the top-left
     // one), a block on the right edge at the top, an ellipse low down, a
-    // lone pixel and one a step of blue off the key. Every other pixel, where the client area
-    // will show it, united one by one, is the shape wanted.
+    // lone pixel and one a step of blue off the key. Every other pixel,
+    // where the client area will show it, united one by one, is the shape
+    // wanted.
     const GdiObject<HRGN> expected(::CreateRectRgn(0, 0, 0, 0));
     const WindowDC screen(nullptr);
     const GdiObject<HBITMAP> picture(::CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
