@@ -36,89 +36,8 @@ constexpr CLSID kHtmlDocument = {0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 
 test::FakePoint g_point;
 std::vector<std::wstring>& g_calls = g_point.calls;
 
-// One object stands in for every control made; it counts the references
-// the program holds to it.
-struct Control final : IOleObject, IDispatch, IConnectionPointContainer {
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
-    ULONG STDMETHODCALLTYPE Release() override { return --references; }
-    ULONG references = 0;
-    IOleClientSite* site = nullptr;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
-    {
-        *out = nullptr;
-        if (IsEqualIID(iid, IID_IOleObject) || IsEqualIID(iid, IID_IUnknown)) {
-            *out = static_cast<IOleObject*>(this);
-        } else if (IsEqualIID(iid, IID_IDispatch)) {
-            *out = static_cast<IDispatch*>(this);
-        } else if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
-            *out = static_cast<IConnectionPointContainer*>(this);
-        }
-        return *out != nullptr ? (AddRef(), S_OK) : E_NOINTERFACE;
-    }
-    HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* newSite) override
-    {
-        g_calls.push_back(newSite != nullptr ? L"SetClientSite" : L"SetClientSite null");
-        if (newSite != nullptr) {
-            newSite->AddRef();
-        }
-        if (site != nullptr) {
-            site->Release();
-        }
-        site = newSite;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE Close(DWORD) override { return g_calls.push_back(L"Close"), S_OK; }
-    HRESULT STDMETHODCALLTYPE SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE InitFromData(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD, IDataObject**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG, IOleClientSite*, LONG, HWND, LPCRECT) override
-    {
-        return g_calls.push_back(L"DoVerb " + std::to_wstring(verb)), S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Update() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE IsUpToDate() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetUserClassID(CLSID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetUserType(DWORD, LPOLESTR*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetExtent(DWORD, SIZEL*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetExtent(DWORD, SIZEL*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Advise(IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Unadvise(DWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetMiscStatus(DWORD, DWORD* status) override { return *status = 0, S_OK; }
-    HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    // The members a movie player has, numbered from 1000.
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) override
-    {
-        const std::wstring known[] = {L"WMode", L"Quality2", L"Scale", L"Movie", L"Play"};
-        for (DISPID k = 0; k < 5; ++k) {
-            if (known[k] == names[0]) {
-                return *ids = 1000 + k, S_OK;
-            }
-        }
-        return DISP_E_UNKNOWNNAME;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
-                                     UINT*) override
-    {
-        const bool text = params->cArgs == 1 && params->rgvarg[0].vt == VT_BSTR;
-        const bool truth = params->cArgs == 1 && params->rgvarg[0].vt == VT_BOOL;
-        const std::wstring call = L"Invoke " + std::to_wstring(id) + (text ? params->rgvarg[0].bstrVal : L"") +
-                                  (truth ? (params->rgvarg[0].boolVal ? L" true" : L" false") : L"");
-        return g_calls.push_back(call), S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** out) override
-    {
-        *out = IsEqualIID(iid, kBrowserEvents) ? &g_point : nullptr;
-        return *out != nullptr ? S_OK : CONNECT_E_NOCONNECTION;
-    }
-} g_control;
+// One object stands in for every control made.
+test::FakeControl g_control(kBrowserEvents, g_point);
 
 // Hands this thread's messages on until `done` or for `milliseconds`.
 template <typename Done>
@@ -185,7 +104,7 @@ bool Cancelled(DISPID event, const wchar_t* address, bool ofThePage = true)
         arguments[0].pboolVal = &cancel;
         arguments[5].vt = VT_BYREF | VT_VARIANT;
         arguments[5].pvarVal = &text;
-        static Control frame;  // another window: a frame of the page
+        static test::FakeControl frame(kBrowserEvents, g_point);  // another window: a frame of the page
         arguments[6].vt = VT_DISPATCH;
         arguments[6].pdispVal = static_cast<IDispatch*>(ofThePage ? &g_control : &frame);
     }

@@ -20,54 +20,15 @@ constexpr DISPID kDispidOnIMWindowCreated = 0x0411;  // DISPID_MUAE_ONIMWINDOWCR
 
 test::FakePoint g_point;
 
-struct Messenger final : IConnectionPointContainer {
-    VELORIA_FAKE_COUNTS
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
-    {
-        const bool known = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConnectionPointContainer);
-        *out = known ? this : nullptr;
-        return known ? S_OK : E_NOINTERFACE;
-    }
-    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** out) override
-    {
-        *out = IsEqualIID(iid, kDMessengerEvents) ? &g_point : nullptr;
-        return *out != nullptr ? S_OK : CONNECT_E_NOCONNECTION;
-    }
-} g_messenger;
+test::FakeControl g_messenger(kDMessengerEvents, g_point);
 
-// The conversation window object: one property, "hWnd" (none when 0).
-struct WindowObject final : IDispatch {
-    VELORIA_FAKE_COUNTS
-    explicit WindowObject(HWND window) : handle(static_cast<LONG>(reinterpret_cast<LONG_PTR>(window))) {}
-    LONG handle;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override
-    {
-        const bool known = count == 1 && handle != 0 && ::lstrcmpiW(names[0], L"hWnd") == 0;
-        ids[0] = known ? 1 : DISPID_UNKNOWN;
-        return known ? S_OK : DISP_E_UNKNOWNNAME;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
-                                     UINT*) override
-    {
-        if (id != 1 || (flags & DISPATCH_PROPERTYGET) == 0 || result == nullptr) {
-            return DISP_E_MEMBERNOTFOUND;
-        }
-        result->vt = VT_I4;
-        result->lVal = handle;
-        return S_OK;
-    }
-};
-
+// A conversation window object: its one property "hWnd" (none when 0).
 void OpenConversation(HWND window)
 {
-    WindowObject object(window);
+    test::FakeControl object(kDMessengerEvents, g_point, static_cast<LONG>(reinterpret_cast<LONG_PTR>(window)));
     VARIANT argument{};
     argument.vt = VT_DISPATCH;
-    argument.pdispVal = &object;
+    argument.pdispVal = static_cast<IDispatch*>(&object);
     g_point.Fire(kDispidOnIMWindowCreated, {argument});
 }
 
@@ -75,7 +36,7 @@ TEST(Messenger, NewConversationWindowsGetTheLevelOfTheSettings)
 {
     ::OleInitialize(nullptr);
     EXPECT_FALSE(MessengerConnection().Connect());  // no component: nothing, silently
-    const test::FakeClass registered(kClassMessenger, &g_messenger);
+    const test::FakeClass registered(kClassMessenger, static_cast<IOleObject*>(&g_messenger));
     MessengerConnection connection;
     ASSERT_TRUE(connection.Connect());
     const WindowHandle window = test::MakeTestWindow(L"Conversation");
