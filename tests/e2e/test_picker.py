@@ -92,10 +92,15 @@ class LevelPopup(ProgramTestCase):
         drag(self.image, self.drop, keys=('ctrl',))
         self.popup, self.slider = wait_until(level_popup, 5, 'the level popup')
 
-    def test_its_slider_sets_the_level_live(self):
+    def test_it_explains_its_slider_moves_by_its_picture_and_its_slider_sets_the_level_live(self):
         self.assertEqual(self.popup['title'], 'Nivel de Transparencia')
         self.assertTrue(self.popup['exstyle'] & TOPMOST)
         self.assertEqual(self.popup['rect'][:2], [self.drop[0] - 18, self.drop[1] - 28])
+        xdotool('mousemove', *centre(rect_of(self.slider)))
+        self.assertEqual(wait_until(tooltip_text, 10, 'the tooltip'), 'Establecer Rango de Transparencia')
+        left, top, _, bottom = self.popup['rect']
+        drag((left + 12, bottom - 12), (left + 12 + 250, bottom - 12 + 150))
+        wait_until(lambda: rect_of(self.popup['handle'])[:2] == [left + 250, top + 150], 5, 'the popup to move')
         self.assertEqual(slider_position(self.slider), 26)
         wait_alpha(self.dialog, 221, 'the dialog')
         for key, position, level in (('End', 30, None), ('Home', 1, 8), ('Right', 2, 17)):
@@ -105,15 +110,6 @@ class LevelPopup(ProgramTestCase):
         probe('close', self.popup['handle'])
         wait_until(lambda: level_popup() is None, 5, 'the popup to close')
         self.assertEqual(alpha_of(self.dialog), 17)
-
-    def test_it_moves_by_its_picture_and_its_slider_explains_itself(self):
-        xdotool('mousemove', *centre(rect_of(self.slider)))
-        self.assertEqual(wait_until(tooltip_text, 10, 'the tooltip'), 'Establecer Rango de Transparencia')
-        left, top, _, bottom = self.popup['rect']
-        drag((left + 12, bottom - 12), (left + 12 + 250, bottom - 12 + 150))
-        wait_until(lambda: rect_of(self.popup['handle'])[:2] == [left + 250, top + 150], 5, 'the popup to move')
-        self.assertEqual(slider_position(self.slider), 26)
-        self.assertEqual(alpha_of(self.dialog), 221)
 
     def test_a_second_ctrl_drop_only_changes_the_target(self):
         wait_alpha(self.dialog, 221, 'the dialog')
