@@ -11,6 +11,7 @@ add_executable(veloria_module_tests
   tests/wine/owners_test.cpp
   tests/wine/scale_test.cpp
   tests/wine/shaped_window_test.cpp
+  tests/wine/wheel_hook_test.cpp
   tests/wine/window_effects_test.cpp
 )
 target_compile_options(veloria_module_tests PRIVATE ${VELORIA_WARNINGS})

@@ -26,6 +26,7 @@ set(VELORIA_WIN_SOURCES
   src/language/language_file.cpp
   src/settings/autostart.cpp
   src/settings/config_file.cpp
+  src/settings/hot_key_layouts.cpp
   src/shell/main_window.cpp
   src/shell/tray_icon.cpp
   src/skin/dib_section.cpp

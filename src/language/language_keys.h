@@ -92,7 +92,7 @@ namespace veloria {
     X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_SOLID, "More solid:")             \
     X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_OPAQUE, "Opaque:")                \
     X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_CLICKTHROUGH, "Click-through:")   \
-    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_CHECK_WHEEL, "Ctrl+Alt+wheel over a window") \
+    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_CHECK_WHEEL, "The wheel over a window") \
     X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_CHECK_CLICKTHROUGH, "Allow click-through") \
     X(Messages, LANG_BALLOON_KEYTAKEN_TITLE, "A key of Veloria is taken")                                \
     X(Messages, LANG_BALLOON_KEYTAKEN,                                                                    \
@@ -100,7 +100,11 @@ namespace veloria {
     X(Messages, LANG_BALLOON_CLICKTHROUGH_TITLE, "Clicks now go through this window")                    \
     X(Messages, LANG_BALLOON_CLICKTHROUGH,                                                                \
       "To undo it, press %1 with the window in front, or use \u201CMake every window opaque\u201D on the " \
-      "Programs tab of the options.")
+      "Programs tab of the options.")                                                                      \
+    X(Messages, LANG_BALLOON_KEYTYPES,                                                                    \
+      "%1 types a character with AltGr on one of your keyboards, so it is left to your typing. Choose "     \
+      "another key on the Programs tab of the options.")                                                  \
+    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_WHEELKEYS, "Held with the wheel:")
 
 #define VELORIA_LANGUAGE_ENUM_ENTRY(section, key, ...) key,
 #define VELORIA_LANGUAGE_ENUM_FIRST(section, key) VELORIA_LANGUAGE_ENUM_ENTRY(section, key)

@@ -145,6 +145,62 @@ std::uint16_t ToHotKeyControl(const std::optional<HotKey>& hotKey)
     return static_cast<std::uint16_t>((flags << 8) | (hotKey->key & 0xFFu));
 }
 
+std::wstring ModifiersText(unsigned modifiers)
+{
+    std::wstring text;
+    for (const ModifierName& modifier : kModifierNames) {
+        if ((modifiers & modifier.modifier) != 0) {
+            text += (text.empty() ? L"" : L"+") + std::wstring(modifier.name);
+        }
+    }
+    return text;
+}
+
+std::optional<unsigned> ParseWheelModifiers(std::wstring_view text)
+{
+    unsigned modifiers = 0;
+    while (!text.empty()) {
+        const std::size_t plus = text.find(L'+');
+        const std::wstring_view part = TrimBlanks(text.substr(0, plus));
+        const auto modifier = std::find_if(kModifierNames.begin(), kModifierNames.end(),
+                                           [&](const ModifierName& named) { return SameLetters(named.name, part); });
+        if (modifier == kModifierNames.end()) {
+            return std::nullopt;
+        }
+        modifiers |= modifier->modifier;
+        text = plus == std::wstring_view::npos ? std::wstring_view() : text.substr(plus + 1);
+    }
+    if (std::find(kWheelModifierChoices.begin(), kWheelModifierChoices.end(), modifiers) ==
+        kWheelModifierChoices.end()) {
+        return std::nullopt;
+    }
+    return modifiers;
+}
+
+bool PressedByAltGr(const HotKey& hotKey)
+{
+    constexpr unsigned kAltGr = kModControl | kModAlt;
+    return (hotKey.modifiers & kAltGr) == kAltGr && (hotKey.modifiers & kModWin) == 0;
+}
+
+std::optional<wchar_t> CharacterAltGrTypes(const HotKey& hotKey, const KeyScan* scans, std::size_t count)
+{
+    if (!PressedByAltGr(hotKey)) {
+        return std::nullopt;
+    }
+    constexpr unsigned kShiftState = 1;
+    constexpr unsigned kAltGrState = 2 | 4;
+    const unsigned state = kAltGrState | ((hotKey.modifiers & kModShift) != 0 ? kShiftState : 0);
+    for (std::size_t k = 0; k < count; ++k) {
+        const unsigned key = scans[k].scan & 0xFFu;
+        // Other state bits (the layouts' own, Kana say) mean other keys held.
+        if (key == hotKey.key && (scans[k].scan >> 8) == state) {
+            return scans[k].character;
+        }
+    }
+    return std::nullopt;
+}
+
 KeySettings ReadKeySettings(const KeySettingTexts& texts)
 {
     KeySettings settings;
@@ -155,9 +211,11 @@ KeySettings ReadKeySettings(const KeySettingTexts& texts)
             settings.keys[action] = key ? key : ParseHotKey(kKeySettingNames[action].defaultText);
         }
     }
-    settings.wheel = ReadTruthValue(texts[kKeyActionCount], kKeySettingNames[kKeyActionCount].defaultText);
+    settings.wheel = ReadTruthValue(texts[kWheelSetting], kKeySettingNames[kWheelSetting].defaultText);
     settings.clickThrough =
-        ReadTruthValue(texts[kKeyActionCount + 1], kKeySettingNames[kKeyActionCount + 1].defaultText);
+        ReadTruthValue(texts[kClickThroughSetting], kKeySettingNames[kClickThroughSetting].defaultText);
+    settings.wheelModifiers = ParseWheelModifiers(texts[kWheelKeysSetting])
+                                  .value_or(*ParseWheelModifiers(kKeySettingNames[kWheelKeysSetting].defaultText));
     return settings;
 }
 
@@ -167,8 +225,9 @@ KeySettingTexts KeySettingsTexts(const KeySettings& settings)
     for (std::size_t action = 0; action < kKeyActionCount; ++action) {
         texts[action] = settings.keys[action] ? HotKeyText(*settings.keys[action]) : L"";
     }
-    texts[kKeyActionCount] = settings.wheel ? L"1" : L"0";
-    texts[kKeyActionCount + 1] = settings.clickThrough ? L"1" : L"0";
+    texts[kWheelSetting] = settings.wheel ? L"1" : L"0";
+    texts[kClickThroughSetting] = settings.clickThrough ? L"1" : L"0";
+    texts[kWheelKeysSetting] = ModifiersText(settings.wheelModifiers);
     return texts;
 }
 

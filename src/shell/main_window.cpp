@@ -11,12 +11,14 @@
 
 #include <shellapi.h>
 #include <windowsx.h>
+#include <wtsapi32.h>
 
 #include <algorithm>
 #include <optional>
 #include <vector>
 
 #include "base/dpi.h"
+#include "base/late_bound.h"
 #include "base/program_folder.h"
 #include "base/resource.h"
 #include "base/shell_open.h"
@@ -25,6 +27,7 @@
 #include "language/language_folder.h"
 #include "language/language_keys.h"
 #include "settings/config_file.h"
+#include "settings/hot_key_layouts.h"
 #include "settings/hot_keys.h"
 #include "settings/settings_record.h"
 #include "shell/tray_icon.h"
@@ -180,6 +183,10 @@ bool MainWindow::Load()
     SetLanguage();
     BuildLanguageMenu();
     ::SetTimer(hwnd(), kStartupTasksTimer, USER_TIMER_MINIMUM, nullptr);
+    // The unlock of the session is told to the window, for the wheel's hook.
+    if (const auto notify = VELORIA_LATE_BOUND("wtsapi32.dll", WTSRegisterSessionNotification)) {
+        notify(hwnd(), NOTIFY_FOR_THIS_SESSION);
+    }
     return true;
 }
 
@@ -289,7 +296,10 @@ void MainWindow::Unload()
     // they host, so that no COM object outlives OLE.
     EndUpdateChecks();
     StopWatchingPrograms();
-    WatchWheel(hwnd(), kWheelStepMessage, false);
+    WatchWheel(hwnd(), kWheelStepMessage, false, 0);
+    if (const auto unregister = VELORIA_LATE_BOUND("wtsapi32.dll", WTSUnRegisterSessionNotification)) {
+        unregister(hwnd());
+    }
     EndEveryClickThrough();
     CloseOtherWindows();
     msnMessenger_.Disconnect();
@@ -299,6 +309,15 @@ void MainWindow::KeysChanged()
 {
     const KeySettings& keys = Keys();
     std::wstring taken;
+    std::wstring typing;
+    AltGrCharacters characters;
+    // Each key is told once, whichever of the two keeps it from working.
+    const auto tellOnce = [this](std::wstring& list, const std::wstring& name) {
+        if (std::find(keysTold_.begin(), keysTold_.end(), name) == keysTold_.end()) {
+            keysTold_.push_back(name);
+            list += (list.empty() ? L"" : L", ") + name;
+        }
+    };
     for (std::size_t action = 0; action < kKeyActionCount; ++action) {
         const int id = kHotKeyBase + static_cast<int>(action);
         ::UnregisterHotKey(hwnd(), id);
@@ -306,22 +325,27 @@ void MainWindow::KeysChanged()
         if (!key || (static_cast<KeyAction>(action) == KeyAction::ClickThrough && !keys.clickThrough)) {
             continue;
         }
+        // A key that AltGr types on one of the user's keyboards stays in
+        // the settings but is not taken from their typing.
+        if (const auto character = characters.TypedBy(*key)) {
+            tellOnce(typing, HotKeyText(*key) + L" (" + std::wstring(1, *character) + L")");
+            continue;
+        }
         // The steps repeat while their key is held; the others act once.
         const bool steps = action <= static_cast<std::size_t>(KeyAction::MoreSolid);
         constexpr UINT kNoRepeat = 0x4000;  // MOD_NOREPEAT
         if (!::RegisterHotKey(hwnd(), id, key->modifiers | (steps ? 0 : kNoRepeat), key->key)) {
-            const std::wstring name = HotKeyText(*key);
-            if (std::find(keysTold_.begin(), keysTold_.end(), name) == keysTold_.end()) {
-                keysTold_.push_back(name);
-                taken += (taken.empty() ? L"" : L", ") + name;
-            }
+            tellOnce(taken, HotKeyText(*key));
         }
     }
-    if (!taken.empty()) {
-        ShowTrayBalloon(hwnd(), LanguageText(Lang::LANG_BALLOON_KEYTAKEN_TITLE),
-                        LanguageText(Lang::LANG_BALLOON_KEYTAKEN, taken));
+    if (!taken.empty() || !typing.empty()) {
+        const std::wstring text =
+            (taken.empty() ? L"" : LanguageText(Lang::LANG_BALLOON_KEYTAKEN, taken)) +
+            (taken.empty() || typing.empty() ? L"" : L"\n") +
+            (typing.empty() ? L"" : LanguageText(Lang::LANG_BALLOON_KEYTYPES, typing));
+        ShowTrayBalloon(hwnd(), LanguageText(Lang::LANG_BALLOON_KEYTAKEN_TITLE), text);
     }
-    WatchWheel(hwnd(), kWheelStepMessage, keys.wheel);
+    WatchWheel(hwnd(), kWheelStepMessage, keys.wheel, keys.wheelModifiers);
 }
 
 // A key acts on the window in front; never on the program's hidden window.
@@ -421,7 +445,11 @@ void MainWindow::EndTrayPick()
 
 void MainWindow::OnReleaseWatch()
 {
-    if ((::GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) {
+    // The drag is made with the primary button, whose messages say "left";
+    // the state of the buttons is told by their places, so for a
+    // left-handed user (buttons swapped) it is the right one.
+    const int primary = ::GetSystemMetrics(SM_SWAPBUTTON) != 0 ? VK_RBUTTON : VK_LBUTTON;
+    if ((::GetAsyncKeyState(primary) & 0x8000) != 0) {
         return;
     }
     if (trayPickPending_) {
@@ -554,6 +582,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_HOTKEY:
         OnHotKey(wParam);
+        return 0;
+    case WM_POWERBROADCAST:
+        // After sleep Windows may have taken the wheel's hook away.
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
+            RenewWheelHook();
+        }
+        return TRUE;
+    case WM_WTSSESSION_CHANGE:
+        if (wParam == WTS_SESSION_UNLOCK) {
+            RenewWheelHook();
+        }
         return 0;
     case kWheelStepMessage:
         StepWindowLevel(PickableWindow(::WindowFromPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})),

@@ -1,7 +1,11 @@
 #include "transparency/key_actions.h"
 
+#include <atomic>
+#include <cstdint>
+
 #include "base/alpha_rules.h"
 #include "base/handle.h"
+#include "settings/hot_keys.h"
 #include "transparency/alpha_blend.h"
 
 namespace veloria {
@@ -14,8 +18,14 @@ namespace {
 struct WheelWatch {
     KernelHandle thread;
     DWORD threadId = 0;
-    HWND notify = nullptr;
-    UINT message = 0;
+    std::atomic<HWND> notify{nullptr};
+    std::atomic<UINT> message{0};
+    std::atomic<unsigned> modifiers{0};
+    std::atomic<HHOOK> hook{nullptr};
+    // The last event the hook heard of: its time and the pointer's place.
+    std::atomic<DWORD> heardAt{0};
+    std::atomic<LONG> heardX{0};
+    std::atomic<LONG> heardY{0};
 };
 
 WheelWatch& Wheel()
@@ -24,20 +34,77 @@ WheelWatch& Wheel()
     return watch;
 }
 
+// How often the hook's thread looks whether the hook is still there.
+constexpr UINT kHookCheckMs = 4000;
+constexpr UINT kRenewHookMessage = WM_APP + 1;
+
 bool Held(int key)
 {
     return (::GetAsyncKeyState(key) & 0x8000) != 0;
 }
 
+unsigned HeldModifiers()
+{
+    return (Held(VK_CONTROL) ? kModControl : 0) | (Held(VK_MENU) ? kModAlt : 0) | (Held(VK_SHIFT) ? kModShift : 0) |
+           (Held(VK_LWIN) || Held(VK_RWIN) ? kModWin : 0);
+}
+
+// The Magnifier zooms with Ctrl+Alt and the wheel while it runs; its
+// window of that class stands for the running Magnifier.
+bool MagnifierZooms(unsigned held)
+{
+    return (held & (kModControl | kModAlt)) == (kModControl | kModAlt) &&
+           ::FindWindowW(L"MagUIClass", nullptr) != nullptr;
+}
+
 LRESULT CALLBACK OnMouseEvent(int code, WPARAM wParam, LPARAM lParam) noexcept
 {
-    if (code == HC_ACTION && wParam == WM_MOUSEWHEEL && Held(VK_CONTROL) && Held(VK_MENU)) {
+    if (code == HC_ACTION) {
+        WheelWatch& watch = Wheel();
         const auto& event = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
-        const auto turn = static_cast<short>(HIWORD(event.mouseData));
-        ::PostMessageW(Wheel().notify, Wheel().message, turn > 0 ? 1 : 0, MAKELPARAM(event.pt.x, event.pt.y));
-        return 1;  // Veloria's turn: the window under the pointer neither scrolls nor zooms
+        watch.heardAt = event.time;
+        watch.heardX = event.pt.x;
+        watch.heardY = event.pt.y;
+        if (wParam == WM_MOUSEWHEEL) {
+            const unsigned held = HeldModifiers();
+            if (held == watch.modifiers && !MagnifierZooms(held)) {
+                const auto turn = static_cast<short>(HIWORD(event.mouseData));
+                ::PostMessageW(watch.notify, watch.message, turn > 0 ? 1 : 0, MAKELPARAM(event.pt.x, event.pt.y));
+                return 1;  // Veloria's turn: the window under the pointer neither scrolls nor zooms
+            }
+        }
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The hook missed input that moved the pointer: the system saw input after
+// the last event the hook heard of, and the pointer is not where that
+// event left it. Keys alone move no pointer, so typing never counts.
+bool HookLost()
+{
+    const WheelWatch& watch = Wheel();
+    LASTINPUTINFO last{};
+    last.cbSize = sizeof(last);
+    POINT cursor{};
+    if (!::GetLastInputInfo(&last) || !::GetCursorPos(&cursor)) {
+        return false;
+    }
+    const auto newer = static_cast<std::int32_t>(last.dwTime - watch.heardAt.load());  // ticks wrap
+    return newer > 0 && (cursor.x != watch.heardX || cursor.y != watch.heardY);
+}
+
+void SetHook()
+{
+    WheelWatch& watch = Wheel();
+    if (const HHOOK old = watch.hook.exchange(nullptr)) {
+        ::UnhookWindowsHookEx(old);
+    }
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    watch.heardX = cursor.x;
+    watch.heardY = cursor.y;
+    watch.heardAt = ::GetTickCount();
+    watch.hook = ::SetWindowsHookExW(WH_MOUSE_LL, &OnMouseEvent, ::GetModuleHandleW(nullptr), 0);
 }
 
 }  // namespace
@@ -74,13 +141,20 @@ namespace {
 
 DWORD WINAPI RunWheelHook(void* ready) noexcept
 {
-    const HHOOK hook = ::SetWindowsHookExW(WH_MOUSE_LL, &OnMouseEvent, ::GetModuleHandleW(nullptr), 0);
     MSG message;
     ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue that WM_QUIT comes to
+    SetHook();
     ::SetEvent(ready);
-    while (hook != nullptr && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    const UINT_PTR check = ::SetTimer(nullptr, 0, kHookCheckMs, nullptr);
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // A hook the system refused is tried again at every look.
+        if (message.message == kRenewHookMessage ||
+            (message.message == WM_TIMER && (Wheel().hook == nullptr || HookLost()))) {
+            SetHook();
+        }
     }
-    if (hook != nullptr) {
+    ::KillTimer(nullptr, check);
+    if (const HHOOK hook = Wheel().hook.exchange(nullptr)) {
         ::UnhookWindowsHookEx(hook);
     }
     return 0;
@@ -88,11 +162,12 @@ DWORD WINAPI RunWheelHook(void* ready) noexcept
 
 }  // namespace
 
-void WatchWheel(HWND notify, UINT message, bool on) noexcept
+void WatchWheel(HWND notify, UINT message, bool on, unsigned modifiers) noexcept
 {
     WheelWatch& watch = Wheel();
     watch.notify = notify;
     watch.message = message;
+    watch.modifiers = modifiers;
     if (on && !watch.thread) {
         const KernelHandle ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
         watch.thread.reset(::CreateThread(nullptr, 0, &RunWheelHook, ready.get(), 0, &watch.threadId));
@@ -104,6 +179,18 @@ void WatchWheel(HWND notify, UINT message, bool on) noexcept
         ::WaitForSingleObject(watch.thread.get(), 1000);
         watch.thread.reset();
     }
+}
+
+void RenewWheelHook() noexcept
+{
+    if (Wheel().thread) {
+        ::PostThreadMessageW(Wheel().threadId, kRenewHookMessage, 0, 0);
+    }
+}
+
+HHOOK WheelHookInUse() noexcept
+{
+    return Wheel().hook;
 }
 
 }  // namespace veloria

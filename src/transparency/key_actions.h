@@ -4,9 +4,17 @@
 //
 // The wheel is heard through a low-level mouse hook, set only while the
 // wheel is switched on, on a thread that does nothing else. Its procedure
-// answers every event at once: a turn with Ctrl and Alt held is posted to
-// the program's window and kept from the window under the pointer;
-// everything else passes on untouched.
+// answers every event at once: a turn with exactly the wheel's modifier
+// keys held is posted to the program's window and kept from the window
+// under the pointer; everything else passes on untouched, and so does any
+// turn with Ctrl and Alt held while the Magnifier runs (its zoom).
+//
+// Windows takes a low-level hook away, without a word, once its procedure
+// is slower than the system allows (after sleep, on a loaded machine). The
+// hook's thread looks every few seconds whether the mouse moved without
+// the hook hearing of it, and sets the hook again; it does so too when
+// told the system woke up or the session was unlocked, and keeps trying
+// where the system refused the hook.
 #pragma once
 
 #include <windows.h>
@@ -21,8 +29,16 @@ enum class ClickThroughToggle { Started, Ended, NotTranslucent, Refused };
 // Only a window below 255 is made click-through.
 ClickThroughToggle ToggleClickThrough(HWND window) noexcept;
 
-// Sets the hook (on) or takes it away. A turn comes to `notify` as
-// `message`, wParam 1 up or 0 down, lParam the pointer's screen position.
-void WatchWheel(HWND notify, UINT message, bool on) noexcept;
+// Sets the hook (on) or takes it away. A turn with `modifiers` (kMod...
+// summed) held comes to `notify` as `message`, wParam 1 up or 0 down,
+// lParam the pointer's screen position.
+void WatchWheel(HWND notify, UINT message, bool on, unsigned modifiers) noexcept;
+
+// Sets the hook afresh, where it is on.
+void RenewWheelHook() noexcept;
+
+// The hook set now, or null: for a look from outside (the module tests
+// take it away as Windows would).
+HHOOK WheelHookInUse() noexcept;
 
 }  // namespace veloria

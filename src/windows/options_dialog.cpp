@@ -17,8 +17,10 @@
 // slider and Remove change the dialog's copy, which OK and Apply save as
 // changes to the programs in use (a program remembered meanwhile from the
 // level popup stays). "Make every window opaque" acts at once. Beside the
-// list stand the four keys (hot-key controls) and the switches of the wheel
-// and of click-through, saved with OK and Apply too.
+// list stand the four keys (hot-key controls; a key AltGr types on one of
+// the user's keyboards is refused as it is chosen), the switch of the wheel
+// with the modifier keys held with it, and the switch of click-through,
+// saved with OK and Apply too.
 #include "windows/options_dialog.h"
 
 #include <commctrl.h>
@@ -33,6 +35,7 @@
 #include "base/alpha_rules.h"
 #include "base/dialog_base.h"
 #include "base/dpi.h"
+#include "base/error_report.h"
 #include "base/handle.h"
 #include "base/program_folder.h"
 #include "base/version.h"
@@ -43,6 +46,7 @@
 #include "language/language_keys.h"
 #include "settings/autostart.h"
 #include "settings/config_file.h"
+#include "settings/hot_key_layouts.h"
 #include "settings/hot_keys.h"
 #include "settings/program_levels.h"
 #include "settings/settings_record.h"
@@ -109,6 +113,8 @@ enum Control : int {
     kKeyLabel,  // four labels, then four hot-key controls, in KeyAction order
     kKeyField = kKeyLabel + 4,
     kWheelCheck = kKeyField + 4,
+    kWheelKeysLabel,
+    kWheelKeys,
     kClickThroughCheck,
     kLabelAutomatize,
     kContactList,
@@ -177,27 +183,30 @@ const std::array kControls{
     ControlRow{kSlider4, 1, Kind::Slider, 48, 212, 200, 28, std::nullopt, L""},
     ControlRow{kProgramsHowTo, kProgramsPage, Kind::Note, 28, 40, 441, 32,
                 L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_HOWTO, L""},
-    ControlRow{kProgramList, kProgramsPage, Kind::List, 28, 76, 160, 124, std::nullopt, L""},
-    ControlRow{kProgramSlider, kProgramsPage, Kind::Slider, 24, 204, 168, 28, std::nullopt, L""},
+    ControlRow{kProgramList, kProgramsPage, Kind::List, 28, 76, 116, 124, std::nullopt, L""},
+    ControlRow{kProgramSlider, kProgramsPage, Kind::Slider, 24, 204, 124, 28, std::nullopt, L""},
     ControlRow{kRemoveProgram, kProgramsPage, Kind::Button, 28, 238, 120, 24,
                 L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_REMOVE, L""},
     ControlRow{kAllOpaque, kProgramsPage, Kind::Button, 28, 270, 260, 24,
                 L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_ALLOPAQUE, L""},
-    ControlRow{kKeyLabel, kProgramsPage, Kind::Label, 198, 79, 130, 18,
+    ControlRow{kKeyLabel, kProgramsPage, Kind::Label, 150, 79, 128, 18,
                 L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_SEETHROUGH, L""},
-    ControlRow{kKeyField, kProgramsPage, Kind::HotKey, 330, 76, 139, 22, std::nullopt, L""},
-    ControlRow{kKeyLabel + 1, kProgramsPage, Kind::Label, 198, 105, 130, 18,
+    ControlRow{kKeyField, kProgramsPage, Kind::HotKey, 280, 76, 189, 22, std::nullopt, L""},
+    ControlRow{kKeyLabel + 1, kProgramsPage, Kind::Label, 150, 105, 128, 18,
                 L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_SOLID, L""},
-    ControlRow{kKeyField + 1, kProgramsPage, Kind::HotKey, 330, 102, 139, 22, std::nullopt, L""},
-    ControlRow{kKeyLabel + 2, kProgramsPage, Kind::Label, 198, 131, 130, 18,
+    ControlRow{kKeyField + 1, kProgramsPage, Kind::HotKey, 280, 102, 189, 22, std::nullopt, L""},
+    ControlRow{kKeyLabel + 2, kProgramsPage, Kind::Label, 150, 131, 128, 18,
                 L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_OPAQUE, L""},
-    ControlRow{kKeyField + 2, kProgramsPage, Kind::HotKey, 330, 128, 139, 22, std::nullopt, L""},
-    ControlRow{kKeyLabel + 3, kProgramsPage, Kind::Label, 198, 157, 130, 18,
+    ControlRow{kKeyField + 2, kProgramsPage, Kind::HotKey, 280, 128, 189, 22, std::nullopt, L""},
+    ControlRow{kKeyLabel + 3, kProgramsPage, Kind::Label, 150, 157, 128, 18,
                 L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_CLICKTHROUGH, L""},
-    ControlRow{kKeyField + 3, kProgramsPage, Kind::HotKey, 330, 154, 139, 22, std::nullopt, L""},
-    ControlRow{kWheelCheck, kProgramsPage, Kind::Check, 198, 184, 271, 20,
+    ControlRow{kKeyField + 3, kProgramsPage, Kind::HotKey, 280, 154, 189, 22, std::nullopt, L""},
+    ControlRow{kWheelCheck, kProgramsPage, Kind::Check, 150, 184, 319, 20,
                 L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_CHECK_WHEEL, L""},
-    ControlRow{kClickThroughCheck, kProgramsPage, Kind::Check, 198, 208, 271, 20,
+    ControlRow{kWheelKeysLabel, kProgramsPage, Kind::Label, 150, 210, 154, 18,
+                L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_WHEELKEYS, L""},
+    ControlRow{kWheelKeys, kProgramsPage, Kind::Combo, 306, 207, 163, 140, std::nullopt, L""},
+    ControlRow{kClickThroughCheck, kProgramsPage, Kind::Check, 150, 236, 319, 20,
                 L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_CHECK_CLICKTHROUGH, L""},
     ControlRow{kLabelAutomatize, 3, Kind::Label, 28, 44, 430, 18,
                 L::LANG_WINDOWOPTIONS_TAB_MSNMESSENGER_LABEL_AUTOMATIZE, L""},
@@ -523,7 +532,7 @@ private:
         }
         SetChildFonts(hwnd(), scale_.font());
         const HWND list = Item(kProgramList);
-        ::SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, scale_(90));
+        ::SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, scale_(66));
         ::SendMessageW(list, LVM_SETCOLUMNWIDTH, 1, LVSCW_AUTOSIZE_USEHEADER);
         if (picture_) {
             ShowPicture();
@@ -639,9 +648,19 @@ private:
             // A key without Ctrl or Alt gets both: no plain key is taken
             // from every program.
             ::SendMessageW(field, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT, 0));
-            ::SendMessageW(field, HKM_SETHOTKEY, ToHotKeyControl(keys.keys[action]), 0);
+            shownKeys_[action] = ToHotKeyControl(keys.keys[action]);
+            ::SendMessageW(field, HKM_SETHOTKEY, shownKeys_[action], 0);
         }
         SetChecked(kWheelCheck, keys.wheel);
+        const HWND wheelKeys = Item(kWheelKeys);
+        ::SendMessageW(wheelKeys, CB_RESETCONTENT, 0, 0);
+        for (std::size_t k = 0; k < kWheelModifierChoices.size(); ++k) {
+            ::SendMessageW(wheelKeys, CB_ADDSTRING, 0,
+                           reinterpret_cast<LPARAM>(ModifiersText(kWheelModifierChoices[k]).c_str()));
+            if (kWheelModifierChoices[k] == keys.wheelModifiers) {
+                ::SendMessageW(wheelKeys, CB_SETCURSEL, k, 0);
+            }
+        }
         SetChecked(kClickThroughCheck, keys.clickThrough);
     }
 
@@ -656,9 +675,37 @@ private:
             }
         }
         keys.wheel = Checked(kWheelCheck);
+        const auto choice = ::SendMessageW(Item(kWheelKeys), CB_GETCURSEL, 0, 0);
+        if (choice >= 0 && static_cast<std::size_t>(choice) < kWheelModifierChoices.size()) {
+            keys.wheelModifiers = kWheelModifierChoices[static_cast<std::size_t>(choice)];
+        }
         keys.clickThrough = Checked(kClickThroughCheck);
         GuardarTeclas(hwnd(), keys);
         host_->KeysChanged();
+    }
+
+    // A key AltGr types on one of the user's keyboards is refused as it is
+    // chosen, with the reason; the field goes back to the last whole key it
+    // showed (while modifiers alone are held it shows none).
+    void OnKeyChosen(std::size_t action)
+    {
+        const HWND field = Item(kKeyField + static_cast<int>(action));
+        const auto word = static_cast<std::uint16_t>(::SendMessageW(field, HKM_GETHOTKEY, 0, 0));
+        const std::optional<HotKey> key = FromHotKeyControl(word);
+        if (!key) {
+            return;
+        }
+        const std::optional<wchar_t> character = AltGrCharacters().TypedBy(*key);
+        if (!character) {
+            shownKeys_[action] = word;
+            return;
+        }
+        ::SendMessageW(field, HKM_SETHOTKEY, shownKeys_[action], 0);
+        ShowMessage(hwnd(),
+                    LanguageText(Lang::LANG_BALLOON_KEYTYPES,
+                                 HotKeyText(*key) + L" (" + std::wstring(1, *character) + L")"),
+                    MB_ICONINFORMATION);
+        ::SetFocus(field);
     }
 
     void FillProgramList()
@@ -820,6 +867,9 @@ private:
             }
             break;
         default:
+            if (id >= kKeyField && id < kKeyField + static_cast<int>(kKeyActionCount) && notification == EN_CHANGE) {
+                OnKeyChosen(static_cast<std::size_t>(id - kKeyField));
+            }
             break;
         }
     }
@@ -920,6 +970,7 @@ private:
     GdiObject<HBITMAP> picture_;
     ProgramLevels programsShown_;  // the programs in use when the page was filled
     ProgramLevels programs_;       // the same with the page's changes
+    std::array<std::uint16_t, kKeyActionCount> shownKeys_{};  // the keys the fields show, as accepted
 };
 
 }  // namespace

@@ -182,7 +182,7 @@ class ProgramTestCase(unittest.TestCase):
         return received.decode().split()[:count]
 
     def foreign(self, kind='plain', x=650, y=150):
-        return self.serve('window', kind.capitalize(), kind, x, y, count={'dialog': 2, 'owned': 3}.get(kind, 1))
+        return self.serve('window', kind.capitalize(), kind, x, y, count={'dialog': 2, 'edit': 2, 'owned': 3}.get(kind, 1))
 
 
 # The tray: Wine's taskbar draws the icons at its right end, the first one
@@ -323,8 +323,12 @@ def dialogs(pid, title=None):
 
 
 def open_options(pid):
+    """The options dialog, once in front: keys pressed before then would go
+    to the window that was."""
     choose(pid, 5)
-    return wait_until(lambda: dialogs(pid), 10, 'the options dialog')[0]
+    dialog = wait_until(lambda: dialogs(pid), 10, 'the options dialog')[0]
+    wait_until(lambda: probe('front') == [dialog['handle']], 5, 'the options dialog in front')
+    return dialog
 
 
 def press_on(window, key):

@@ -13,16 +13,18 @@
 //   region HWND             "COUNT L,T,R,B" of its shape, or "none"
 //   alpha HWND LEVEL        layered at LEVEL (-1: not layered)
 //   close HWND | post HWND NAME   posts WM_CLOSE | the registered message
-//   front HWND              brings the window to the front
+//   front HWND | front      brings the window to the front | prints the
+//                           window in front
 //   mutex NAME              "held" or "free"
 //   regget HKLM|HKCU\KEY NAME    the REG_SZ value, or "none"
 //   menu PID                loads menu_reader.dll into process PID (its
 //                           menus and list views)
 //   record FILE TEXT        appends TEXT to FILE (the test "browser")
 //   window TITLE KIND X Y   serves windows to pick: plain, dialog (+ button),
-//                           owned (owner, owned dialog, button), keyed (its
-//                           own colour key), perpixel (per-pixel alpha, its
-//                           title says whether it still updates), refusing
+//                           owned (owner, owned dialog, button), edit (+ edit
+//                           box), keyed (its own colour key), perpixel
+//                           (per-pixel alpha, its title says whether it
+//                           still updates), refusing
 //                           (turns the layered style down), hung (from 300
 //                           ms on), class=NAME; a click adds " clicked" to
 //                           the title, "VeloriaProbeAnotherWindow" makes one
@@ -275,6 +277,9 @@ int Windows(const char* title, const std::string& kind, int x, int y)
     if (kind == "dialog") {
         made.push_back(Make(cls, title, kDialog, x, y, 320, 220, nullptr));
         made.push_back(Make("BUTTON", "Press", kButton, 20, 20, 240, 120, made[0]));
+    } else if (kind == "edit") {
+        made.push_back(Make(cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 400, 300, nullptr));
+        made.push_back(Make("EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 20, 20, 300, 30, made[0]));
     } else if (kind == "owned") {
         made.push_back(Make(cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 420, 320, nullptr));
         made.push_back(Make(cls, "Owned dialog", kDialog, x + 120, y + 90, 260, 180, made[0]));
@@ -399,6 +404,10 @@ int Run(int argc, char** argv)
     }
     if (command == "window" && argc == 6) {
         return Windows(arg(1), arg(2), static_cast<int>(number(3)), static_cast<int>(number(4)));
+    }
+    if (command == "front" && argc == 2) {
+        PrintHandle(::GetForegroundWindow());
+        return 0;
     }
     if (command == "front" && argc == 3) {
         return ::SetForegroundWindow(Handle(arg(1))) ? 0 : 1;

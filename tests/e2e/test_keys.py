@@ -4,12 +4,18 @@ more solid, opaque at once, click-through on and off, and a key another
 program holds."""
 import os
 import pathlib
+import subprocess
 import time
 
-from harness import ProgramTestCase, alpha_of, centre, click_at, info, open_options, probe, rect_of, wait_alpha, \
-    wait_until, windows, windows_path, xdotool
+from harness import ProgramTestCase, alpha_of, centre, click_at, dialogs, info, open_options, probe, rect_of, \
+    wait_alpha, wait_until, windows, windows_path, xdotool
 
 CLICK_THROUGH = 0x20  # WS_EX_TRANSPARENT
+DOWN, UP, OPAQUE, THROUGH = ('ctrl+alt+shift+' + key for key in ('Next', 'Prior', 'Home', 'End'))
+
+
+def layout(name):
+    subprocess.run(['setxkbmap', name], stdin=subprocess.DEVNULL, timeout=30, check=True)
 
 
 def press(*keys):
@@ -18,6 +24,13 @@ def press(*keys):
 
 
 class Keys(ProgramTestCase):
+
+    def key_fields(self):
+        """The options dialog on its programs page, and its key fields."""
+        open_options(self.main['pid'])
+        time.sleep(0.5)
+        press('ctrl+Tab', 'ctrl+Tab')
+        return wait_until(lambda: [w for w in windows('msctls_hotkey32', None) if w['visible']], 5, 'the keys')
 
     def watch_balloons(self):
         """A stand-in for the tray window that logs the balloons asked of it."""
@@ -41,62 +54,68 @@ class Keys(ProgramTestCase):
     def test_the_wheel_steps_the_window_under_the_pointer_and_the_focus_stays(self):
         back, front = self.begin((100, 150), (600, 150))
         xdotool('mousemove', *centre(rect_of(back)))
-        xdotool('keydown', 'ctrl', 'alt')
+        xdotool('keydown', 'ctrl', 'alt', 'shift')
         try:
             xdotool('click', '--repeat', 2, '--delay', 100, 5)
             time.sleep(0.5)
         finally:
-            xdotool('keyup', 'ctrl', 'alt')
+            xdotool('keyup', 'ctrl', 'alt', 'shift')
         wait_alpha(back, 238, 'the window under the pointer')
-        press('ctrl+alt+Down')
+        press(DOWN)
         wait_alpha(front, 246, 'the window still in front')
         self.assertEqual(alpha_of(back), 238)
 
     def test_click_through_goes_to_the_window_below_until_it_is_undone(self):
         self.watch_balloons()
         below, above = self.begin((100, 150), (250, 250))
-        press('ctrl+alt+t')  # an opaque window is not made click-through
+        press(THROUGH)  # an opaque window is not made click-through
         self.assertFalse(info(above)['exstyle'] & CLICK_THROUGH)
-        press('ctrl+alt+Down', 'ctrl+alt+t')
+        press(DOWN, THROUGH)
         wait_until(lambda: info(above)['exstyle'] & CLICK_THROUGH, 5, 'click-through')
         click_at((300, 300))
         wait_until(lambda: info(below)['title'] == 'Plain clicked', 5, 'the click to reach the window below')
         self.assertEqual(info(above)['title'], 'Plain clicked')  # by the click that brought it in front only
         wait_until(lambda: len(self.balloons()) == 1, 5, 'how to undo it')
-        self.assertIn('Ctrl+Alt+T', self.balloons()[0][1])
+        self.assertIn('Ctrl+Alt+Shift+End', self.balloons()[0][1])
         probe('front', above)
-        press('ctrl+alt+t')
+        press(THROUGH)
         wait_until(lambda: not info(above)['exstyle'] & CLICK_THROUGH, 5, 'the same key to undo it')
-        press('ctrl+alt+t', 'ctrl+alt+0')  # opaque in any way ends it
+        press(THROUGH, OPAQUE)  # opaque in any way ends it
         wait_alpha(above, None)
         self.assertFalse(info(above)['exstyle'] & CLICK_THROUGH)
         self.assertEqual(len(self.balloons()), 1)
 
     def test_a_key_another_program_holds_is_told_once_and_the_others_work(self):
         self.watch_balloons()
-        self.serve('hotkey', 3, 0x28)  # Ctrl+Alt+Down
+        self.serve('hotkey', 7, 0x22)  # Ctrl+Alt+Shift+PageDown
         [window] = self.begin((500, 150))
         probe('alpha', window, 100)
-        press('ctrl+alt+Down', 'ctrl+alt+Up')
+        press(DOWN, UP)
         wait_alpha(window, 102)
         wait_until(lambda: self.balloons(), 5, 'the balloon')
-        self.assertEqual(self.balloons(), [['A key of Veloria is taken', 'Another program uses Ctrl+Alt+Down. '
+        self.assertEqual(self.balloons(), [['A key of Veloria is taken', 'Another program uses Ctrl+Alt+Shift+PageDown. '
                                             'Choose another key on the Programs tab of the options.']])
 
     def test_keys_step_the_window_in_front_to_both_ends_and_one_set_on_the_programs_tab_takes_over(self):
+        layout('de')  # where AltGr+Q is "@"
+        self.addCleanup(layout, 'us')
         [window] = self.begin((500, 150))
-        for key, level in (('Down', 246), ('Down', 238), ('Up', 246), ('Up', None)):
-            press('ctrl+alt+' + key)
+        for key, level in ((DOWN, 246), (DOWN, 238), (UP, 246), (UP, None)):
+            press(key)
             wait_alpha(window, level)
-        press(*['ctrl+alt+Down'] * 31)
+        press(*[DOWN] * 31)
         wait_alpha(window, 8, 'the lowest level, never 0')
-        press('ctrl+alt+0')
+        press(OPAQUE)
         wait_alpha(window, None)
 
-        open_options(self.main['pid'])
-        time.sleep(0.5)
-        press('ctrl+Tab', 'ctrl+Tab')
-        fields = wait_until(lambda: [w for w in windows('msctls_hotkey32', None) if w['visible']], 5, 'the keys')
+        fields = self.key_fields()
+        click_at(centre(fields[1]['rect']))
+        press('ctrl+alt+q')
+        [box] = wait_until(lambda: dialogs(self.main['pid'], 'Veloria 2'), 5, 'the reason')
+        self.assertIn('Ctrl+Alt+Q (@) types a character', ' '.join(sum((probe('text', w['handle']) or [] for w in
+                                                                         windows('Static', box['handle'])), [])))
+        press('Return')
+        self.assertEqual(probe('send', fields[1]['handle'], 0x402, 0, 0), [str(0x0F21)])  # the key it had
         click_at(centre(fields[0]['rect']))
         press('ctrl+alt+Next')
         click_at(centre([w for w in windows('Button', None) if w['title'] == 'OK'][0]['rect']))
@@ -104,5 +123,27 @@ class Keys(ProgramTestCase):
         wait_until(lambda: config.exists() and '[Keys]\r\nMoreSeeThrough=Ctrl+Alt+PageDown\r\n' in
                    config.read_bytes().decode('cp1252'), 5, 'the key saved')
         click_at(centre(rect_of(window)))
-        press('ctrl+alt+Down', 'ctrl+alt+Next')
+        press(DOWN, 'ctrl+alt+Next')
         wait_alpha(window, 246, 'one step, by the new key only')
+
+    def test_with_a_german_keyboard_altgr_types_as_before_and_keys_it_types_are_refused(self):
+        # The keys a German user types with AltGr reach the program in front;
+        # Ctrl+Alt+0 (AltGr+0 is "}") written in the settings is told and left
+        # to the typing.
+        self.watch_balloons()
+        layout('de')  # for the programs started from now on
+        self.addCleanup(layout, 'us')
+        _, self.main = self.start(config='[Keys]\r\nOpaque=Ctrl+Alt+0\r\n')
+        time.sleep(1)
+        window, edit = self.foreign('edit', 500, 150)
+        click_at(centre(rect_of(edit)))
+        probe('alpha', window, 100)
+        press(*('ISO_Level3_Shift+' + key for key in '0789q'), 'ctrl+alt+0')
+        wait_until(lambda: probe('text', edit) == ['}{[]@'], 5, 'the characters')
+        self.assertEqual(alpha_of(window), 100)
+        self.assertEqual(self.balloons(), [['A key of Veloria is taken', 'Ctrl+Alt+0 (}) types a character with '
+                                            'AltGr on one of your keyboards, so it is left to your typing. Choose '
+                                            'another key on the Programs tab of the options.']])
+        press(DOWN)
+        wait_until(lambda: alpha_of(window) < 100, 5, 'a step by the default key')
+

@@ -5,7 +5,7 @@ import os
 import time
 
 from harness import (ProgramTestCase, alpha_of, centre, drag, info, level_popup, open_pointer_window, press_on, probe,
-                     rect_of, slider_position, tooltip_text, tray_icon, wait_alpha, wait_until, windows, windows_path,
+                     quiet, rect_of, slider_position, tooltip_text, tray_icon, wait_alpha, wait_until, windows, windows_path,
                      xdotool)
 
 TOPMOST = 0x8
@@ -76,6 +76,30 @@ class Picker(ProgramTestCase):
         drag(tray_icon(), target, keys=('ctrl',))
         wait_until(level_popup, 5, 'the level popup')
         wait_alpha(window, 221)
+
+
+class LeftHanded(ProgramTestCase):
+
+    def test_a_drag_from_the_tray_icon_follows_the_primary_button(self):
+        # With the buttons swapped the primary one is the right one, which
+        # the shell tells as the left one; Wine's shell does not, so the test
+        # tells the icon's press as Windows would.
+        swapped = ['wine', 'reg', 'add', r'HKCU\Control Panel\Mouse', '/v', 'SwapMouseButtons', '/f', '/d']
+        quiet(swapped + ['1'])
+        self.addCleanup(quiet, swapped + ['0'])
+        _, main = self.start()
+        [window] = self.foreign()
+        target = centre(rect_of(window))
+        xdotool('mousemove', *tray_icon())
+        xdotool('mousedown', 3)
+        try:
+            probe('send', main['handle'], 0x200, 0, 0x201)  # the icon's WM_LBUTTONDOWN
+            time.sleep(0.3)  # the drag goes on while the button is held
+            xdotool('mousemove', *target)
+            time.sleep(0.3)
+        finally:
+            xdotool('mouseup', 3)
+        wait_alpha(window, 222)
 
 
 class LevelPopup(ProgramTestCase):

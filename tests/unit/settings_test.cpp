@@ -114,14 +114,45 @@ TEST(HotKeys, TextsAUserCanWriteAndTheControlsWord)
     EXPECT_EQ(ToHotKeyControl(std::nullopt), 0);
 
     // Missing keys are the defaults, an empty one is no key, junk is the default.
-    KeySettingTexts texts{L"Ctrl+Alt+Down", L"", L"junk", L"Ctrl+Alt+T", L"0", L"1"};
+    KeySettingTexts texts{L"Ctrl+Alt+Down", L"", L"junk", L"Ctrl+Alt+T", L"0", L"1", L"Win+Shift"};
     const KeySettings read = ReadKeySettings(texts);
     EXPECT_EQ(read[KeyAction::MoreSeeThrough], down);
     EXPECT_FALSE(read[KeyAction::MoreSolid]);
-    EXPECT_EQ(read[KeyAction::Opaque], (HotKey{kModControl | kModAlt, L'0'}));
+    EXPECT_EQ(read[KeyAction::Opaque], (HotKey{kModControl | kModAlt | kModShift, 0x24}));
     EXPECT_FALSE(read.wheel);
-    texts[2] = L"Ctrl+Alt+0";
+    EXPECT_EQ(read.wheelModifiers, kModShift | kModWin);
+    texts[2] = L"Ctrl+Alt+Shift+Home";
+    texts[6] = L"Shift+Win";
     EXPECT_EQ(KeySettingsTexts(read), texts);
+    // The wheel takes no single modifier, and no Alt+Shift (the layout switch).
+    for (const wchar_t* notChoice : {L"Ctrl", L"Shift", L"Alt+Shift", L"Ctrl+Foo", L"Ctrl++Alt", L""}) {
+        EXPECT_FALSE(ParseWheelModifiers(notChoice)) << notChoice;
+    }
+    EXPECT_EQ(ReadKeySettings({L"", L"", L"", L"", L"1", L"1", L"Alt+Shift"}).wheelModifiers,
+              kModControl | kModAlt | kModShift);
+}
+
+// AltGr is Ctrl+Alt: on a layout where AltGr+0 is "}" and AltGr+Shift+Q
+// is "@" (VkKeyScanEx's answers), those keys are the user's characters.
+TEST(HotKeys, AKeyThatAltGrTypesIsTheLayoutsCharacter)
+{
+    const KeyScan layout[] = {{L'}', 0x0630}, {L'@', 0x0751}, {L'0', 0x0030}, {L'=', 0x0130}, {L'\u00E6', 0x0E41}};
+    const auto typed = [&](unsigned modifiers, unsigned key) {
+        return CharacterAltGrTypes({modifiers, key}, layout, std::size(layout));
+    };
+    EXPECT_EQ(typed(kModControl | kModAlt, L'0'), L'}');
+    EXPECT_EQ(typed(kModControl | kModAlt | kModShift, L'Q'), L'@');
+    EXPECT_FALSE(typed(kModControl | kModAlt, L'Q'));              // "@" needs Shift there
+    EXPECT_FALSE(typed(kModControl | kModAlt | kModShift, L'0'));  // and "}" none
+    EXPECT_FALSE(typed(kModControl | kModAlt | kModWin, L'0'));    // nothing is typed with Win
+    EXPECT_FALSE(typed(kModControl, L'0'));
+    EXPECT_FALSE(typed(kModAlt | kModShift, L'Q'));
+    EXPECT_FALSE(typed(kModControl | kModAlt, L'A'));  // a shift state with a bit of the layout's own
+    for (const KeySettingName& name : kKeySettingNames) {
+        if (const auto key = ParseHotKey(name.defaultText)) {
+            EXPECT_FALSE(CharacterAltGrTypes(*key, layout, std::size(layout))) << name.key;
+        }
+    }
 }
 
 }  // namespace
