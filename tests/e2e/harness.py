@@ -331,6 +331,14 @@ def open_options(pid):
     return dialog
 
 
+def programs_tab(pid, klass):
+    """The options dialog on its programs tab: its visible `klass` windows."""
+    open_options(pid)
+    time.sleep(0.5)
+    xdotool('key', '--delay', 60, 'ctrl+Tab', 'ctrl+Tab')
+    return wait_until(lambda: [w for w in windows(klass, None) if w['visible']], 5, klass)
+
+
 def press_on(window, key):
     """Activates `window` by its caption, then presses `key`."""
     left, top, right, _ = rect_of(window['handle'])

@@ -81,24 +81,21 @@ class Picker(ProgramTestCase):
 class LeftHanded(ProgramTestCase):
 
     def test_a_drag_from_the_tray_icon_follows_the_primary_button(self):
-        # With the buttons swapped the primary one is the right one, which
-        # the shell tells as the left one; Wine's shell does not, so the test
-        # tells the icon's press as Windows would.
+        # Swapped, the right button is the one the shell tells as the left;
+        # Wine's shell does not, so the test tells the icon's press for it.
         swapped = ['wine', 'reg', 'add', r'HKCU\Control Panel\Mouse', '/v', 'SwapMouseButtons', '/f', '/d']
         quiet(swapped + ['1'])
         self.addCleanup(quiet, swapped + ['0'])
         _, main = self.start()
         [window] = self.foreign()
-        target = centre(rect_of(window))
         xdotool('mousemove', *tray_icon())
+        target = centre(rect_of(window))
         xdotool('mousedown', 3)
         try:
             probe('send', main['handle'], 0x200, 0, 0x201)  # the icon's WM_LBUTTONDOWN
             time.sleep(0.3)  # the drag goes on while the button is held
-            xdotool('mousemove', *target)
-            time.sleep(0.3)
         finally:
-            xdotool('mouseup', 3)
+            xdotool('mousemove', *target, 'sleep', 0.3, 'mouseup', 3)
         wait_alpha(window, 222)
 
 

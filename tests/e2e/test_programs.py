@@ -5,8 +5,8 @@ import os
 import shutil
 import time
 
-from harness import (PROBE, ProgramTestCase, alpha_of, centre, click_at, drag, level_popup, list_rows, open_options,
-                     open_pointer_window, probe, rect_of, wait_alpha, wait_until, windows, xdotool)
+from harness import (PROBE, ProgramTestCase, alpha_of, centre, click_at, drag, level_popup, list_rows, open_pointer_window,
+                     probe, programs_tab, rect_of, wait_alpha, wait_until, windows, xdotool)
 
 
 class RememberedPrograms(ProgramTestCase):
@@ -30,13 +30,7 @@ class RememberedPrograms(ProgramTestCase):
             return file.read().decode('cp1252')
 
     def programs_page(self):
-        """The options dialog on its programs page, and the page's list."""
-        self.dialog = open_options(self.main['pid'])
-        time.sleep(0.5)
-        for _ in range(2):
-            xdotool('key', 'ctrl+Tab')
-        [page_list] = wait_until(lambda: [w for w in windows('SysListView32', None) if w['visible']], 5, 'the list')
-        return page_list['handle']
+        return programs_tab(self.main['pid'], 'SysListView32')[0]['handle']
 
     def click_row(self, page_list, row):
         """Clicks the list's row by the height of its header and rows."""

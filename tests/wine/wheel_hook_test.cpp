@@ -1,10 +1,9 @@
-// The wheel's hook under real input (SendInput): a turn with the wheel's
-// keys comes to the program and goes no further, the Magnifier keeps its
-// zoom, and a hook the system took away is set again.
+// The wheel's hook under real input (the input functions): a turn with exactly the
+// wheel's keys comes to the program, the Magnifier keeps its zoom, and a
+// hook the system took away is set again.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <initializer_list>
 #include <vector>
 
 #include "settings/hot_keys.h"
@@ -16,44 +15,24 @@ namespace {
 
 constexpr UINT kTurn = WM_APP + 7;
 
-void Send(std::vector<INPUT> inputs)
+// A turn down with Ctrl, Alt (and Shift) held; whether it came within `ms`.
+bool TurnCame(HWND window, bool shift, DWORD ms)
 {
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-// One turn down with `held` pressed around it.
-void Turn(std::initializer_list<WORD> held)
-{
-    std::vector<INPUT> inputs;
-    for (const bool up : {false, true}) {
-        if (up) {
-            INPUT wheel{};
-            wheel.type = INPUT_MOUSE;
-            wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
-            wheel.mi.mouseData = static_cast<DWORD>(-WHEEL_DELTA);
-            inputs.push_back(wheel);
-        }
-        for (const WORD key : held) {
-            INPUT press{};
-            press.type = INPUT_KEYBOARD;
-            press.ki.wVk = key;
-            press.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-            inputs.push_back(press);
-        }
+    const std::vector<BYTE> held = shift ? std::vector<BYTE>{VK_CONTROL, VK_MENU, VK_SHIFT}
+                                         : std::vector<BYTE>{VK_CONTROL, VK_MENU};
+    for (const BYTE key : held) {
+        ::keybd_event(key, 0, 0, 0);
     }
-    Send(inputs);
-}
-
-bool TurnCame(HWND window, DWORD within)
-{
-    const DWORD start = ::GetTickCount();
+    ::mouse_event(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>(-WHEEL_DELTA), 0);
+    for (const BYTE key : held) {
+        ::keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    }
     MSG message;
-    do {
+    for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < ms; ::Sleep(20)) {
         if (::PeekMessageW(&message, window, kTurn, kTurn, PM_REMOVE)) {
             return message.wParam == 0;
         }
-        ::Sleep(20);
-    } while (::GetTickCount() - start < within);
+    }
     return false;
 }
 
@@ -61,36 +40,26 @@ TEST(WheelHook, TakesItsTurnsLeavesTheMagnifiersZoomAndIsSetAgainWhenTakenAway)
 {
     const WindowHandle window = test::MakeTestWindow();
     WatchWheel(window.get(), kTurn, true, kModControl | kModAlt | kModShift);
-    Turn({VK_CONTROL, VK_MENU, VK_SHIFT});
-    EXPECT_TRUE(TurnCame(window.get(), 2000));
-    Turn({VK_CONTROL, VK_MENU});
-    EXPECT_FALSE(TurnCame(window.get(), 300)) << "not the wheel's keys";
+    EXPECT_TRUE(TurnCame(window.get(), true, 2000));
+    EXPECT_FALSE(TurnCame(window.get(), false, 300)) << "not the wheel's keys";
 
     WatchWheel(window.get(), kTurn, true, kModControl | kModAlt);
-    {
-        WNDCLASSW magnifier{};
-        magnifier.lpfnWndProc = &::DefWindowProcW;
-        magnifier.lpszClassName = L"MagUIClass";
-        ::RegisterClassW(&magnifier);
-        const WindowHandle running(
-            ::CreateWindowW(L"MagUIClass", L"Magnifier", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
-        Turn({VK_CONTROL, VK_MENU});
-        EXPECT_FALSE(TurnCame(window.get(), 300)) << "the Magnifier's zoom";
-    }
-    Turn({VK_CONTROL, VK_MENU});
-    EXPECT_TRUE(TurnCame(window.get(), 2000));
+    EXPECT_FALSE(TurnCame(window.get(), true, 300)) << "more than the wheel's keys";
+    WNDCLASSW magnifier{};
+    magnifier.lpfnWndProc = &::DefWindowProcW;
+    magnifier.lpszClassName = L"MagUIClass";
+    ::RegisterClassW(&magnifier);
+    WindowHandle running(::CreateWindowW(L"MagUIClass", L"", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_FALSE(TurnCame(window.get(), false, 300)) << "the Magnifier's zoom";
+    running.reset();
+    EXPECT_TRUE(TurnCame(window.get(), false, 2000));
 
-    // As Windows does with a hook it finds too slow; then the pointer moves.
+    // Taken away, as Windows does with a hook it finds slow; the pointer moves.
     ASSERT_TRUE(::UnhookWindowsHookEx(WheelHookInUse()));
-    INPUT move{};
-    move.type = INPUT_MOUSE;
-    move.mi.dwFlags = MOUSEEVENTF_MOVE;
-    move.mi.dx = move.mi.dy = 5;
-    Send({move});
+    ::mouse_event(MOUSEEVENTF_MOVE, 5, 5, 0, 0);
     bool back = false;
-    for (DWORD start = ::GetTickCount(); !back && ::GetTickCount() - start < 7000;) {
-        Turn({VK_CONTROL, VK_MENU});
-        back = TurnCame(window.get(), 250);
+    for (const DWORD start = ::GetTickCount(); !back && ::GetTickCount() - start < 7000;) {
+        back = TurnCame(window.get(), false, 250);
     }
     EXPECT_TRUE(back) << "the hook set again";
     WatchWheel(window.get(), kTurn, false, 0);
