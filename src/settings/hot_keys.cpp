@@ -30,6 +30,17 @@ struct ModifierName {
 constexpr std::array<ModifierName, 4> kModifierNames{{
     {kModControl, L"Ctrl"}, {kModAlt, L"Alt"}, {kModShift, L"Shift"}, {kModWin, L"Win"}}};
 
+// The modifier a part of a key's text names, in any letter case.
+std::optional<unsigned> ModifierNamed(std::wstring_view part)
+{
+    for (const ModifierName& named : kModifierNames) {
+        if (SameLetters(named.name, part)) {
+            return named.modifier;
+        }
+    }
+    return std::nullopt;
+}
+
 std::wstring KeyText(unsigned key)
 {
     if ((key >= L'0' && key <= L'9') || (key >= L'A' && key <= L'Z')) {
@@ -84,14 +95,12 @@ std::optional<unsigned> ParseKey(std::wstring_view text)
 
 std::wstring HotKeyText(const HotKey& hotKey)
 {
-    std::wstring text;
-    for (const ModifierName& modifier : kModifierNames) {
-        if ((hotKey.modifiers & modifier.modifier) != 0) {
-            text += modifier.name;
-            text += L'+';
-        }
-    }
-    return text + KeyText(hotKey.key);
+    return ModifiersText(hotKey.modifiers) + (hotKey.modifiers != 0 ? L"+" : L"") + KeyText(hotKey.key);
+}
+
+std::wstring HotKeyAndCharacterText(const HotKey& hotKey, wchar_t character)
+{
+    return HotKeyText(hotKey) + L" (" + std::wstring(1, character) + L")";
 }
 
 std::optional<HotKey> ParseHotKey(std::wstring_view text)
@@ -108,12 +117,11 @@ std::optional<HotKey> ParseHotKey(std::wstring_view text)
             hotKey.key = *key;
             return hotKey;
         }
-        const auto modifier = std::find_if(kModifierNames.begin(), kModifierNames.end(),
-                                           [&](const ModifierName& named) { return SameLetters(named.name, part); });
-        if (modifier == kModifierNames.end()) {
+        const std::optional<unsigned> modifier = ModifierNamed(part);
+        if (!modifier) {
             return std::nullopt;
         }
-        hotKey.modifiers |= modifier->modifier;
+        hotKey.modifiers |= *modifier;
         text.remove_prefix(plus + 1);
     }
 }
@@ -162,12 +170,11 @@ std::optional<unsigned> ParseWheelModifiers(std::wstring_view text)
     while (!text.empty()) {
         const std::size_t plus = text.find(L'+');
         const std::wstring_view part = TrimBlanks(text.substr(0, plus));
-        const auto modifier = std::find_if(kModifierNames.begin(), kModifierNames.end(),
-                                           [&](const ModifierName& named) { return SameLetters(named.name, part); });
-        if (modifier == kModifierNames.end()) {
+        const std::optional<unsigned> modifier = ModifierNamed(part);
+        if (!modifier) {
             return std::nullopt;
         }
-        modifiers |= modifier->modifier;
+        modifiers |= *modifier;
         text = plus == std::wstring_view::npos ? std::wstring_view() : text.substr(plus + 1);
     }
     if (std::find(kWheelModifierChoices.begin(), kWheelModifierChoices.end(), modifiers) ==

@@ -42,6 +42,8 @@ struct HotKey {
 
 // "Ctrl+Alt+Shift+Win+Key"; a key without a name of its own as "#code".
 std::wstring HotKeyText(const HotKey& hotKey);
+// "Ctrl+Alt+0 (})": a key with the character it types.
+std::wstring HotKeyAndCharacterText(const HotKey& hotKey, wchar_t character);
 // Any letter case, blanks around the parts; nothing for a text that is no
 // key or lacks Ctrl, Alt and Win.
 std::optional<HotKey> ParseHotKey(std::wstring_view text);

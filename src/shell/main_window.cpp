@@ -328,7 +328,7 @@ void MainWindow::KeysChanged()
         // A key that AltGr types on one of the user's keyboards stays in
         // the settings but is not taken from their typing.
         if (const auto character = characters.TypedBy(*key)) {
-            tellOnce(typing, HotKeyText(*key) + L" (" + std::wstring(1, *character) + L")");
+            tellOnce(typing, HotKeyAndCharacterText(*key, *character));
             continue;
         }
         // The steps repeat while their key is held; the others act once.

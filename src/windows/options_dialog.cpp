@@ -701,9 +701,7 @@ private:
             return;
         }
         ::SendMessageW(field, HKM_SETHOTKEY, shownKeys_[action], 0);
-        ShowMessage(hwnd(),
-                    LanguageText(Lang::LANG_BALLOON_KEYTYPES,
-                                 HotKeyText(*key) + L" (" + std::wstring(1, *character) + L")"),
+        ShowMessage(hwnd(), LanguageText(Lang::LANG_BALLOON_KEYTYPES, HotKeyAndCharacterText(*key, *character)),
                     MB_ICONINFORMATION);
         ::SetFocus(field);
     }
