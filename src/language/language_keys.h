@@ -104,7 +104,11 @@ namespace veloria {
     X(Messages, LANG_BALLOON_KEYTYPES,                                                                    \
       "%1 types a character with AltGr on one of your keyboards, so it is left to your typing. Choose "     \
       "another key on the Programs tab of the options.")                                                  \
-    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_WHEELKEYS, "Held with the wheel:")
+    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_WHEELKEYS, "Held with the wheel:") \
+    X(Messages, LANG_BALLOON_TASKBAR_TITLE, "The taskbar may stay opaque")                               \
+    X(Messages, LANG_BALLOON_TASKBAR,                                                                     \
+      "This version of Windows draws its taskbar in a way that may not show Veloria\u2019s level. "        \
+      "Windows\u2019 own transparency is under Settings, Personalization, Colors, Transparency effects.")
 
 #define VELORIA_LANGUAGE_ENUM_ENTRY(section, key, ...) key,
 #define VELORIA_LANGUAGE_ENUM_FIRST(section, key) VELORIA_LANGUAGE_ENUM_ENTRY(section, key)

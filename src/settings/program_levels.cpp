@@ -19,6 +19,11 @@ bool IsProgramName(std::wstring_view name)
     if (name.empty() || name.size() > kLongestName || name != TrimBlanks(name)) {
         return false;
     }
+    // A line of the section starting so reads back as a section's name or
+    // as a comment; and the frame host runs every Store app.
+    if (name.front() == L'[' || name.front() == L';' || SameLetters(name, L"ApplicationFrameHost.exe")) {
+        return false;
+    }
     return std::none_of(name.begin(), name.end(), [&](wchar_t c) {
         return c < 0x20 || kForbidden.find(c) != std::wstring_view::npos;
     });

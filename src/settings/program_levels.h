@@ -25,8 +25,10 @@ struct RememberedProgram {
     bool operator==(const RememberedProgram&) const = default;
 };
 
-// A file name a program can have: not empty, no folder, nothing Windows
-// forbids in a file name, at most 255 characters.
+// A file name a program can be remembered by: not empty, no folder,
+// nothing Windows forbids in a file name, at most 255 characters; not one
+// that "[Programs]" cannot hold as a name (starting with "[" or ";"), nor
+// the Store apps' frame host, which would stand for every Store app.
 bool IsProgramName(std::wstring_view name);
 
 // Whether two names are the same program, letter case aside (the Latin,

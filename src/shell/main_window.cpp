@@ -62,6 +62,10 @@ constexpr UINT_PTR kTrayRetryTimer = 2;
 // the program is up and idle: the banner and the tray icon come first.
 constexpr UINT_PTR kStartupTasksTimer = 3;
 constexpr UINT kTrayRetryMs = 2000;
+// A second look at the taskbars a while after the shell or the monitors
+// changed: the shell makes the other monitors' taskbars after the first.
+constexpr UINT_PTR kTaskbarLookTimer = 4;
+constexpr UINT kTaskbarLookMs = 3000;
 // The keys' ids for RegisterHotKey, in KeyAction order from here.
 constexpr int kHotKeyBase = 1;
 constexpr UINT kWheelStepMessage = WM_APP + 0x20;
@@ -105,6 +109,19 @@ void TellRefusal(HWND window, AlphaChange why)
     ShowTrayBalloon(MainWindow::Instance().hwnd(), LanguageText(Lang::LANG_BALLOON_REFUSED_TITLE), text);
 }
 
+// Whether a copy of another version runs beside this one.
+bool AnotherVersionRuns()
+{
+    for (HWND other = ::FindWindowExW(nullptr, nullptr, kMainWindowClass, nullptr); other != nullptr;
+         other = ::FindWindowExW(nullptr, other, kMainWindowClass, nullptr)) {
+        DWORD process = 0;
+        if (::GetWindowThreadProcessId(other, &process) != 0 && process != ::GetCurrentProcessId()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The modifier keys as the keyboard stands now.
 std::int16_t KeyboardModifiers()
 {
@@ -135,6 +152,13 @@ bool MainWindow::Create(HINSTANCE instance)
         return false;
     }
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+    // Run as administrator, the window would not hear of a restart of the
+    // shell, which runs as the user: the message is let through from it.
+    using FilterMessage = BOOL WINAPI(HWND, UINT, DWORD, void*);
+    if (const auto filter = LateBound<FilterMessage>(L"user32.dll", "ChangeWindowMessageFilterEx")) {
+        constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
+        filter(hwnd(), taskbarCreatedMessage_, kAllow, nullptr);
+    }
     BuildMenu();
     return true;
 }
@@ -167,7 +191,9 @@ bool MainWindow::Load()
     const DWORD error = ::GetLastError();
     instanceMutex_.reset(mutex);
     if (error == ERROR_ALREADY_EXISTS) {
-        // Another copy of this version runs: end silently, without telling it.
+        // Another copy of this version runs: end silently, without telling
+        // it and without touching anything it changed.
+        duplicate_ = true;
         ::DestroyWindow(hwnd());
         return false;
     }
@@ -225,6 +251,13 @@ void MainWindow::OnTrayRetry()
 
 void MainWindow::RunStartupTasks()
 {
+    // A run that ended without its shut-down (ended from Task Manager, a
+    // crash, the power) left its click-through on other programs' windows:
+    // they get their clicks back, their levels kept. A copy of another
+    // version running beside this one keeps its own.
+    if (!AnotherVersionRuns()) {
+        EndEveryClickThrough();
+    }
     // Without the messenger component this does nothing, silently.
     msnMessenger_.Connect();
     RunUpdateCheck();
@@ -287,6 +320,9 @@ void MainWindow::Unload()
         ::ReleaseMutex(instanceMutex_.get());
     }
     instanceMutex_.reset();
+    if (duplicate_) {
+        return;  // the tray, the taskbar and the windows are the running copy's
+    }
     RemoveTrayIcon(hwnd());
     if (menuPop_ && TaskbarMarked()) {
         transparenttaskbar(255);
@@ -510,9 +546,26 @@ void MainWindow::OnTaskbarEntry()
     if (!TaskbarMarked()) {
         transparenttaskbar(TaskbarLevel(Settings()));
         SetTaskbarMark(true);
+        if (TaskbarMayIgnoreLevels() && !taskbarTold_) {
+            taskbarTold_ = true;
+            ShowTrayBalloon(hwnd(), LanguageText(Lang::LANG_BALLOON_TASKBAR_TITLE),
+                            LanguageText(Lang::LANG_BALLOON_TASKBAR));
+        }
     } else {
         transparenttaskbar(255);
         SetTaskbarMark(false);
+    }
+}
+
+// A translucent taskbar's level goes to every taskbar there is now, and
+// (`again`) once more a little later, to those the shell makes after it.
+void MainWindow::LookAtTaskbars(bool again)
+{
+    if (TaskbarMarked()) {
+        transparenttaskbar(LastTaskbarLevel());
+        if (again) {
+            ::SetTimer(hwnd(), kTaskbarLookTimer, kTaskbarLookMs, nullptr);
+        }
     }
 }
 
@@ -552,9 +605,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (AddTrayIcon(hwnd(), trayIcon_.get())) {
             ::KillTimer(hwnd(), kTrayRetryTimer);
         }
-        if (TaskbarMarked()) {
-            transparenttaskbar(LastTaskbarLevel());
-        }
+        LookAtTaskbars();
         return 0;
     }
     switch (message) {
@@ -578,7 +629,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         } else if (wParam == kStartupTasksTimer) {
             ::KillTimer(hwnd(), kStartupTasksTimer);
             RunStartupTasks();
+        } else if (wParam == kTaskbarLookTimer) {
+            ::KillTimer(hwnd(), kTaskbarLookTimer);
+            LookAtTaskbars(false);
         }
+        return 0;
+    case WM_DISPLAYCHANGE:
+        // A monitor came or went: its taskbar follows the others.
+        LookAtTaskbars();
         return 0;
     case WM_HOTKEY:
         OnHotKey(wParam);

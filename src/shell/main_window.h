@@ -77,6 +77,7 @@ private:
     void OnCommand(UINT id);
     void OnMenuEntry(TrayCommand command);
     void OnTaskbarEntry();
+    void LookAtTaskbars(bool again = true);
     void OnLanguageEntry(UINT entry);
     void OnHelpEntry();
     void OnCloseEntry();
@@ -92,6 +93,8 @@ private:
     bool trayPickPending_ = false;  // the left button went down on the icon
     MessengerConnection msnMessenger_;
     bool unloaded_ = false;
+    bool duplicate_ = false;     // another copy of this version runs
+    bool taskbarTold_ = false;   // that this Windows may not show the taskbar's level
     std::vector<std::wstring> keysTold_;     // keys another program held
     std::vector<HWND> clickThroughTold_;     // windows told how to undo click-through
 };

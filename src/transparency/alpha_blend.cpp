@@ -76,38 +76,74 @@ void DropNote(HWND window)
     ::RemovePropW(window, NoteKey());
 }
 
-// The note of what the window's program had set, taken now if there is
-// none yet; nothing, with the reason, where the window cannot be changed.
-std::optional<WindowNote> TakeNote(HWND window, AlphaChange& why)
+// Writes the note; the reason Windows gives when it will not.
+std::optional<AlphaChange> WriteNote(HWND window, const WindowNote& note)
 {
-    if (auto note = ReadNote(window)) {
-        return note;
-    }
-    const LONG style = ExStyle(window);
-    WindowNote note;
-    note.layered = (style & WS_EX_LAYERED) != 0;
-    note.clickThrough = (style & WS_EX_TRANSPARENT) != 0;
-    if (note.layered) {
-        COLORREF key = 0;
-        BYTE alpha = 255;
-        DWORD flags = 0;
-        if (!::GetLayeredWindowAttributes(window, &key, &alpha, &flags)) {
-            why = AlphaChange::SelfDrawn;  // it updates itself with per-pixel alpha
-            return std::nullopt;
-        }
-        note.key = key;
-        note.alpha = alpha;
-        note.flags = flags & (LWA_COLORKEY | LWA_ALPHA);
-    }
     const auto [state, key] = EncodeNote(note);
     ::SetLastError(ERROR_SUCCESS);
     if (!::SetPropW(window, NoteState(), reinterpret_cast<HANDLE>(state)) ||
         !::SetPropW(window, NoteKey(), reinterpret_cast<HANDLE>(key))) {
-        why = ::GetLastError() == ERROR_ACCESS_DENIED ? AlphaChange::AccessDenied : AlphaChange::Refused;
+        const AlphaChange why = ::GetLastError() == ERROR_ACCESS_DENIED ? AlphaChange::AccessDenied : AlphaChange::Refused;
         DropNote(window);
+        return why;
+    }
+    return std::nullopt;
+}
+
+// How the window is layered now; nothing when it draws its own
+// transparency (layered, and updated with per-pixel alpha, so that it has
+// no attributes to read), which Veloria never touches.
+std::optional<WindowLayering> LayeringOf(HWND window)
+{
+    WindowLayering now;
+    now.layered = (ExStyle(window) & WS_EX_LAYERED) != 0;
+    if (now.layered) {
+        COLORREF key = 0;
+        BYTE alpha = 255;
+        DWORD flags = 0;
+        if (!::GetLayeredWindowAttributes(window, &key, &alpha, &flags)) {
+            return std::nullopt;
+        }
+        now.key = key;
+        now.alpha = alpha;
+        now.flags = flags & (LWA_COLORKEY | LWA_ALPHA);
+    }
+    return now;
+}
+
+// The window's note as it stands before a change: the one it carries while
+// the window still shows what Veloria left it with, else taken afresh from
+// what its program has set now (and written, so that a change half made
+// can still be undone). Nothing, with the reason, where the window cannot
+// be changed or draws its own transparency.
+std::optional<WindowNote> TakeNote(HWND window, AlphaChange& why)
+{
+    const std::optional<WindowLayering> now = LayeringOf(window);
+    if (!now) {
+        why = AlphaChange::SelfDrawn;
+        return std::nullopt;
+    }
+    const std::optional<WindowNote> noted = ReadNote(window);
+    if (noted && NoteStillHolds(*noted, *now)) {
+        return noted;
+    }
+    const WindowNote note = RenewedNote(noted.value_or(WindowNote{}), *now, IsClickThrough(window));
+    if (const auto refused = WriteNote(window, note)) {
+        why = *refused;
         return std::nullopt;
     }
     return note;
+}
+
+// Keeps the note while something Veloria gave is on the window; drops it
+// once the window is all its program's again.
+void KeepNote(HWND window, const WindowNote& note)
+{
+    if (note.given || note.clickThroughGiven) {
+        WriteNote(window, note);
+    } else {
+        DropNote(window);
+    }
 }
 
 // Tells the teller of a refusal, once for each window.
@@ -147,49 +183,61 @@ AlphaChange SetForeignAlpha(HWND window, int level)
     }
     AlphaChange why = AlphaChange::Done;
     const bool noted = ReadNote(window).has_value();
-    const std::optional<WindowNote> note = TakeNote(window, why);
+    std::optional<WindowNote> note = TakeNote(window, why);
     if (!note) {
         return why;
     }
     const LONG before = ExStyle(window);
-    if (const auto refused = WriteExStyle(window, before | WS_EX_LAYERED)) {
-        if (!noted) {
-            DropNote(window);
-        }
-        return *refused;
-    }
-    // Its program's colour key stays; the level is Veloria's.
-    const DWORD flags = LWA_ALPHA | (note->flags & LWA_COLORKEY);
-    ::SetLastError(ERROR_SUCCESS);
-    if (!::SetLayeredWindowAttributes(window, note->key, LevelToByte(level), flags)) {
-        const AlphaChange reason =
-            ::GetLastError() == ERROR_ACCESS_DENIED ? AlphaChange::AccessDenied : AlphaChange::Refused;
+    const auto undo = [&](AlphaChange reason) {
         WriteExStyle(window, before);
         if (!noted) {
             DropNote(window);
         }
         return reason;
+    };
+    if (const auto refused = WriteExStyle(window, before | WS_EX_LAYERED)) {
+        return undo(*refused);
     }
+    // Its program's colour key stays; the level is Veloria's.
+    const DWORD flags = LWA_ALPHA | (note->flags & LWA_COLORKEY);
+    const BYTE alpha = LevelToByte(level);
+    ::SetLastError(ERROR_SUCCESS);
+    if (!::SetLayeredWindowAttributes(window, note->key, alpha, flags)) {
+        return undo(::GetLastError() == ERROR_ACCESS_DENIED ? AlphaChange::AccessDenied : AlphaChange::Refused);
+    }
+    note->given = alpha;
+    WriteNote(window, *note);
     return AlphaChange::Done;
 }
 
 AlphaChange ClearForeignAlpha(HWND window)
 {
-    const std::optional<WindowNote> note = ReadNote(window);
-    if (!note) {
+    if (!ReadNote(window)) {
         return AlphaChange::Done;  // Veloria never changed it: it is as its program left it
     }
     if (!Answers(window)) {
         return AlphaChange::NotResponding;
     }
+    // A window that draws its own transparency now has nothing of
+    // Veloria's level left; the click-through it gave still goes.
+    AlphaChange why = AlphaChange::Done;
+    std::optional<WindowNote> note = TakeNote(window, why);
+    if (!note && why == AlphaChange::SelfDrawn && (note = ReadNote(window))) {
+        note->given.reset();
+    }
+    if (!note) {
+        return why;
+    }
     LONG style = ExStyle(window);
     style = note->clickThrough ? style | WS_EX_TRANSPARENT : style & ~static_cast<LONG>(WS_EX_TRANSPARENT);
-    if (note->layered) {
+    // Only a level Veloria gave is taken back: its program's own layering,
+    // set before Veloria's level or after it, stays as its program made it.
+    if (note->given && note->layered) {
         ::SetLastError(ERROR_SUCCESS);
         if (!::SetLayeredWindowAttributes(window, note->key, note->alpha, note->flags)) {
             return ::GetLastError() == ERROR_ACCESS_DENIED ? AlphaChange::AccessDenied : AlphaChange::Refused;
         }
-    } else {
+    } else if (note->given) {
         style &= ~static_cast<LONG>(WS_EX_LAYERED);
     }
     if (style != ExStyle(window)) {
@@ -279,11 +327,16 @@ AlphaChange SetClickThrough(HWND window, bool on) noexcept
         return Told(window, AlphaChange::NotResponding);
     }
     AlphaChange why = AlphaChange::Done;
-    if (!TakeNote(window, why)) {
+    std::optional<WindowNote> note = TakeNote(window, why);
+    if (!note) {
         return Told(window, why);
     }
-    const std::optional<AlphaChange> refused = WriteExStyle(window, style);
-    return Told(window, refused.value_or(AlphaChange::Done));
+    if (const std::optional<AlphaChange> refused = WriteExStyle(window, style)) {
+        return Told(window, *refused);
+    }
+    note->clickThroughGiven = on && !note->clickThrough;
+    KeepNote(window, *note);
+    return AlphaChange::Done;
 }
 
 void EndEveryClickThrough() noexcept
@@ -291,10 +344,16 @@ void EndEveryClickThrough() noexcept
     std::vector<HWND> changed;
     ::EnumWindows(&CollectChanged, reinterpret_cast<LPARAM>(&changed));
     for (HWND window : changed) {
-        const auto note = ReadNote(window);
-        if (note && !note->clickThrough && IsClickThrough(window) && Answers(window)) {
-            WriteExStyle(window, ExStyle(window) & ~static_cast<LONG>(WS_EX_TRANSPARENT));
+        std::optional<WindowNote> note = ReadNote(window);
+        if (!note || !note->clickThroughGiven || !Answers(window)) {
+            continue;
         }
+        if (IsClickThrough(window) &&
+            WriteExStyle(window, ExStyle(window) & ~static_cast<LONG>(WS_EX_TRANSPARENT))) {
+            continue;  // refused: the note stays for the next try
+        }
+        note->clickThroughGiven = false;
+        KeepNote(window, *note);
     }
 }
 

@@ -6,10 +6,14 @@
 // program's window is changed with care, so that it is never left worse off
 // than its user can see and undo: before the first change, what its
 // program had set (layered or not, colour key, alpha, click-through) is
-// noted on the window itself (pick_rules.h); a colour key its program set
-// stays; making it opaque gives it back exactly what its program had set,
-// the layered style removed only where Veloria added it. A window that
-// draws its own transparency (per-pixel alpha) is left untouched. When
+// noted on the window itself (pick_rules.h), with the level Veloria gave;
+// a colour key its program set stays; making it opaque gives it back
+// exactly what its program had set, the layered style removed only where
+// Veloria added it. Programs change their own windows too (a fade-in, a
+// window that starts drawing itself): a window that no longer shows
+// Veloria's level is its program's again, and is noted afresh before the
+// next change. A window that draws its own transparency (per-pixel alpha)
+// is left untouched, whatever its note says. When
 // Windows refuses a change (a program running as administrator, a window
 // that will not be layered) nothing else is changed, and the refusal is
 // told, once per window, to whoever asked to be told.
@@ -56,8 +60,9 @@ AlphaChange SetClickThrough(HWND window, bool on) noexcept;
 bool IsClickThrough(HWND window) noexcept;
 
 // Ends the click-through Veloria added to other programs' windows, their
-// levels kept: at the program's end, nothing is left that the user could
-// no longer click.
+// levels kept: at the program's end, and at its start after a run that
+// ended without its shut-down, nothing is left that the user could no
+// longer click.
 void EndEveryClickThrough() noexcept;
 
 // Makes opaque every other program's top-level window that Veloria has

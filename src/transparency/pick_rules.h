@@ -42,19 +42,48 @@ bool IsRefusedClass(std::wstring_view windowClass);
 // program's level is not given to them.
 bool IsFleetingClass(std::wstring_view windowClass);
 
-// What a window's own program had set before Veloria first changed it: kept
-// on the window itself, in two window properties, so that it lives exactly
-// as long as the window and survives Veloria's own restarts. Each value is
-// never 0 (a missing property reads 0).
+// A program's main window, by its styles (GWL_STYLE and GWL_EXSTYLE): shown,
+// top-level, with a caption, neither a tool window nor one that is never
+// activated. Only such windows get a level Veloria gives without a pick
+// (a remembered program's): its drop-downs, menus, tooltips and the
+// shell's switchers keep their own looks.
+bool IsMainWindow(std::uint32_t style, std::uint32_t exStyle);
+
+// What a window's own program had set before Veloria changed it, and what
+// Veloria gave it: kept on the window itself, in two window properties, so
+// that it lives exactly as long as the window and survives Veloria's own
+// restarts and crashes. Each value is never 0 (a missing property reads 0).
+// The values fit 32 bits, for the 32-bit build.
 struct WindowNote {
     bool layered = false;       // its program had made it layered
     bool clickThrough = false;  // it had WS_EX_TRANSPARENT
     std::uint32_t flags = 0;    // the LWA_COLORKEY (1) and LWA_ALPHA (2) its program had set
     std::uint32_t key = 0;      // its colour key, a COLORREF
     std::uint8_t alpha = 255;
+    std::optional<std::uint8_t> given;  // the level Veloria gave it, if any
+    bool clickThroughGiven = false;     // Veloria made it click-through
     bool operator==(const WindowNote&) const = default;
 };
 std::pair<std::uintptr_t, std::uintptr_t> EncodeNote(const WindowNote& note);
 std::optional<WindowNote> DecodeNote(std::uintptr_t state, std::uintptr_t key);
+
+// How a window is layered now.
+struct WindowLayering {
+    bool layered = false;
+    std::uint32_t flags = 0;  // LWA_COLORKEY and LWA_ALPHA
+    std::uint32_t key = 0;
+    std::uint8_t alpha = 255;
+};
+
+// Whether the window still shows what Veloria left it with: the level it
+// gave, or, where it gave none, its program's own layering. When it does
+// not, its program has changed it since, and what it shows now is its
+// program's.
+bool NoteStillHolds(const WindowNote& note, const WindowLayering& now);
+
+// The note taken afresh from a window whose program changed it since the
+// note: its layering as it is now, the click-through Veloria gave (and
+// what its program had set before it) kept while the window still has it.
+WindowNote RenewedNote(const WindowNote& note, const WindowLayering& now, bool clickThroughNow);
 
 }  // namespace veloria

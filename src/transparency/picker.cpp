@@ -11,13 +11,16 @@ namespace {
 
 HWND g_targetWindow = nullptr;
 
-// The outermost window above `window`: parents, and owners of pop-ups.
+// The outermost window above `window`: parents, and owners of pop-ups,
+// up to an owner that is not shown. Many programs own their pop-ups by a
+// hidden window (to keep them off the taskbar, or one for all their
+// frames); a level given to it would change nothing the user sees.
 HWND OutermostWindow(HWND window)
 {
     // Bounded: a chain that changes under our feet cannot keep us here.
     for (int depth = 0; window != nullptr && depth < 256; ++depth) {
         const HWND parent = ::GetParent(window);
-        if (parent == nullptr) {
+        if (parent == nullptr || !::IsWindowVisible(parent)) {
             break;
         }
         window = parent;

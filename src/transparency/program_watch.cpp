@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/handle.h"
+#include "base/text_rules.h"
 #include "settings/program_levels.h"
 #include "transparency/alpha_blend.h"
 #include "transparency/pick_rules.h"
@@ -37,8 +38,9 @@ Watch& State()
     return watch;
 }
 
-// A top-level window of another program that a level may go to.
-bool MayTakeLevel(HWND window)
+// A top-level window of another program that Veloria may change without
+// a pick.
+bool IsOthersTopLevel(HWND window)
 {
     DWORD process = 0;
     if (::GetWindowThreadProcessId(window, &process) == 0 || process == ::GetCurrentProcessId()) {
@@ -49,6 +51,14 @@ bool MayTakeLevel(HWND window)
     }
     const std::wstring windowClass = ClassNameOf(window);
     return !IsRefusedClass(windowClass) && !IsFleetingClass(windowClass);
+}
+
+// One that a remembered level goes to: a main window of its program.
+bool MayTakeLevel(HWND window)
+{
+    return IsOthersTopLevel(window) &&
+           IsMainWindow(static_cast<std::uint32_t>(::GetWindowLongW(window, GWL_STYLE)),
+                        static_cast<std::uint32_t>(::GetWindowLongW(window, GWL_EXSTYLE)));
 }
 
 // The level the window's program is remembered at; nothing for a program
@@ -120,7 +130,8 @@ void Drop(HWND window)
 void AwaitShowing(HWND window)
 {
     Watch& watch = State();
-    if (!MayTakeLevel(window) || !LevelOfProgram(window)) {
+    // Not shown yet: whether it is a main window is seen when it shows.
+    if (!IsOthersTopLevel(window) || !LevelOfProgram(window)) {
         return;
     }
     Drop(window);
@@ -166,6 +177,13 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM list) noexcept
 
 std::wstring ProgramOfWindow(HWND window)
 {
+    // A Store app's window is a frame of the frame host's, with the app's
+    // own window inside: the app names it.
+    if (window != nullptr && SameLetters(ClassNameOf(window), L"ApplicationFrameWindow")) {
+        if (const HWND app = ::FindWindowExW(window, nullptr, L"Windows.UI.Core.CoreWindow", nullptr)) {
+            window = app;
+        }
+    }
     DWORD process = 0;
     if (window == nullptr || ::GetWindowThreadProcessId(window, &process) == 0) {
         return {};
@@ -216,12 +234,12 @@ void OfferLevelToOpenWindows(std::wstring_view program) noexcept
     }
     const bool opaque = !LevelToApply(*remembered);
     for (HWND window : open) {
-        if (!MayTakeLevel(window) || !SameProgramName(ProgramOfWindow(window), program)) {
+        if (!IsOthersTopLevel(window) || !SameProgramName(ProgramOfWindow(window), program)) {
             continue;
         }
         if (opaque) {
-            ClearWindowAlpha(window);  // remembered as opaque
-        } else if (::IsWindowVisible(window)) {
+            ClearWindowAlpha(window);  // remembered as opaque: every change of Veloria's goes
+        } else if (MayTakeLevel(window)) {
             Ask(window);
         }
     }

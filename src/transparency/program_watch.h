@@ -6,9 +6,11 @@
 // desktop; nothing runs in other processes, and nothing runs at all while
 // no window comes. A top-level window of a remembered program is asked
 // first, without waiting (its answer comes back as a message), and given the
-// level when it answers: a hung program is never waited on. Windows the
-// picks refuse, and menus, tooltips and the like, are left alone, as are the
-// program's own windows.
+// level when it answers: a hung program is never waited on. Only a
+// program's main windows take the level (pick_rules.h): its drop-downs,
+// menus, tooltips and tool windows, the windows the picks refuse and the
+// program's own windows are left alone. A Store app is named by the app in
+// its frame, not by the frame host.
 #pragma once
 
 #include <windows.h>

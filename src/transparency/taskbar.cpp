@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/late_bound.h"
 #include "transparency/alpha_blend.h"
 
 namespace veloria {
@@ -35,6 +36,18 @@ void transparenttaskbar(std::int16_t transparentar) noexcept
 std::int16_t LastTaskbarLevel() noexcept
 {
     return g_lastLevel;
+}
+
+bool TaskbarMayIgnoreLevels() noexcept
+{
+    // The true version: GetVersionEx answers by the program's manifest.
+    static const bool newEngine = [] {
+        const auto version = LateBound<LONG WINAPI(OSVERSIONINFOW*)>(L"ntdll.dll", "RtlGetVersion");
+        OSVERSIONINFOW info{};
+        info.dwOSVersionInfoSize = sizeof(info);
+        return version != nullptr && version(&info) == 0 && info.dwMajorVersion >= 10 && info.dwBuildNumber >= 22621;
+    }();
+    return newEngine;
 }
 
 }  // namespace veloria

@@ -15,4 +15,9 @@ void transparenttaskbar(std::int16_t transparentar) noexcept;
 // a restarted shell made anew.
 std::int16_t LastTaskbarLevel() noexcept;
 
+// Whether this Windows draws its taskbar with the engine of Windows 11's
+// 2022 update and later (build 22621 on), on which a level given to the
+// taskbar window may not show although every call succeeds.
+bool TaskbarMayIgnoreLevels() noexcept;
+
 }  // namespace veloria

@@ -22,7 +22,9 @@
 //   record FILE TEXT        appends TEXT to FILE (the test "browser")
 //   window TITLE KIND X Y   serves windows to pick: plain, dialog (+ button),
 //                           owned (owner, owned dialog, button), edit (+ edit
-//                           box), keyed (its own colour key), perpixel
+//                           box), hiddenowner (hidden owner, owned dialog),
+//                           popups (main window, captionless drop-down, tool
+//                           window), keyed (its own colour key), perpixel
 //                           (per-pixel alpha, its title says whether it
 //                           still updates), refusing
 //                           (turns the layered style down), hung (from 300
@@ -284,6 +286,14 @@ int Windows(const char* title, const std::string& kind, int x, int y)
         made.push_back(Make(cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 420, 320, nullptr));
         made.push_back(Make(cls, "Owned dialog", kDialog, x + 120, y + 90, 260, 180, made[0]));
         made.push_back(Make("BUTTON", "Press", kButton, 20, 20, 180, 90, made[1]));
+    } else if (kind == "hiddenowner") {
+        made.push_back(Make(cls, "Hidden owner", WS_OVERLAPPEDWINDOW, x, y, 400, 300, nullptr));
+        made.push_back(Make(cls, title, kDialog, x, y, 320, 220, made[0]));
+    } else if (kind == "popups") {  // a main window, its drop-down and a tool window
+        made.push_back(Make(cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 400, 300, nullptr));
+        made.push_back(Make(cls, "Drop-down", WS_POPUP | WS_BORDER | WS_VISIBLE, x + 20, y + 60, 150, 120, made[0],
+                            WS_EX_TOPMOST));
+        made.push_back(Make(cls, "Tools", kDialog, x + 200, y + 60, 150, 120, made[0], WS_EX_TOOLWINDOW));
     } else if (kind == "perpixel") {
         made.push_back(Make(cls, title, WS_POPUP | WS_VISIBLE, x, y, 200, 150, nullptr, WS_EX_LAYERED));
         ::SetTimer(made[0], 1, 200, nullptr);

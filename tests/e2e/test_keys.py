@@ -78,6 +78,21 @@ class Keys(ProgramTestCase):
         self.assertFalse(info(above)['exstyle'] & CLICK_THROUGH)
         self.assertEqual(len(self.balloons()), 1)
 
+    def test_a_second_copy_leaves_the_click_through_and_a_start_after_a_forced_end_gives_the_clicks_back(self):
+        [window] = self.begin((250, 250))
+        press(DOWN, THROUGH)
+        wait_until(lambda: info(window)['exstyle'] & CLICK_THROUGH, 5, 'click-through')
+        folder = self.folders[-1]
+        self.assertEqual(self.launch(folder).wait(timeout=10), 0)
+        self.assertTrue(info(window)['exstyle'] & CLICK_THROUGH, 'the second copy ended it')
+        subprocess.run(['wine', 'taskkill', '/f', '/pid', str(self.main['pid'])], stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=30, check=True)
+        wait_until(lambda: not windows('Veloria'), 10, 'the forced end')
+        self.assertTrue(info(window)['exstyle'] & CLICK_THROUGH)
+        self.start(folder)
+        wait_until(lambda: not info(window)['exstyle'] & CLICK_THROUGH, 5, 'the clicks back')
+        self.assertEqual(alpha_of(window), 246)
+
     def test_a_key_another_program_holds_is_told_once_and_the_others_work(self):
         self.watch_balloons()
         self.serve('hotkey', 7, 0x22)  # Ctrl+Alt+Shift+PageDown

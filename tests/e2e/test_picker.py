@@ -36,13 +36,17 @@ class Picker(ProgramTestCase):
         wait_until(lambda: not windows('VeloriaMainControl'), 5, 'the pointer window to close')
         self.assertIsNone(self.process.poll())
 
-    def test_a_drop_reaches_the_outermost_window(self):
+    def test_a_drop_reaches_the_outermost_window_that_is_shown(self):
         # (A control's own window is the level popup's test.)
         owner, owned, owned_button = self.foreign('owned', 150, 420)
         _, image = open_pointer_window()
         drag(image, centre(rect_of(owned_button)))
         wait_alpha(owner, 222, 'the owner')
         self.assertIsNone(alpha_of(owned))
+        hidden, popup = self.serve('window', 'Pop-up', 'hiddenowner', 700, 420, count=2)
+        drag(image, centre(rect_of(popup)))
+        wait_alpha(popup, 222, 'the pop-up of a hidden owner')
+        self.assertIsNone(alpha_of(hidden))
 
     def test_modifier_keys_choose_the_action(self):
         [window] = self.foreign()
@@ -166,6 +170,20 @@ class OtherProgramsOwnLooks(ProgramTestCase):
         time.sleep(0.6)
         self.assertEqual(info(drawn)['layered'], 'none')
         self.assertEqual(info(drawn)['title'], 'updates')
+
+    def test_what_a_program_changed_since_a_pick_is_its_own(self):
+        [window] = self.foreign()
+        probe('alpha', window, 30)  # picked as it fades in
+        self.pick(window)
+        probe('alpha', window, -1)  # its fade ends: opaque, not layered
+        self.pick(window)
+        wait_alpha(window, 222)
+        self.pick(window, ('shift',))
+        self.assertEqual(info(window)['layered'], 'plain')
+        self.pick(window)
+        probe('alpha', window, 100)  # layered by its program after the pick
+        self.pick(window, ('shift',))
+        self.assertEqual(alpha_of(window), 100)
 
     def test_the_desktop_the_taskbars_and_the_overflow_are_never_picked(self):
         for name in ('Progman', 'WorkerW', 'Shell_SecondaryTrayWnd', 'NotifyIconOverflowWindow'):

@@ -81,6 +81,13 @@ class RememberedPrograms(ProgramTestCase):
             wait_alpha(window, None)
         xdotool('key', 'Escape')
 
+    def test_a_remembered_level_goes_to_main_windows_only(self):
+        self.begin(config='[Programs]\r\nplayer.exe=150\r\n')
+        main, drop_down, tools = self.serve('window', 'Main', 'popups', 150, 150, count=3, exe=self.player)
+        wait_alpha(main, 150, 'the main window')
+        time.sleep(1)
+        self.assertEqual([alpha_of(drop_down), alpha_of(tools)], [None, None])
+
     def test_a_section_with_junk_is_read_and_saved_without_loss_and_open_windows_get_their_level(self):
         junk = ('[Programs]\r\n; my players\r\njunk line\r\nplayer.exe=150\r\nPlayer.EXE=99\r\n'
                 'c:\\x\\y.exe=100\r\nloud.exe=abc\r\nnotes.exe=120\r\nbig.exe=256\r\n')

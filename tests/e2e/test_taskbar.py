@@ -28,7 +28,11 @@ class Taskbar(ProgramTestCase):
         [new] = self.serve('tray', windows_path(self.scratch('tray.txt')), 0)
         probe('post', window['handle'], 'TaskbarCreated')
         wait_alpha(new, 150, 'the new taskbar')
-        self.served[-1].kill()  # the shell's own taskbar again, for the tray menu
+        wait_alpha(self.foreign('class=Shell_SecondaryTrayWnd')[0], 150, 'a taskbar the shell made after it')
+        [plugged] = self.foreign('class=Shell_SecondaryTrayWnd', 300)
+        probe('send', window['handle'], 0x7E, 32, 0)  # WM_DISPLAYCHANGE: a monitor plugged in
+        wait_alpha(plugged, 150, "the new monitor's taskbar")
+        self.served[0].kill()  # the shell's own taskbar again, for the tray menu
         wait_until(lambda: len(windows('Shell_TrayWnd')) == 1, 10, 'the stand-in to go')
         choose(window['pid'], 9)
         self.assertEqual(process.wait(timeout=10), 0)

@@ -1,4 +1,5 @@
-// Rounding and the slider rules every transparency slider shares.
+// Rounding and the slider rules every transparency slider shares; which
+// windows are a program's main windows.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,6 +7,7 @@
 
 #include "base/alpha_rules.h"
 #include "base/dpi_rules.h"
+#include "transparency/pick_rules.h"
 
 namespace veloria {
 namespace {
@@ -75,6 +77,15 @@ TEST(StepLevel, OnePositionOfThePopupsScaleEachWayNeverBelowItsLowest)
     EXPECT_EQ(StepLevel(8, -1), 8);
     EXPECT_EQ(StepLevel(0, -1), 8);
     EXPECT_EQ(StepLevel(300, 1), 255);
+}
+
+TEST(MainWindows, ShownTopLevelWithACaptionAndNeitherAToolWindowNorNeverActivated)
+{
+    constexpr std::uint32_t kFrame = 0x10CF0000;  // WS_OVERLAPPEDWINDOW, shown
+    EXPECT_TRUE(IsMainWindow(kFrame, 0) && IsMainWindow(0x90C80000, 0x8));  // and a captioned pop-up, topmost
+    // Hidden, a drop-down (a border, no caption), a child, a tool window, one never activated.
+    EXPECT_FALSE(IsMainWindow(0x00CF0000, 0) || IsMainWindow(0x90800000, 0x8) || IsMainWindow(0x50C00000, 0));
+    EXPECT_FALSE(IsMainWindow(kFrame, 0x80) || IsMainWindow(kFrame, 0x08000000));
 }
 
 }  // namespace

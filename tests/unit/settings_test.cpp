@@ -82,6 +82,10 @@ TEST(ProgramLevels, TheFirstLineOfANameAndALevelCountsAndSavesTouchOnlyWhatChang
     changed.Forget(L"NOTES.EXE");
     changed.Remember(L"new.exe", 200);
     changed.Remember(L"..\\evil.exe", 9);  // not a file name: ignored
+    // Read back as a section or a comment; the frame host of every Store app.
+    for (const wchar_t* name : {L"[x.exe", L";x.exe", L"applicationframehost.EXE"}) {
+        changed.Remember(name, 9);
+    }
     const ProgramChanges changes = ChangesBetween(read, changed);
     EXPECT_EQ(changes.written, (std::vector<RememberedProgram>{{L"player.exe", 255}, {L"new.exe", 200}}));
     EXPECT_EQ(changes.removed, std::vector<std::wstring>{L"notes.exe"});
