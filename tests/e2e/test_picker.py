@@ -175,12 +175,14 @@ class OtherProgramsOwnLooks(ProgramTestCase):
         [window] = self.foreign()
         probe('alpha', window, 30)  # picked as it fades in
         self.pick(window)
+        wait_alpha(window, 222)
         probe('alpha', window, -1)  # its fade ends: opaque, not layered
         self.pick(window)
         wait_alpha(window, 222)
         self.pick(window, ('shift',))
         self.assertEqual(info(window)['layered'], 'plain')
         self.pick(window)
+        wait_alpha(window, 222)
         probe('alpha', window, 100)  # layered by its program after the pick
         self.pick(window, ('shift',))
         self.assertEqual(alpha_of(window), 100)
