@@ -17,6 +17,7 @@ set(VELORIA_WIN_SOURCES
   src/base/dpi.cpp
   src/base/error_report.cpp
   src/base/file_bytes.cpp
+  src/base/late_bound.cpp
   src/base/message_loop.cpp
   src/base/profile.cpp
   src/base/program_folder.cpp
@@ -52,7 +53,7 @@ set(VELORIA_WIN_SOURCES
   src/windows/options_dialog.cpp
   src/windows/tell_a_friend_window.cpp
 )
-set(VELORIA_SYSTEM_LIBRARIES user32 gdi32 kernel32 advapi32 shell32 comctl32 ole32 oleaut32 uuid uxtheme iphlpapi ws2_32 winhttp)
+set(VELORIA_SYSTEM_LIBRARIES user32 gdi32 kernel32 advapi32 shell32 comctl32 ole32 oleaut32 uuid iphlpapi ws2_32 winhttp)
 
 # Everything of the program but its entry point, version and resources, for
 # the program, a copy of it built as another version, and the module tests.

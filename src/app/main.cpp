@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 
+#include "base/late_bound.h"
 #include "base/message_loop.h"
 #include "shell/main_window.h"
 
@@ -22,6 +23,8 @@ void __verbose_terminate_handler()
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    // Before anything loads a library by name.
+    veloria::LoadLibrariesFromTheSystemOnly();
     // One thread, one apartment: the messenger's events arrive on it, and
     // the web browser control needs OLE, not just COM.
     const HRESULT ole = ::OleInitialize(nullptr);

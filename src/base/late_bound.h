@@ -1,18 +1,30 @@
 // Functions of system libraries the program needs only now and then (the
 // update check's web and network calls), loaded on first use instead of
 // with the program: a start that never checks for updates never loads them.
+//
+// A system library is loaded from the system folder only, never from the
+// program's folder or the current one: a copy of the program unpacked
+// into Downloads must not load a DLL of that name planted beside it.
 #pragma once
 
 #include <windows.h>
 
 namespace veloria {
 
+// The system library `library` ("winhttp.dll"), from the system folder.
+HMODULE LoadSystemLibrary(const wchar_t* library) noexcept;
+
+// Asks Windows to look for the libraries the program and the system's own
+// code load by name in the system folder only (where Windows has the
+// call); at the very start.
+void LoadLibrariesFromTheSystemOnly() noexcept;
+
 // The function `name` of `library`, loaded (and left loaded) on the first
 // call; null when the library or the function is missing.
 template <typename Function>
 Function* LateBound(const wchar_t* library, const char* name) noexcept
 {
-    const HMODULE module = ::LoadLibraryW(library);
+    const HMODULE module = LoadSystemLibrary(library);
     return module != nullptr ? reinterpret_cast<Function*>(reinterpret_cast<void*>(::GetProcAddress(module, name)))
                              : nullptr;
 }

@@ -37,6 +37,7 @@
 #include "base/dpi.h"
 #include "base/error_report.h"
 #include "base/handle.h"
+#include "base/late_bound.h"
 #include "base/program_folder.h"
 #include "base/version.h"
 #include "controls/browser_host.h"
@@ -473,10 +474,15 @@ private:
         }
         const std::vector<WORD> pageTemplate =
             EmptyDialogTemplate(L"", DS_CONTROL | WS_CHILD | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, 10, 10);
+        // The theme's library is not one Windows knows: it is loaded from
+        // the system folder, not by the program's own imports.
+        static const auto themeTexture = VELORIA_LATE_BOUND("uxtheme.dll", EnableThemeDialogTexture);
         for (HWND& page : pages_) {
             page = ::CreateDialogIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(pageTemplate.data()),
                                                 hwnd(), &PageProcedure, 0);
-            ::EnableThemeDialogTexture(page, ETDT_ENABLETAB);
+            if (themeTexture) {
+                themeTexture(page, ETDT_ENABLETAB);
+            }
             KeepOwnLayout(page);
             // A new child goes under its siblings: the page goes over the tab strip.
             ::SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

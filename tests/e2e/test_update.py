@@ -6,12 +6,13 @@ never stops answering, and a check never lasts more than 15 seconds."""
 import http.server
 import os
 import select
+import shutil
 import socket
 import threading
 import time
 import unittest
 
-from harness import (PROBE, VERSION, ProgramTestCase, centre, click_at, dialogs, dismiss_menu, open_menu,
+from harness import (BUILD, PROBE, VERSION, ProgramTestCase, centre, click_at, dialogs, dismiss_menu, open_menu,
                      open_options, probe, quiet, wait_until, windows, windows_path, xdotool)
 
 
@@ -121,6 +122,18 @@ class Updates(ProgramTestCase):
                 self.process.wait(timeout=10)
         wait_until(self.handed_over, 10, 'the browser')
         self.assertEqual(self.handed_over(), ['http://www.veloria.example/setup.exe'])
+
+    def test_libraries_planted_beside_the_program_are_never_loaded(self):
+        # Wine prefers its own libraries; told to prefer files, it looks as Windows does.
+        names = ('winhttp', 'iphlpapi', 'ws2_32', 'wtsapi32')
+        folder = self.folder(config='[General]\r\nAutoUpdate=1\r\n')
+        for name in names:
+            shutil.copy(os.path.join(BUILD, 'planted.dll'), os.path.join(folder, name + '.dll'))
+        Server.answer = (200, manifest(VERSION), 0, 0)
+        self.process, self.main = self.start(folder, env=dict(os.environ, WINEDLLOVERRIDES=';'.join(
+            name + '=n,b' for name in names)))
+        wait_until(lambda: Server.asked, 10, 'the update check')
+        self.assertFalse(os.path.exists(os.path.join(folder, 'planted.txt')))
 
     def test_without_auto_update_nothing_is_asked_of_the_server(self):
         self.begin((200, manifest('2.0.1'), 0, 0), auto_update=0)
