@@ -108,7 +108,11 @@ namespace veloria {
     X(Messages, LANG_BALLOON_TASKBAR_TITLE, "The taskbar may stay opaque")                               \
     X(Messages, LANG_BALLOON_TASKBAR,                                                                     \
       "This version of Windows draws its taskbar in a way that may not show Veloria\u2019s level. "        \
-      "Windows\u2019 own transparency is under Settings, Personalization, Colors, Transparency effects.")
+      "Windows\u2019 own transparency is under Settings, Personalization, Colors, Transparency effects.") \
+    X(Messages, LANG_MESSAGE_AUTOSTART_MACHINE,                                                           \
+      "Veloria still starts with Windows for every user of this computer: that entry was made by Veloria "  \
+      "run as administrator, and only an administrator can remove it. Run Veloria as administrator once and " \
+      "untick the box there.")
 
 #define VELORIA_LANGUAGE_ENUM_ENTRY(section, key, ...) key,
 #define VELORIA_LANGUAGE_ENUM_FIRST(section, key) VELORIA_LANGUAGE_ENUM_ENTRY(section, key)

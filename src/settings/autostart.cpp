@@ -13,10 +13,12 @@ namespace veloria {
 
 namespace {
 
-RegKey OpenKey(HKEY root, const wchar_t* path)
+// Opened with the rights the work needs, no more: a standard user may
+// read the machine's Run key but not write it.
+RegKey OpenKey(HKEY root, const wchar_t* path, REGSAM access)
 {
     HKEY key = nullptr;
-    return RegKey(::RegOpenKeyExW(root, path, 0, kRunKeyAccess, &key) == ERROR_SUCCESS ? key : nullptr);
+    return RegKey(::RegOpenKeyExW(root, path, 0, access, &key) == ERROR_SUCCESS ? key : nullptr);
 }
 
 // Reading the value failed for a reason nobody expects: the user is told
@@ -30,7 +32,7 @@ void ReportReadFailure(LONG error)
 
 bool SetValue(HKEY root, const wchar_t* path, const wchar_t* name, DWORD type, const std::wstring& data)
 {
-    const RegKey key = OpenKey(root, path);
+    const RegKey key = OpenKey(root, path, KEY_SET_VALUE);
     return key && SetValueEx(key.get(), name, type, data) == ERROR_SUCCESS;
 }
 
@@ -49,14 +51,14 @@ LONG SetValueEx(HKEY key, const wchar_t* name, DWORD type, const std::wstring& d
 
 bool DeleteValue(HKEY root, const wchar_t* path, const wchar_t* name)
 {
-    const RegKey key = OpenKey(root, path);
+    const RegKey key = OpenKey(root, path, KEY_SET_VALUE);
     return key && ::RegDeleteValueW(key.get(), name) == ERROR_SUCCESS;
 }
 
 std::wstring QueryValue(HKEY root, const wchar_t* path, const wchar_t* name)
 {
     std::wstring value;
-    if (const RegKey key = OpenKey(root, path)) {
+    if (const RegKey key = OpenKey(root, path, KEY_QUERY_VALUE)) {
         QueryValueEx(key.get(), name, value);
     }
     std::erase(value, L'\0');
@@ -111,28 +113,32 @@ void Autostart::EnableAutostart() const
         return;
     }
     HKEY key = nullptr;
-    if (::RegCreateKeyExW(user_.root, user_.path, 0, nullptr, 0, kRunKeyAccess, nullptr, &key, nullptr) ==
+    if (::RegCreateKeyExW(user_.root, user_.path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
         ERROR_SUCCESS) {
         SetValueEx(RegKey(key).get(), AppTitle(), REG_SZ, command);
     }
 }
 
-void Autostart::DisableAutostart() const
+bool Autostart::DisableAutostart() const
 {
+    bool removed = true;
     for (const RunLocation& where : {machine_, user_}) {
         if (IsOwnRunEntry(QueryValue(where.root, where.path, AppTitle()), executable_)) {
-            DeleteValue(where.root, where.path, AppTitle());
+            removed = DeleteValue(where.root, where.path, AppTitle()) && removed;
         }
     }
+    return removed;
 }
 
-void Autostart::AplicarAutoinicio(bool wanted) const
+bool Autostart::AplicarAutoinicio(bool wanted) const
 {
     if (!wanted) {
-        DisableAutostart();  // touches only entries of the program's own
-    } else if (!IsAutostartEnabled()) {
+        return DisableAutostart();  // touches only entries of the program's own
+    }
+    if (!IsAutostartEnabled()) {
         EnableAutostart();
     }
+    return true;
 }
 
 }  // namespace veloria

@@ -7,7 +7,9 @@
 // user ticked does what it says. The value is enabled when either key
 // holds exactly the command RunCommandFor gives; disabling removes every
 // entry of the program's own (run_entry.h) and leaves other programs'
-// entries of that name alone.
+// entries of that name alone. Each key is opened with the rights the work
+// needs: the machine's key is read with read rights, so that a standard
+// user sees an entry an elevated run wrote there.
 #pragma once
 
 #include <windows.h>
@@ -26,9 +28,6 @@ struct RunLocation {
 inline constexpr const wchar_t* kRunKeyPath = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline const RunLocation kMachineRun{HKEY_LOCAL_MACHINE, kRunKeyPath};
 inline const RunLocation kUserRun{HKEY_CURRENT_USER, kRunKeyPath};
-
-// The registry routines, with the access the program always asks for.
-inline constexpr REGSAM kRunKeyAccess = 0x3F;  // KEY_ALL_ACCESS of the key rights alone
 
 // Writes `data` as `type` (REG_SZ or REG_DWORD) after opening the key;
 // false when the key could not be opened or the value not written.
@@ -51,9 +50,12 @@ public:
 
     bool IsAutostartEnabled() const;
     void EnableAutostart() const;
-    void DisableAutostart() const;
-    // Makes the registry agree with `wanted`, writing only what differs.
-    void AplicarAutoinicio(bool wanted) const;
+    // False when an entry of the program's own stays: the machine's, which
+    // only an administrator may remove.
+    bool DisableAutostart() const;
+    // Makes the registry agree with `wanted`, writing only what differs;
+    // false as DisableAutostart.
+    bool AplicarAutoinicio(bool wanted) const;
 
 private:
     std::wstring executable_;

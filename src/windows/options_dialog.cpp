@@ -830,7 +830,12 @@ private:
         AplicarAutoinicio();
     }
 
-    void AplicarAutoinicio() const { Autostart(ProgramPath()).AplicarAutoinicio(AutoStartEnabled(Settings())); }
+    void AplicarAutoinicio() const
+    {
+        if (!Autostart(ProgramPath()).AplicarAutoinicio(AutoStartEnabled(Settings()))) {
+            ShowMessage(hwnd(), LanguageText(Lang::LANG_MESSAGE_AUTOSTART_MACHINE), MB_ICONWARNING);
+        }
+    }
 
     void OnCommand(int id, int notification)
     {
