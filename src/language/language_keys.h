@@ -112,7 +112,11 @@ namespace veloria {
     X(Messages, LANG_MESSAGE_AUTOSTART_MACHINE,                                                           \
       "Veloria still starts with Windows for every user of this computer: that entry was made by Veloria "  \
       "run as administrator, and only an administrator can remove it. Run Veloria as administrator once and " \
-      "untick the box there.")
+      "untick the box there.")                                                                              \
+    X(Messages, LANG_BALLOON_CONFIG_READONLY_TITLE, "Settings will not be saved")                        \
+    X(Messages, LANG_BALLOON_CONFIG_READONLY,                                                             \
+      "%1 was saved as UTF-8 and cannot be changed. Veloria read it, but saving settings there will fail "  \
+      "until it can be written to.")
 
 #define VELORIA_LANGUAGE_ENUM_ENTRY(section, key, ...) key,
 #define VELORIA_LANGUAGE_ENUM_FIRST(section, key) VELORIA_LANGUAGE_ENUM_ENTRY(section, key)

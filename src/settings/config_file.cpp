@@ -18,6 +18,10 @@ namespace {
 constexpr std::size_t kLargestConvertedFile = 1024 * 1024;
 
 constexpr std::string_view kUtf16Mark = "\xFF\xFE";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// Whether the file beside the program could be rewritten at start.
+bool g_configWritable = true;
 
 bool FitsCodePage(const SettingsRecord& values)
 {
@@ -73,14 +77,45 @@ void ConvertFile(const std::wstring& path, bool toUnicode)
     if (toUnicode == isUnicode || bytes->size() > kLargestConvertedFile) {
         return;
     }
-    const std::wstring text = isUnicode || bytes->substr(0, 3) == "\xEF\xBB\xBF" ? DecodeTextFile(*bytes)
-                                                                                 : FromCodePage(*bytes);
+    const std::wstring text = isUnicode || bytes->substr(0, 3) == kUtf8Mark ? DecodeTextFile(*bytes)
+                                                                          : FromCodePage(*bytes);
     if (toUnicode) {
         ReplaceFileBytes(path, Utf16Bytes(text));
     } else if (const auto narrow = ToCodePage(text)) {
         ReplaceFileBytes(path, *narrow);
     }
 }
+
+// A folder of its own in the user's temporary folder, gone with the owner.
+class TemporaryFolder {
+public:
+    TemporaryFolder()
+    {
+        wchar_t base[MAX_PATH] = {};
+        wchar_t name[MAX_PATH] = {};
+        const DWORD length = ::GetTempPathW(MAX_PATH, base);
+        if (length == 0 || length >= MAX_PATH || ::GetTempFileNameW(base, L"vel", 0, name) == 0) {
+            return;
+        }
+        ::DeleteFileW(name);  // the unique name it made becomes the folder's
+        if (::CreateDirectoryW(name, nullptr)) {
+            path_ = name;
+        }
+    }
+    ~TemporaryFolder()
+    {
+        if (!path_.empty()) {
+            ::DeleteFileW(ConfigFilePath(path_).c_str());
+            ::RemoveDirectoryW(path_.c_str());
+        }
+    }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    const std::wstring& path() const { return path_; }
+
+private:
+    std::wstring path_;
+};
 
 }  // namespace
 
@@ -127,12 +162,42 @@ KeySettingTexts ReadKeyTexts(const std::wstring& folder)
     return texts;
 }
 
+bool ReadConfiguration(const std::wstring& folder)
+{
+    // Windows' profile functions know no UTF-8 mark: it would stick to the
+    // first section's name. Such a file is rewritten whole before it is
+    // read, in the form a save gives it.
+    const std::wstring path = ConfigFilePath(folder);
+    const std::optional<std::string> bytes = ReadFileBytes(path, kLargestConvertedFile + 1);
+    std::optional<TemporaryFolder> copy;
+    std::wstring from = folder;
+    bool rewritten = true;
+    if (bytes && bytes->substr(0, 3) == kUtf8Mark && bytes->size() <= kLargestConvertedFile) {
+        const std::wstring text = DecodeTextFile(*bytes);
+        const std::optional<std::string> narrow = ToCodePage(text);
+        rewritten = ReplaceFileBytes(path, narrow ? *narrow : Utf16Bytes(text));
+        // Read-only or locked: its text is read from a copy that Windows
+        // can read, and the file stays as it is.
+        if (!rewritten && !copy.emplace().path().empty() &&
+            ReplaceFileBytes(ConfigFilePath(copy->path()), Utf16Bytes(text))) {
+            from = copy->path();
+        }
+    }
+    Settings() = ReadSettingsFile(from);
+    RememberedPrograms() = ReadProgramLevels(from);
+    SavedPrograms() = RememberedPrograms();
+    Keys() = ReadKeySettings(ReadKeyTexts(from));
+    return rewritten;
+}
+
 void CargarConfiguracion()
 {
-    Settings() = ReadSettingsFile(ProgramFolder());
-    RememberedPrograms() = ReadProgramLevels(ProgramFolder());
-    SavedPrograms() = RememberedPrograms();
-    Keys() = ReadKeySettings(ReadKeyTexts(ProgramFolder()));
+    g_configWritable = ReadConfiguration(ProgramFolder());
+}
+
+bool ConfigFileRewritable()
+{
+    return g_configWritable;
 }
 
 SaveOutcome WriteSettingsFile(const std::wstring& folder, const SettingsRecord& values, SettingsRecord& record)

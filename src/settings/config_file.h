@@ -39,8 +39,20 @@ ProgramLevels ReadProgramLevels(const std::wstring& folder);
 KeySettingTexts ReadKeyTexts(const std::wstring& folder);
 
 // Fills the program's settings record, its remembered programs and its keys
-// from the file beside the program.
+// from the file in `folder`. A file saved as UTF-8 with its byte-order mark
+// (as Notepad and many editors save), which Windows' profile functions
+// misread, is first rewritten whole in the form a save gives it (the code
+// page where every value fits it, else UTF-16 with its mark), nothing of it
+// lost. False when such a file could not be rewritten (read-only, locked):
+// it was then read from its decoded text, and saves to it will fail.
+bool ReadConfiguration(const std::wstring& folder);
+
+// The same from the file beside the program.
 void CargarConfiguracion();
+
+// False when that file was saved as UTF-8 and could not be rewritten at
+// start: the user is told that saving there will fail.
+bool ConfigFileRewritable();
 
 struct SaveOutcome {
     bool saved = true;

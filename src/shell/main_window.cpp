@@ -206,6 +206,10 @@ bool MainWindow::Load()
     LoadLanguage(LanguageFileName(Settings()));
     ShowBanner();
     ShowTrayIcon();
+    if (!ConfigFileRewritable()) {
+        ShowTrayBalloon(hwnd(), LanguageText(Lang::LANG_BALLOON_CONFIG_READONLY_TITLE),
+                        LanguageText(Lang::LANG_BALLOON_CONFIG_READONLY, ConfigFilePath(ProgramFolder())));
+    }
     SetLanguage();
     BuildLanguageMenu();
     ::SetTimer(hwnd(), kStartupTasksTimer, USER_TIMER_MINIMUM, nullptr);

@@ -81,6 +81,16 @@ class RememberedPrograms(ProgramTestCase):
             wait_alpha(window, None)
         xdotool('key', 'Escape')
 
+    def test_a_file_saved_as_utf8_with_its_mark_keeps_every_setting(self):
+        self.begin(config='\ufeff[General]\r\nDefaultAlpha=102\r\n[Programs]\r\ncaf\u00e9.exe=150\r\n'.encode())
+        self.assertEqual(list_rows(self.main['pid'], self.programs_page()), ['caf\u00e9.exe\t59 %\t0'])
+        click_at(centre(self.button('OK')['rect']))
+        wait_until(lambda: 'AutoUpdate=' in self.config(), 5, 'the save')
+        text = self.config()
+        self.assertEqual([text.count('[General]'), text.count('[Programs]'), text[0]], [1, 1, '['])
+        self.assertIn('DefaultAlpha=102', text)
+        self.assertIn('caf\u00e9.exe=150', text)
+
     def test_a_remembered_level_goes_to_main_windows_only(self):
         self.begin(config='[Programs]\r\nplayer.exe=150\r\n')
         main, drop_down, tools = self.serve('window', 'Main', 'popups', 150, 150, count=3, exe=self.player)
