@@ -57,6 +57,11 @@ public:
     void Set(UINT dpi);
 
     UINT dpi() const { return dpi_; }
+    // Whether a WM_DPICHANGED to `dpi` changes anything: one to the DPI the
+    // window is laid out for (a window moved back, or made on a monitor of
+    // another scale and moved to its own) keeps its size and layout; the
+    // rectangle it suggests would scale the window once more.
+    bool Changes(UINT dpi) const { return dpi != dpi_; }
     int operator()(int value96) const { return ScaleForDpi(value96, static_cast<int>(dpi_)); }
     RECT operator()(const RECT& rect96) const
     {

@@ -132,9 +132,14 @@ public:
         const POINT cursor = CursorPosition();
         scale_.Set(DpiAt(cursor));
         const WindowShape shape = ToolWindowShape(scale_(kClientWidth), scale_(kClientHeight), scale_.dpi());
-        if (CreateBound(instance, ToolWindowClass(kMainControlClass), shape.exStyle, L"Veloria", shape.style, 0, 0,
-                        shape.width, shape.height, nullptr) != nullptr) {
-            Load(cursor);
+        // Up-left of the cursor, inside the work area of its monitor: made
+        // there, so that it is made at that monitor's scale.
+        const RECT work = WorkAreaAt(cursor);
+        const Placement at = KeepInside(cursor.x - scale_(kCursorDistance), cursor.y - scale_(kCursorDistance),
+                                        shape.width, shape.height, work.left, work.top, work.right, work.bottom);
+        if (CreateBound(instance, ToolWindowClass(kMainControlClass), shape.exStyle, L"Veloria", shape.style, at.left,
+                        at.top, shape.width, shape.height, nullptr) != nullptr) {
+            Load();
         }
     }
 
@@ -200,7 +205,7 @@ private:
         }
     }
 
-    void Load(POINT cursor)
+    void Load()
     {
         if (!PlainWindowLook(Settings())) {
             ::ShowWindow(closeButton_, SW_SHOWNA);
@@ -208,20 +213,16 @@ private:
         }
         SetWindowAlpha(hwnd(), kMainControlLevel);
         ::SetWindowTextW(label_, LanguageText(Lang::LANG_WINDOWCONTROL_LABEL_CLICKANDDRAG).c_str());
-        // Up-left of the cursor, inside the work area of its monitor.
-        RECT frame{};
-        ::GetWindowRect(hwnd(), &frame);
-        const RECT work = WorkAreaAt(cursor);
-        const Placement at = KeepInside(cursor.x - scale_(kCursorDistance), cursor.y - scale_(kCursorDistance),
-                                        frame.right - frame.left, frame.bottom - frame.top, work.left, work.top,
-                                        work.right, work.bottom);
-        ::SetWindowPos(hwnd(), HWND_TOPMOST, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     }
 
     // On a monitor of another scale: the size Windows suggests, then the
     // controls and the shape anew.
     void OnDpiChanged(UINT dpi, const RECT& suggested)
     {
+        if (!scale_.Changes(dpi)) {
+            return;
+        }
         scale_.Set(dpi);
         ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                        suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);

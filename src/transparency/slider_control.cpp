@@ -74,9 +74,14 @@ public:
         const POINT cursor = CursorPosition();
         scale_.Set(DpiAt(cursor));
         const WindowShape shape = ToolWindowShape(scale_(kClientWidth), scale_(kClientHeight), scale_.dpi());
+        // By the cursor, inside the work area of its monitor: made there,
+        // so that it is made at that monitor's scale.
+        const RECT work = WorkAreaAt(cursor);
+        const Placement at = KeepInside(cursor.x - scale_(kFromCursor.x), cursor.y - scale_(kFromCursor.y),
+                                        shape.width, shape.height, work.left, work.top, work.right, work.bottom);
         if (CreateBound(instance, ToolWindowClass(kSliderControlClass), shape.exStyle, kSliderControlTitle,
-                        shape.style, 0, 0, shape.width, shape.height, nullptr) != nullptr) {
-            Load(cursor);
+                        shape.style, at.left, at.top, shape.width, shape.height, nullptr) != nullptr) {
+            Load();
         }
     }
 
@@ -96,6 +101,9 @@ public:
             LayOut();
             return 0;
         case kDpiChangedMessage: {
+            if (!scale_.Changes(LOWORD(wParam))) {
+                return 0;
+            }
             // On a monitor of another scale: the suggested size, then the
             // controls and the shape anew.
             const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
@@ -168,19 +176,12 @@ private:
         ::InvalidateRect(hwnd(), nullptr, TRUE);
     }
 
-    void Load(POINT cursor)
+    void Load()
     {
         if (!PlainWindowLook(Settings())) {
             ::ShowWindow(closeButton_, SW_SHOWNA);
         }
-        // By the cursor, inside the work area of its monitor.
-        RECT frame{};
-        ::GetWindowRect(hwnd(), &frame);
-        const RECT work = WorkAreaAt(cursor);
-        const Placement at = KeepInside(cursor.x - scale_(kFromCursor.x), cursor.y - scale_(kFromCursor.y),
-                                        frame.right - frame.left, frame.bottom - frame.top, work.left, work.top,
-                                        work.right, work.bottom);
-        ::SetWindowPos(hwnd(), HWND_TOPMOST, at.left, at.top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         ShowProgram();
         const std::optional<int> remembered = RememberedPrograms().LevelFor(program_);
         const int level = program_.empty() || !remembered ? DefaultAlphaLevel(Settings()) : *remembered;

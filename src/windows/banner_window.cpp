@@ -122,6 +122,9 @@ public:
             ShowPicture();
             return 0;
         case kDpiChangedMessage: {
+            if (!scale_.Changes(LOWORD(wParam))) {
+                return 0;
+            }
             const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
             scale_.Set(LOWORD(wParam));
             ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,

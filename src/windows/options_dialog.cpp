@@ -385,6 +385,9 @@ public:
             ShowPicture();
             return TRUE;
         case kDpiChangedMessage: {
+            if (!scale_.Changes(LOWORD(wParam))) {
+                return TRUE;
+            }
             const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
             scale_.Set(LOWORD(wParam));
             LayOut();

@@ -97,6 +97,9 @@ public:
             OnNavigateError();
             return 0;
         case kDpiChangedMessage: {
+            if (!scale_.Changes(LOWORD(wParam))) {
+                return 0;
+            }
             // The new font and sizes first: the move that follows lays the
             // controls out again.
             const auto& suggested = *reinterpret_cast<const RECT*>(lParam);

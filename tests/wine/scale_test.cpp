@@ -222,6 +222,17 @@ TEST(Scale, EveryWindowAtEveryScaleInEveryLanguage)
                     const HWND window = ::FindWindowW(windowClass, nullptr);
                     ASSERT_NE(window, nullptr);
                     CheckInsideWorkArea(window);
+                    // Told of the DPI it is laid out for, with a rectangle
+                    // scaled once more (a window made on a monitor of
+                    // another scale, then moved to its own): it stays.
+                    RECT frame{};
+                    ::GetWindowRect(window, &frame);
+                    RECT scaled{frame.left, frame.top, frame.left + (frame.right - frame.left) * 2 / 3,
+                                frame.top + (frame.bottom - frame.top) * 2 / 3};
+                    ::SendMessageW(window, kDpiChangedMessage, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&scaled));
+                    RECT after{};
+                    ::GetWindowRect(window, &after);
+                    EXPECT_TRUE(::EqualRect(&after, &frame)) << ClassOf(window);
                     CheckAtScale(window, dpi, language);
                     ::DestroyWindow(window);
                 }
