@@ -88,8 +88,7 @@ class RememberedPrograms(ProgramTestCase):
         wait_until(lambda: 'AutoUpdate=' in self.config(), 5, 'the save')
         text = self.config()
         self.assertEqual([text.count('[General]'), text.count('[Programs]'), text[0]], [1, 1, '['])
-        self.assertIn('DefaultAlpha=102', text)
-        self.assertIn('caf\u00e9.exe=150', text)
+        self.assertTrue('DefaultAlpha=102' in text and 'caf\u00e9.exe=150' in text, text)
 
     def test_a_remembered_level_goes_to_main_windows_only(self):
         self.begin(config='[Programs]\r\nplayer.exe=150\r\n')

@@ -130,8 +130,7 @@ class Updates(ProgramTestCase):
         for name in names:
             shutil.copy(os.path.join(BUILD, 'planted.dll'), os.path.join(folder, name + '.dll'))
         Server.answer = (200, manifest(VERSION), 0, 0)
-        self.process, self.main = self.start(folder, env=dict(os.environ, WINEDLLOVERRIDES=';'.join(
-            name + '=n,b' for name in names)))
+        self.start(folder, env=dict(os.environ, WINEDLLOVERRIDES=';'.join(name + '=n,b' for name in names)))
         wait_until(lambda: Server.asked, 10, 'the update check')
         self.assertEqual([name for name in os.listdir(folder) if name.endswith('.loaded')], [])
 

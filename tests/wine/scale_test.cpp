@@ -222,17 +222,12 @@ TEST(Scale, EveryWindowAtEveryScaleInEveryLanguage)
                     const HWND window = ::FindWindowW(windowClass, nullptr);
                     ASSERT_NE(window, nullptr);
                     CheckInsideWorkArea(window);
-                    // Told of the DPI it is laid out for, with a rectangle
-                    // scaled once more (a window made on a monitor of
-                    // another scale, then moved to its own): it stays.
-                    RECT frame{};
+                    // Told of the DPI it is laid out for with a rectangle scaled once more: it stays.
+                    RECT frame{}, after{};
                     ::GetWindowRect(window, &frame);
-                    RECT scaled{frame.left, frame.top, frame.left + (frame.right - frame.left) * 2 / 3,
-                                frame.top + (frame.bottom - frame.top) * 2 / 3};
+                    RECT scaled{frame.left, frame.top, (frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
                     ::SendMessageW(window, kDpiChangedMessage, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&scaled));
-                    RECT after{};
-                    ::GetWindowRect(window, &after);
-                    EXPECT_TRUE(::EqualRect(&after, &frame)) << ClassOf(window);
+                    EXPECT_TRUE(::GetWindowRect(window, &after) && ::EqualRect(&after, &frame)) << ClassOf(window);
                     CheckAtScale(window, dpi, language);
                     ::DestroyWindow(window);
                 }
