@@ -13,10 +13,6 @@
 //       does not, with the same figures for the bare program told to load
 //       them too: how much of the difference they account for. Each run is
 //       ended through its main window's WM_CLOSE.
-//   dlls BARE RUNS GROUP...
-//       the bare program alone and loading each GROUP of DLLs (names
-//       separated by commas), RUNS runs each: what each group costs in
-//       start-up and working set (a look into the start-up figures).
 //   idle VELORIA BARE COUNTER SETTLE SECONDS
 //       both programs started side by side and left alone for SETTLE
 //       seconds (the banner's countdown ends in six), then for SECONDS
@@ -279,33 +275,6 @@ int Startup(const Program& veloria, const Program& bare, int runs)
                 "the %+.1f MiB\n", Median(withDlls.seconds) * 1000, Median(withDlls.workingSets) / kMiB,
                 dllSeconds * 1000, (seconds - referenceSeconds) * 1000, dllSet, workingSet - referenceSet);
     return 0;
-}
-
-int DllGroups(const Program& bare, int runs, const std::vector<std::string>& groups)
-{
-    StartFigures alone;
-    bool taken = StartOnce(bare, nullptr);
-    for (int run = 0; taken && run < runs; ++run) {
-        taken = StartOnce(bare, &alone);
-    }
-    const double seconds = Median(alone.seconds);
-    const double workingSet = Median(alone.workingSets) / kMiB;
-    std::printf("%-48s %4.0f ms %6.1f MiB\n", "bare tray", seconds * 1000, workingSet);
-    for (const std::string& group : groups) {
-        Program loading = bare;
-        loading.arguments = group;
-        std::replace(loading.arguments.begin(), loading.arguments.end(), ',', ' ');
-        StartFigures figures;
-        for (int run = 0; taken && run < runs; ++run) {
-            taken = StartOnce(loading, &figures);
-        }
-        if (!taken) {
-            break;
-        }
-        std::printf("%-48s %+4.0f ms %+6.1f MiB\n", ("+ " + group).c_str(), (Median(figures.seconds) - seconds) * 1000,
-                    Median(figures.workingSets) / kMiB - workingSet);
-    }
-    return taken ? 0 : 1;
 }
 
 HANDLE MakeEvent(const char* what, DWORD pid)
@@ -628,15 +597,11 @@ int main(int argc, char** argv)
         return Startup({argv[2], "Veloria", "veloria.exe", ""}, {argv[3], "VeloriaBareTray", "bare tray", ""},
                        std::atoi(argv[4]));
     }
-    if (command == "dlls" && argc >= 5) {
-        return DllGroups({argv[2], "VeloriaBareTray", "bare tray", ""}, std::atoi(argv[3]),
-                         std::vector<std::string>(argv + 4, argv + argc));
-    }
     if (command == "idle" && argc == 7) {
         return Idle({argv[2], "Veloria", "veloria.exe", ""}, {argv[3], "VeloriaBareTray", "bare tray", ""}, argv[4],
                     std::atoi(argv[5]), std::atoi(argv[6]));
     }
-    std::fprintf(stderr, "usage: process_bench desktop | startup VELORIA BARE RUNS | dlls BARE RUNS GROUP... | "
+    std::fprintf(stderr, "usage: process_bench desktop | startup VELORIA BARE RUNS | "
                          "idle VELORIA BARE COUNTER SETTLE SECONDS\n");
     return 2;
 }

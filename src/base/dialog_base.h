@@ -55,13 +55,6 @@ protected:
     DialogBase(const DialogBase&) = delete;
     DialogBase& operator=(const DialogBase&) = delete;
 
-    // A dialog from a template in the program's resources.
-    HWND CreateFromTemplate(HINSTANCE instance, int templateId, HWND owner) noexcept
-    {
-        return ::CreateDialogParamW(instance, MAKEINTRESOURCEW(templateId), owner, &DialogBase::Procedure,
-                                    reinterpret_cast<LPARAM>(this));
-    }
-
     // An empty dialog in the default GUI font, `width` x `height` dialog
     // units, whose controls the window makes itself at WM_INITDIALOG.
     HWND CreateFromCode(HINSTANCE instance, const wchar_t* title, DWORD style, DWORD exStyle, short width,

@@ -8,7 +8,7 @@ namespace {
 
 // user32's functions of Windows 10 and shcore's of Windows 8.1, looked up
 // once; null where the system lacks them. Their types are written here:
-// the program is built for Windows 7's headers, so that nothing newer is
+// the program is built for Windows Vista's headers, so that nothing newer is
 // called by accident.
 using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
 using GetDpiForMonitorCall = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
