@@ -61,6 +61,13 @@ private:
         }
         LRESULT result = 0;
         try {
+            // A window laid out for its monitor's DPI takes a change of it
+            // in its base (scaled_window.h).
+            if constexpr (requires { self->TakeScaleChange(message, wParam, lParam); }) {
+                if (self->TakeScaleChange(message, wParam, lParam)) {
+                    return 0;
+                }
+            }
             result = self->HandleMessage(message, wParam, lParam);
         } catch (...) {
             result = ::DefWindowProcW(window, message, wParam, lParam);

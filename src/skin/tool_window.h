@@ -5,14 +5,9 @@
 
 #include <windows.h>
 
-namespace veloria {
+#include "base/scaled_window.h"
 
-struct WindowShape {
-    DWORD style = 0;
-    DWORD exStyle = 0;
-    int width = 0;   // of the whole window, frame included
-    int height = 0;
-};
+namespace veloria {
 
 // The shape of a window of `style` and `exStyle` whose client area is
 // clientWidth x clientHeight, with the frame of `dpi`.

@@ -115,7 +115,7 @@ public:
     }
 };
 
-class MainControl : public WindowBase<MainControl> {
+class MainControl : public ScaledWindow<MainControl> {
 public:
     static MainControl& Instance()
     {
@@ -129,16 +129,11 @@ public:
             BringForward();
             return;
         }
-        const POINT cursor = CursorPosition();
-        scale_.Set(DpiAt(cursor));
+        // Up-left of the cursor.
+        ScaleToCursorMonitor();
         const WindowShape shape = ToolWindowShape(scale_(kClientWidth), scale_(kClientHeight), scale_.dpi());
-        // Up-left of the cursor, inside the work area of its monitor: made
-        // there, so that it is made at that monitor's scale.
-        const RECT work = WorkAreaAt(cursor);
-        const Placement at = KeepInside(cursor.x - scale_(kCursorDistance), cursor.y - scale_(kCursorDistance),
-                                        shape.width, shape.height, work.left, work.top, work.right, work.bottom);
-        if (CreateBound(instance, ToolWindowClass(kMainControlClass), shape.exStyle, L"Veloria", shape.style, at.left,
-                        at.top, shape.width, shape.height, nullptr) != nullptr) {
+        if (Open(instance, ToolWindowClass(kMainControlClass), L"Veloria", shape,
+                 {Opening::ByCursor, {kCursorDistance, kCursorDistance}}) != nullptr) {
             Load();
         }
     }
@@ -159,9 +154,6 @@ public:
             return 0;
         case WM_LBUTTONDOWN:
             MoverVentana(hwnd());
-            return 0;
-        case kDpiChangedMessage:
-            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_CLOSE:
             CloseFading(hwnd());
@@ -216,20 +208,10 @@ private:
         ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     }
 
-    // On a monitor of another scale: the size Windows suggests, then the
-    // controls and the shape anew.
-    void OnDpiChanged(UINT dpi, const RECT& suggested)
-    {
-        if (!scale_.Changes(dpi)) {
-            return;
-        }
-        scale_.Set(dpi);
-        ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                       suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        LayOut();
-    }
+    // On a monitor of another scale: the controls and the shape anew.
+    friend class ScaledWindow<MainControl>;
+    void OnScaleChanged() { LayOut(); }
 
-    DpiScale scale_;
     PointerImage image_;
     HWND label_ = nullptr;
     HWND closeButton_ = nullptr;

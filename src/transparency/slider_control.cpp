@@ -55,7 +55,7 @@ constexpr int kImageSize = 32;
 constexpr POINT kFromCursor{18, 28};  // the popup opens this far up-left of the cursor
 constexpr SkinColours kSkin{RGB(24, 70, 110), RGB(150, 200, 225), RGB(255, 255, 255)};
 
-class SliderControl : public WindowBase<SliderControl> {
+class SliderControl : public ScaledWindow<SliderControl> {
 public:
     static SliderControl& Instance()
     {
@@ -71,16 +71,10 @@ public:
             ::SetForegroundWindow(hwnd());
             return;
         }
-        const POINT cursor = CursorPosition();
-        scale_.Set(DpiAt(cursor));
+        ScaleToCursorMonitor();
         const WindowShape shape = ToolWindowShape(scale_(kClientWidth), scale_(kClientHeight), scale_.dpi());
-        // By the cursor, inside the work area of its monitor: made there,
-        // so that it is made at that monitor's scale.
-        const RECT work = WorkAreaAt(cursor);
-        const Placement at = KeepInside(cursor.x - scale_(kFromCursor.x), cursor.y - scale_(kFromCursor.y),
-                                        shape.width, shape.height, work.left, work.top, work.right, work.bottom);
-        if (CreateBound(instance, ToolWindowClass(kSliderControlClass), shape.exStyle, kSliderControlTitle,
-                        shape.style, at.left, at.top, shape.width, shape.height, nullptr) != nullptr) {
+        if (Open(instance, ToolWindowClass(kSliderControlClass), kSliderControlTitle, shape,
+                 {Opening::ByCursor, kFromCursor}) != nullptr) {
             Load();
         }
     }
@@ -100,19 +94,6 @@ public:
             AddModelessWindow(hwnd());  // Tab reaches the box, Esc closes
             LayOut();
             return 0;
-        case kDpiChangedMessage: {
-            if (!scale_.Changes(LOWORD(wParam))) {
-                return 0;
-            }
-            // On a monitor of another scale: the suggested size, then the
-            // controls and the shape anew.
-            const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
-            scale_.Set(LOWORD(wParam));
-            ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                           suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-            LayOut();
-            return 0;
-        }
         case WM_COMMAND:
             if (LOWORD(wParam) == kCloseId || LOWORD(wParam) == IDCANCEL) {
                 ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
@@ -157,6 +138,10 @@ public:
 
 private:
     SliderControl() = default;
+
+    // On a monitor of another scale: the controls and the shape anew.
+    friend class ScaledWindow<SliderControl>;
+    void OnScaleChanged() { LayOut(); }
 
     // The controls where they stand at 96 DPI, scaled.
     void LayOut()
@@ -268,7 +253,6 @@ private:
         ::EndPaint(hwnd(), &paint);
     }
 
-    DpiScale scale_;
     Slider slider_;
     HWND closeButton_ = nullptr;
     HWND alwaysBox_ = nullptr;

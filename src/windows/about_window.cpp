@@ -44,7 +44,7 @@ enum ControlId : int { kFlashId = 1, kCommand1Id, kSlider1Id, kLabel1Id, kLabel2
 
 constexpr UINT kReturnEntry = 1;  // r, "REgresar"
 
-class Abaut : public WindowBase<Abaut> {
+class Abaut : public ScaledWindow<Abaut> {
 public:
     static Abaut& Instance()
     {
@@ -59,16 +59,10 @@ public:
             return;
         }
         // In the middle of the work area the user works on.
-        const POINT cursor = CursorPosition();
-        scale_.Set(DpiAt(cursor));
+        ScaleToCursorMonitor();
         const WindowShape shape = FramedShape(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 0, scale_(kWidth),
                                               scale_(kHeight), scale_.dpi());
-        const RECT work = WorkAreaAt(cursor);
-        const Placement at = KeepInside((work.left + work.right - shape.width) / 2,
-                                        (work.top + work.bottom - shape.height) / 2, shape.width, shape.height,
-                                        work.left, work.top, work.right, work.bottom);
-        if (CreateBound(instance, ToolWindowClass(kAboutClass), shape.exStyle, L"Veloria", shape.style, at.left,
-                        at.top, shape.width, shape.height, nullptr) != nullptr) {
+        if (Open(instance, ToolWindowClass(kAboutClass), L"Veloria", shape, {Opening::Centred}) != nullptr) {
             Load();
         }
     }
@@ -113,17 +107,6 @@ public:
                 ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
             }
             return 0;
-        case kDpiChangedMessage: {
-            if (!scale_.Changes(LOWORD(wParam))) {
-                return 0;
-            }
-            const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
-            scale_.Set(LOWORD(wParam));
-            ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                           suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-            LayOut();
-            return 0;
-        }
         case WM_CLOSE:
             SetWindowAlpha(hwnd(), kHighestLevel);
             ::DestroyWindow(hwnd());
@@ -139,6 +122,9 @@ public:
 
 private:
     Abaut() = default;
+
+    friend class ScaledWindow<Abaut>;
+    void OnScaleChanged() { LayOut(); }
 
     void OnCreate()
     {
@@ -222,7 +208,6 @@ private:
         ::TrackPopupMenu(popu_.get(), TPM_RETURNCMD, cursor.x, cursor.y, 0, hwnd(), nullptr);
     }
 
-    DpiScale scale_;
     Slider slider1_;
     BrowserHost flash_;
     HWND label1_ = nullptr;

@@ -50,7 +50,7 @@ constexpr SkinColours kButtonColours{RGB(38, 120, 168), RGB(20, 60, 90), RGB(255
 // The seconds left, program-wide: every load starts it again.
 std::int16_t countdown = 0;
 
-class Banner : public WindowBase<Banner> {
+class Banner : public ScaledWindow<Banner> {
 public:
     static Banner& Instance()
     {
@@ -67,16 +67,11 @@ public:
         instance_ = instance;
         // By the tray: the bottom-right corner of the work area of the
         // monitor the user works on.
-        const POINT cursor = CursorPosition();
-        scale_.Set(DpiAt(cursor));
+        ScaleToCursorMonitor();
         const WindowShape shape = FramedShape(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW,
                                               scale_(kWidth), scale_(kHeight), scale_.dpi());
-        const RECT work = WorkAreaAt(cursor);
-        const Placement at = KeepInside(work.right - shape.width - scale_(kMargin),
-                                        work.bottom - shape.height - scale_(kMargin), shape.width, shape.height,
-                                        work.left, work.top, work.right, work.bottom);
-        if (CreateBound(instance, ToolWindowClass(kBannerClass), shape.exStyle, L"", shape.style, at.left, at.top,
-                        shape.width, shape.height, nullptr) != nullptr) {
+        if (Open(instance, ToolWindowClass(kBannerClass), L"", shape, {Opening::BottomRight, {kMargin, kMargin}}) !=
+            nullptr) {
             Load();
         }
     }
@@ -121,17 +116,6 @@ public:
             browser_.SetVisible(false);
             ShowPicture();
             return 0;
-        case kDpiChangedMessage: {
-            if (!scale_.Changes(LOWORD(wParam))) {
-                return 0;
-            }
-            const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
-            scale_.Set(LOWORD(wParam));
-            ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                           suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-            LayOut();
-            return 0;
-        }
         case WM_SYSCOMMAND:
             // While the countdown runs the window cannot be closed, by the
             // keyboard (Alt+F4) either.
@@ -156,6 +140,9 @@ public:
 
 private:
     Banner() = default;
+
+    friend class ScaledWindow<Banner>;
+    void OnScaleChanged() { LayOut(); }
 
     void OnCreate()
     {
@@ -248,7 +235,6 @@ private:
     }
 
     HINSTANCE instance_ = nullptr;
-    DpiScale scale_;
     BrowserHost browser_;
     Slider slider_;
     HWND image1_ = nullptr;

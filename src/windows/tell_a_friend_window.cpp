@@ -40,7 +40,7 @@ constexpr int kStartHeight = 440;
 constexpr int kLeastWidth = 240;
 constexpr int kMargin = 8;
 
-class TellAFriend : public WindowBase<TellAFriend> {
+class TellAFriend : public ScaledWindow<TellAFriend> {
 public:
     static TellAFriend& Instance()
     {
@@ -56,15 +56,9 @@ public:
             return;
         }
         // In the middle of the work area the user works on.
-        const POINT cursor = CursorPosition();
-        scale_.Set(DpiAt(cursor));
+        ScaleToCursorMonitor();
         const WindowShape shape = FramedShape(kStyle, 0, scale_(kStartWidth), scale_(kStartHeight), scale_.dpi());
-        const RECT work = WorkAreaAt(cursor);
-        const Placement at = KeepInside((work.left + work.right - shape.width) / 2,
-                                        (work.top + work.bottom - shape.height) / 2, shape.width, shape.height,
-                                        work.left, work.top, work.right, work.bottom);
-        if (CreateBound(instance, ToolWindowClass(kTellAFriendClass), 0, L"", kStyle, at.left, at.top, shape.width,
-                        shape.height, nullptr) != nullptr) {
+        if (Open(instance, ToolWindowClass(kTellAFriendClass), L"", shape, {Opening::Centred}) != nullptr) {
             Load();
         }
     }
@@ -96,26 +90,6 @@ public:
         case kBrowserNavigateError:
             OnNavigateError();
             return 0;
-        case kDpiChangedMessage: {
-            if (!scale_.Changes(LOWORD(wParam))) {
-                return 0;
-            }
-            // The new font and sizes first: the move that follows lays the
-            // controls out again.
-            const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
-            scale_.Set(LOWORD(wParam));
-            SetChildFonts(hwnd(), scale_.font());
-            ::SetWindowPos(slider_.hwnd(), nullptr, 0, 0, scale_(kSliderWidth), scale_(kSliderHeight),
-                           SWP_NOMOVE | SWP_NOZORDER);
-            ::SetWindowPos(cancel_, nullptr, 0, 0, scale_(kButtonWidth), scale_(kButtonHeight),
-                           SWP_NOMOVE | SWP_NOZORDER);
-            ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                           suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-            RECT client{};
-            ::GetClientRect(hwnd(), &client);
-            LayOut(client.right, client.bottom);
-            return 0;
-        }
         case WM_CLOSE:
             CloseFading(hwnd());
             return 0;
@@ -128,6 +102,20 @@ private:
     static constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
     TellAFriend() = default;
+
+    // On a monitor of another scale: the font and the sizes of the slider
+    // and the button, then the layout of the window's new size.
+    friend class ScaledWindow<TellAFriend>;
+    void OnScaleChanged()
+    {
+        SetChildFonts(hwnd(), scale_.font());
+        ::SetWindowPos(slider_.hwnd(), nullptr, 0, 0, scale_(kSliderWidth), scale_(kSliderHeight),
+                       SWP_NOMOVE | SWP_NOZORDER);
+        ::SetWindowPos(cancel_, nullptr, 0, 0, scale_(kButtonWidth), scale_(kButtonHeight), SWP_NOMOVE | SWP_NOZORDER);
+        RECT client{};
+        ::GetClientRect(hwnd(), &client);
+        LayOut(client.right, client.bottom);
+    }
 
     void OnCreate()
     {
@@ -183,7 +171,6 @@ private:
         telling_ = false;
     }
 
-    DpiScale scale_;
     BrowserHost browser_;
     Slider slider_;
     HWND cancel_ = nullptr;
