@@ -168,7 +168,10 @@ bool ReadConfiguration(const std::wstring& folder)
     // first section's name. Such a file is rewritten whole before it is
     // read, in the form a save gives it.
     const std::wstring path = ConfigFilePath(folder);
-    const std::optional<std::string> bytes = ReadFileBytes(path, kLargestConvertedFile + 1);
+    // Its first bytes tell; only a marked file is read whole.
+    const std::optional<std::string> start = ReadFileBytes(path, kUtf8Mark.size());
+    const std::optional<std::string> bytes =
+        start == kUtf8Mark ? ReadFileBytes(path, kLargestConvertedFile + 1) : std::nullopt;
     std::optional<TemporaryFolder> copy;
     std::wstring from = folder;
     bool rewritten = true;
