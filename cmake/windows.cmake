@@ -51,6 +51,10 @@ set(VELORIA_WIN_SOURCES
   src/windows/about_window.cpp
   src/windows/banner_window.cpp
   src/windows/options_dialog.cpp
+  src/windows/options_page.cpp
+  src/windows/options_programs_page.cpp
+  src/windows/options_settings_pages.cpp
+  src/windows/options_updates_page.cpp
   src/windows/tell_a_friend_window.cpp
 )
 set(VELORIA_SYSTEM_LIBRARIES user32 gdi32 kernel32 advapi32 shell32 comctl32 ole32 oleaut32 uuid iphlpapi ws2_32 winhttp)

@@ -44,6 +44,16 @@ inline std::vector<WORD> EmptyDialogTemplate(const wchar_t* title, DWORD style, 
     return words;
 }
 
+// Whether a check box or an option button is ticked; ticks or clears it.
+inline bool IsTicked(HWND button) noexcept
+{
+    return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+inline void SetTicked(HWND button, bool ticked) noexcept
+{
+    ::SendMessageW(button, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 template <typename Derived>
 class DialogBase {
 public:

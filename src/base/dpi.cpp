@@ -163,6 +163,11 @@ BOOL CALLBACK SetFont(HWND child, LPARAM font) noexcept
 
 }  // namespace
 
+void PlaceWindow(HWND window, const RECT& bounds) noexcept
+{
+    ::MoveWindow(window, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
+}
+
 void SetChildFonts(HWND window, HFONT font)
 {
     ::EnumChildWindows(window, &SetFont, reinterpret_cast<LPARAM>(font));

@@ -78,6 +78,9 @@ private:
 // is asked to leave its size, controls and fonts to it.
 void KeepOwnLayout(HWND dialog);
 
+// Moves and sizes `window` to `bounds` (in its parent's client pixels).
+void PlaceWindow(HWND window, const RECT& bounds) noexcept;
+
 // Puts `font` on every child of `window`, and their children.
 void SetChildFonts(HWND window, HFONT font);
 

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "base/com_ptr.h"
+#include "base/dpi.h"
 #include "base/handle.h"
 #include "base/program_folder.h"
 #include "base/shell_open.h"
@@ -615,7 +616,7 @@ bool BrowserHost::CallMethod(const wchar_t* name)
 
 void BrowserHost::Resize(const RECT& bounds)
 {
-    ::MoveWindow(hwnd(), bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
+    PlaceWindow(hwnd(), bounds);
 }
 
 void BrowserHost::Destroy()

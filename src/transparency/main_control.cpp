@@ -181,10 +181,7 @@ private:
     // The controls where they stand at 96 DPI, scaled.
     void LayOut()
     {
-        const auto place = [this](HWND control, RECT bounds) {
-            bounds = scale_(bounds);
-            ::MoveWindow(control, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
-        };
+        const auto place = [this](HWND control, const RECT& bounds) { PlaceWindow(control, scale_(bounds)); };
         const int imageLeft = (kClientWidth - kImageSize) / 2;
         place(image_.hwnd(), RECT{imageLeft, 14, imageLeft + kImageSize, 14 + kImageSize});
         place(label_, RECT{6, 64, kClientWidth - 6, 110});

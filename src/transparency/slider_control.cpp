@@ -22,6 +22,7 @@
 
 #include "base/alpha_rules.h"
 #include "base/child_window.h"
+#include "base/dialog_base.h"
 #include "base/dpi.h"
 #include "base/handle.h"
 #include "base/message_loop.h"
@@ -146,14 +147,9 @@ private:
     // The controls where they stand at 96 DPI, scaled.
     void LayOut()
     {
-        const RECT bounds = scale_(RECT{kImageSize + 12, 6, kClientWidth - 30, kSliderRowHeight - 6});
-        ::MoveWindow(slider_.hwnd(), bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                     TRUE);
-        const RECT close = scale_(RECT{kClientWidth - 26, 13, kClientWidth - 8, 31});
-        ::MoveWindow(closeButton_, close.left, close.top, close.right - close.left, close.bottom - close.top, TRUE);
-        const RECT always = scale_(RECT{10, kSliderRowHeight, kClientWidth - 8, kClientHeight - 6});
-        ::MoveWindow(alwaysBox_, always.left, always.top, always.right - always.left, always.bottom - always.top,
-                     TRUE);
+        PlaceWindow(slider_.hwnd(), scale_(RECT{kImageSize + 12, 6, kClientWidth - 30, kSliderRowHeight - 6}));
+        PlaceWindow(closeButton_, scale_(RECT{kClientWidth - 26, 13, kClientWidth - 8, 31}));
+        PlaceWindow(alwaysBox_, scale_(RECT{10, kSliderRowHeight, kClientWidth - 8, kClientHeight - 6}));
         SetChildFonts(hwnd(), scale_.font());
         if (!PlainWindowLook(Settings())) {
             skin_.Cut(hwnd(), SIZE{kClientWidth, kClientHeight}, kSkin, kSliderRowHeight, nullptr, scale_);
@@ -189,7 +185,7 @@ private:
 
     bool Remembering() const
     {
-        return !program_.empty() && ::SendMessageW(alwaysBox_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        return !program_.empty() && IsTicked(alwaysBox_);
     }
 
     // The box names the target's program, ticked when it is remembered;
@@ -205,8 +201,7 @@ private:
             program_.clear();
         }
         ::SetWindowTextW(alwaysBox_, LanguageText(Lang::LANG_WINDOWCONTROL_CHECK_ALWAYSFOR, program_).c_str());
-        const bool remembered = RememberedPrograms().LevelFor(program_).has_value();
-        ::SendMessageW(alwaysBox_, BM_SETCHECK, remembered ? BST_CHECKED : BST_UNCHECKED, 0);
+        SetTicked(alwaysBox_, RememberedPrograms().LevelFor(program_).has_value());
         ::ShowWindow(alwaysBox_, program_.empty() ? SW_HIDE : SW_SHOWNA);
     }
 

@@ -147,10 +147,7 @@ private:
     // drawn for the window's DPI.
     void LayOut()
     {
-        const auto place = [this](HWND control, RECT bounds) {
-            bounds = scale_(bounds);
-            ::MoveWindow(control, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
-        };
+        const auto place = [this](HWND control, const RECT& bounds) { PlaceWindow(control, scale_(bounds)); };
         place(label1_, RECT{20, 136, 280, 150});
         place(label2_, RECT{20, 152, 280, 166});
         place(slider1_.hwnd(), RECT{14, 168, 200, 192});

@@ -163,10 +163,7 @@ private:
     // drawn for the window's DPI.
     void LayOut()
     {
-        const auto place = [this](HWND control, RECT bounds) {
-            bounds = scale_(bounds);
-            ::MoveWindow(control, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, TRUE);
-        };
+        const auto place = [this](HWND control, const RECT& bounds) { PlaceWindow(control, scale_(bounds)); };
         if (browser_.hwnd() != nullptr) {
             browser_.Resize(scale_(RECT{0, 0, kWidth, kPageHeight}));
         }
