@@ -29,17 +29,31 @@ def quiet(command):
                           timeout=TIMEOUT)
 
 
+_server = []  # the one probe.exe that answers for the whole run
+
+
 def probe(*args, check=True):
-    """probe.exe's answer as lines; an answer cut short is asked again."""
-    for _ in range(5):
-        result = quiet(['wine', PROBE, *map(str, args)])
-        lines = result.stdout.decode('utf-8').replace('\r', '').split('\n')
-        if 'end' in lines:
-            if check and result.returncode != 0:
-                raise AssertionError(f'probe {args} failed: {lines}')
-            return [line for line in lines[:lines.index('end')] if line.strip()] if result.returncode == 0 else None
-        time.sleep(0.2)
-    raise AssertionError(f'probe {args} gave no whole answer')
+    """probe.exe's answer as lines, None when it failed (unless `check`)."""
+    if not _server or _server[0].poll() is not None:
+        _server[:] = [subprocess.Popen(['wine', PROBE, 'serve'], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                       stderr=subprocess.DEVNULL)]
+    server = _server[0]
+    server.stdin.write(('\t'.join(map(str, args)) + '\n').encode())
+    server.stdin.flush()
+    received, deadline = b'', time.monotonic() + TIMEOUT
+    while not received.startswith(b'end ') and b'\nend ' not in received or not received.endswith(b'\n'):
+        ready, _, _ = select.select([server.stdout], [], [], max(0.0, deadline - time.monotonic()))
+        chunk = os.read(server.stdout.fileno(), 65536) if ready else b''
+        if not chunk:
+            server.kill()
+            server.wait(timeout=10)
+            raise AssertionError(f'probe {args} gave no whole answer')
+        received += chunk
+    lines = received.decode('utf-8').replace('\r', '').split('\n')
+    code = int(lines[-2].split()[1])
+    if check and code != 0:
+        raise AssertionError(f'probe {args} failed: {lines}')
+    return [line for line in lines[:-2] if line.strip()] if code == 0 else None
 
 
 def windows(klass=None, parent='0'):
@@ -308,9 +322,11 @@ def open_pointer_window():
 
 
 def level_popup():
-    """The open level popup and its slider, or None."""
+    """The open level popup and its slider, or None (also while it is made
+    or ends, without its slider)."""
     found = windows('VeloriaSliderControl')
-    return (found[0], child(found[0]['handle'], 'msctls_trackbar32')['handle']) if found else None
+    sliders = windows('msctls_trackbar32', parent=found[0]['handle']) if found else []
+    return (found[0], sliders[0]['handle']) if sliders else None
 
 
 def slider_position(slider):

@@ -36,6 +36,8 @@
 //                           "add|modify|delete HWND" (a balloon adds its
 //                           title and text) and refuses the first REFUSE adds
 // Serving commands print their windows' handles first.
+//   serve                   answers the commands above but the serving ones,
+//                           read a line each (see Answer)
 #include <windows.h>
 #include <shellapi.h>  // NIM_ADD...
 
@@ -436,8 +438,44 @@ int Run(int argc, char** argv)
 
 }  // namespace
 
+// serve: a command a line on standard input, its arguments tab-separated
+// in UTF-8; each answer ends "end CODE". One process for a whole run:
+// starting one under Wine costs more than most commands.
+int Answer()
+{
+    std::string line;
+    for (int c = std::getchar(); c != EOF; c = std::getchar()) {
+        if (c != '\n') {
+            line += static_cast<char>(c);
+            continue;
+        }
+        std::vector<std::string> narrow{"probe"};
+        for (std::size_t start = 0, tab = 0; tab != std::string::npos; start = tab + 1) {
+            tab = line.find('\t', start);
+            narrow.push_back(line.substr(start, tab == std::string::npos ? tab : tab - start));
+        }
+        std::vector<char*> argv;
+        g_arguments.clear();
+        for (std::string& argument : narrow) {
+            argv.push_back(argument.data());
+            std::wstring wide(argument.size(), L'\0');
+            wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(
+                CP_UTF8, 0, argument.data(), static_cast<int>(argument.size()), wide.data(), static_cast<int>(wide.size()))));
+            g_arguments.push_back(wide);
+        }
+        const int result = Run(static_cast<int>(argv.size()), argv.data());
+        std::printf("end %d\n", result);
+        std::fflush(stdout);
+        line.clear();
+    }
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::strcmp(argv[1], "serve") == 0) {
+        return Answer();
+    }
     int count = 0;
     if (wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count)) {
         g_arguments.assign(wide, wide + count);
