@@ -1,6 +1,7 @@
 #include "settings/config_file.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/code_page.h"
 #include "base/error_report.h"
@@ -84,6 +85,40 @@ void ConvertFile(const std::wstring& path, bool toUnicode)
     } else if (const auto narrow = ToCodePage(text)) {
         ReplaceFileBytes(path, *narrow);
     }
+}
+
+// Writes keys to one file; every key is tried, and the first failure kept.
+class ProfileWriter {
+public:
+    explicit ProfileWriter(std::wstring path) : path_(std::move(path)) {}
+    const std::wstring& path() const { return path_; }
+    // `value` null removes the key.
+    void Write(const wchar_t* section, const wchar_t* key, const wchar_t* value)
+    {
+        if (!::WritePrivateProfileStringW(section, key, value, path_.c_str())) {
+            Failed();
+        }
+    }
+    void Failed()
+    {
+        if (outcome_.saved) {
+            outcome_ = {false, path_, ::GetLastError()};
+        }
+    }
+    const SaveOutcome& outcome() const { return outcome_; }
+
+private:
+    std::wstring path_;
+    SaveOutcome outcome_;
+};
+
+// Tells the user of a save that failed; true when it did not.
+bool Told(HWND owner, const SaveOutcome& outcome)
+{
+    if (!outcome.saved) {
+        ShowMessage(owner, SaveFailureMessage(outcome), MB_ICONWARNING);
+    }
+    return outcome.saved;
 }
 
 // A folder of its own in the user's temporary folder, gone with the owner.
@@ -205,60 +240,50 @@ bool ConfigFileRewritable()
 
 SaveOutcome WriteSettingsFile(const std::wstring& folder, const SettingsRecord& values, SettingsRecord& record)
 {
-    SaveOutcome outcome;
+    ProfileWriter file(ConfigFilePath(folder));
     // A value the code page cannot spell needs the file in UTF-16 before
     // it is written; once every value fits again, the file goes back after.
     const bool unicode = !FitsCodePage(values);
     if (unicode) {
-        ConvertFile(ConfigFilePath(folder), true);
+        ConvertFile(file.path(), true);
     }
     for (const SettingKey& key : kSaveOrder) {
         record.*key.field = values.*key.field;
-        const std::wstring path = ConfigFilePath(folder);
-        if (!::WritePrivateProfileStringW(key.section, key.key, (record.*key.field).c_str(), path.c_str()) &&
-            outcome.saved) {
-            outcome = {false, path, ::GetLastError()};
-        }
+        file.Write(key.section, key.key, (record.*key.field).c_str());
     }
-    if (!unicode && outcome.saved) {
-        ConvertFile(ConfigFilePath(folder), false);
+    if (!unicode && file.outcome().saved) {
+        ConvertFile(file.path(), false);
     }
-    return outcome;
+    return file.outcome();
 }
 
 SaveOutcome WriteProgramLevels(const std::wstring& folder, const ProgramLevels& before, const ProgramLevels& after)
 {
     const ProgramChanges changes = ChangesBetween(before, after);
-    const std::wstring path = ConfigFilePath(folder);
+    ProfileWriter file(ConfigFilePath(folder));
     if (!NamesFitCodePage(changes.written)) {
-        ConvertFile(path, true);
+        ConvertFile(file.path(), true);
     }
-    SaveOutcome outcome;
-    const auto note = [&outcome, &path](BOOL written) {
-        if (!written && outcome.saved) {
-            outcome = {false, path, ::GetLastError()};
-        }
-    };
     for (const std::wstring& name : changes.removed) {
         // A name may stand on more than one line (written by hand in
         // another letter case): each goes, up to a bound.
         for (int line = 0; line < 64; ++line) {
             wchar_t value[2]{};
-            if (::GetPrivateProfileStringW(kProgramsSection, name.c_str(), L"\x1", value, 2, path.c_str()) == 1 &&
-                value[0] == L'\x1') {
+            const DWORD copied =
+                ::GetPrivateProfileStringW(kProgramsSection, name.c_str(), L"\x1", value, 2, file.path().c_str());
+            if (copied == 1 && value[0] == L'\x1') {
                 break;
             }
-            if (!::WritePrivateProfileStringW(kProgramsSection, name.c_str(), nullptr, path.c_str())) {
-                note(FALSE);
+            if (!::WritePrivateProfileStringW(kProgramsSection, name.c_str(), nullptr, file.path().c_str())) {
+                file.Failed();
                 break;
             }
         }
     }
     for (const RememberedProgram& program : changes.written) {
-        note(::WritePrivateProfileStringW(kProgramsSection, program.name.c_str(),
-                                          std::to_wstring(program.level).c_str(), path.c_str()));
+        file.Write(kProgramsSection, program.name.c_str(), std::to_wstring(program.level).c_str());
     }
-    return outcome;
+    return file.outcome();
 }
 
 std::wstring SaveFailureMessage(const SaveOutcome& outcome)
@@ -272,11 +297,7 @@ std::wstring SaveFailureMessage(const SaveOutcome& outcome)
 
 bool GuardarConfiguracionArchivo(HWND owner, const SettingsRecord& values)
 {
-    const SaveOutcome outcome = WriteSettingsFile(ProgramFolder(), values, Settings());
-    if (!outcome.saved) {
-        ShowMessage(owner, SaveFailureMessage(outcome), MB_ICONWARNING);
-    }
-    return outcome.saved;
+    return Told(owner, WriteSettingsFile(ProgramFolder(), values, Settings()));
 }
 
 bool GuardarTeclas(HWND owner, const KeySettings& keys)
@@ -284,27 +305,19 @@ bool GuardarTeclas(HWND owner, const KeySettings& keys)
     const KeySettingTexts before = KeySettingsTexts(Keys());
     const KeySettingTexts after = KeySettingsTexts(keys);
     Keys() = keys;
-    const std::wstring path = ConfigFilePath(ProgramFolder());
-    SaveOutcome outcome;
+    ProfileWriter file(ConfigFilePath(ProgramFolder()));
     for (std::size_t k = 0; k < after.size(); ++k) {
-        if (after[k] != before[k] &&
-            !::WritePrivateProfileStringW(kKeysSection, kKeySettingNames[k].key, after[k].c_str(), path.c_str()) &&
-            outcome.saved) {
-            outcome = {false, path, ::GetLastError()};
+        if (after[k] != before[k]) {
+            file.Write(kKeysSection, kKeySettingNames[k].key, after[k].c_str());
         }
     }
-    if (!outcome.saved) {
-        ShowMessage(owner, SaveFailureMessage(outcome), MB_ICONWARNING);
-    }
-    return outcome.saved;
+    return Told(owner, file.outcome());
 }
 
 bool GuardarProgramas(HWND owner, const ProgramLevels& programs)
 {
     RememberedPrograms() = programs;
-    const SaveOutcome outcome = WriteProgramLevels(ProgramFolder(), SavedPrograms(), programs);
-    if (!outcome.saved) {
-        ShowMessage(owner, SaveFailureMessage(outcome), MB_ICONWARNING);
+    if (!Told(owner, WriteProgramLevels(ProgramFolder(), SavedPrograms(), programs))) {
         return false;
     }
     SavedPrograms() = programs;
