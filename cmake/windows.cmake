@@ -22,6 +22,7 @@ set(VELORIA_WIN_SOURCES
   src/base/profile.cpp
   src/base/program_folder.cpp
   src/base/shell_open.cpp
+  src/base/system_calls.cpp
   src/controls/browser_host.cpp
   src/controls/slider.cpp
   src/language/language_file.cpp

@@ -12,23 +12,9 @@
 
 #include <utility>
 
-#include "base/late_bound.h"
+#include "base/system_calls.h"
 
 namespace veloria {
-
-struct AutomationCalls {
-    decltype(&::SysAllocString) AllocString = VELORIA_LATE_BOUND("oleaut32.dll", SysAllocString);
-    decltype(&::SysFreeString) FreeString = VELORIA_LATE_BOUND("oleaut32.dll", SysFreeString);
-    decltype(&::SysStringLen) StringLength = VELORIA_LATE_BOUND("oleaut32.dll", SysStringLen);
-    decltype(&::VariantClear) Clear = VELORIA_LATE_BOUND("oleaut32.dll", VariantClear);
-    decltype(&::VariantChangeType) ChangeType = VELORIA_LATE_BOUND("oleaut32.dll", VariantChangeType);
-};
-
-inline const AutomationCalls& Automation()
-{
-    static const AutomationCalls calls;
-    return calls;
-}
 
 // A BSTR's length, 0 for none.
 inline UINT TextLength(BSTR text) noexcept

@@ -1,48 +1,12 @@
 #include "base/dpi.h"
 
-#include "base/late_bound.h"
+#include "base/system_calls.h"
 
 namespace veloria {
 
 namespace {
 
-// user32's functions of Windows 10 and shcore's of Windows 8.1, looked up
-// once; null where the system lacks them. Their types are written here:
-// the program is built for Windows Vista's headers, so that nothing newer is
-// called by accident.
-using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
-using GetDpiForMonitorCall = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-using SystemParametersInfoForDpiCall = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
-using AdjustWindowRectExForDpiCall = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-using GetSystemMetricsForDpiCall = int(WINAPI*)(int, UINT);
-using SetDialogDpiChangeBehaviorCall = BOOL(WINAPI*)(HWND, int, int);
-using LoadIconWithScaleDownCall = HRESULT(WINAPI*)(HINSTANCE, const wchar_t*, int, int, HICON*);
 constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
-
-template <typename Call>
-Call Find(const wchar_t* library, const char* name)
-{
-    return reinterpret_cast<Call>(LateBound<void()>(library, name));
-}
-
-struct DpiCalls {
-    GetDpiForWindowCall ForWindow = Find<GetDpiForWindowCall>(L"user32.dll", "GetDpiForWindow");
-    GetDpiForMonitorCall ForMonitor = Find<GetDpiForMonitorCall>(L"shcore.dll", "GetDpiForMonitor");
-    SystemParametersInfoForDpiCall ParametersForDpi =
-        Find<SystemParametersInfoForDpiCall>(L"user32.dll", "SystemParametersInfoForDpi");
-    AdjustWindowRectExForDpiCall AdjustForDpi =
-        Find<AdjustWindowRectExForDpiCall>(L"user32.dll", "AdjustWindowRectExForDpi");
-    GetSystemMetricsForDpiCall MetricsForDpi = Find<GetSystemMetricsForDpiCall>(L"user32.dll", "GetSystemMetricsForDpi");
-    SetDialogDpiChangeBehaviorCall DialogBehaviour =
-        Find<SetDialogDpiChangeBehaviorCall>(L"user32.dll", "SetDialogDpiChangeBehavior");
-    LoadIconWithScaleDownCall IconScaledDown = Find<LoadIconWithScaleDownCall>(L"comctl32.dll", "LoadIconWithScaleDown");
-};
-
-const DpiCalls& Calls()
-{
-    static const DpiCalls calls;
-    return calls;
-}
 
 // Scales what the system gives at its own DPI to `dpi`.
 int FromSystemDpi(int value, UINT dpi)
@@ -61,7 +25,7 @@ UINT SystemDpi()
 
 UINT WindowDpi(HWND window)
 {
-    const UINT dpi = Calls().ForWindow != nullptr ? Calls().ForWindow(window) : 0;
+    const UINT dpi = Dpi().ForWindow != nullptr ? Dpi().ForWindow(window) : 0;
     return dpi != 0 ? dpi : SystemDpi();
 }
 
@@ -70,7 +34,7 @@ UINT DpiAt(POINT point)
     UINT x = 0;
     UINT y = 0;
     const HMONITOR monitor = ::MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST);
-    if (Calls().ForMonitor != nullptr && SUCCEEDED(Calls().ForMonitor(monitor, kEffectiveDpi, &x, &y)) && y != 0) {
+    if (Dpi().ForMonitor != nullptr && SUCCEEDED(Dpi().ForMonitor(monitor, kEffectiveDpi, &x, &y)) && y != 0) {
         return y;
     }
     return SystemDpi();
@@ -98,7 +62,7 @@ POINT CursorPosition()
 SIZE FrameSize(DWORD style, DWORD exStyle, int clientWidth, int clientHeight, UINT dpi)
 {
     RECT frame{0, 0, clientWidth, clientHeight};
-    if (Calls().AdjustForDpi == nullptr || !Calls().AdjustForDpi(&frame, style, FALSE, exStyle, dpi)) {
+    if (Dpi().AdjustForDpi == nullptr || !Dpi().AdjustForDpi(&frame, style, FALSE, exStyle, dpi)) {
         RECT system{0, 0, 0, 0};
         ::AdjustWindowRectEx(&system, style, FALSE, exStyle);
         frame = {FromSystemDpi(system.left, dpi), FromSystemDpi(system.top, dpi),
@@ -109,7 +73,7 @@ SIZE FrameSize(DWORD style, DWORD exStyle, int clientWidth, int clientHeight, UI
 
 int SystemMetric(int index, UINT dpi)
 {
-    return Calls().MetricsForDpi != nullptr ? Calls().MetricsForDpi(index, dpi)
+    return Dpi().MetricsForDpi != nullptr ? Dpi().MetricsForDpi(index, dpi)
                                              : FromSystemDpi(::GetSystemMetrics(index), dpi);
 }
 
@@ -118,8 +82,8 @@ void DpiScale::Set(UINT dpi)
     dpi_ = dpi != 0 ? dpi : kBaseDpi;
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
-    bool found = Calls().ParametersForDpi != nullptr &&
-                 Calls().ParametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi_);
+    bool found = Dpi().ParametersForDpi != nullptr &&
+                 Dpi().ParametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi_);
     if (!found && ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
         metrics.lfMessageFont.lfHeight = FromSystemDpi(metrics.lfMessageFont.lfHeight, dpi_);
         found = true;
@@ -138,8 +102,8 @@ HICON LoadSmallIcon(HINSTANCE instance, int id, UINT dpi)
     const int width = SystemMetric(SM_CXSMICON, dpi);
     const int height = SystemMetric(SM_CYSMICON, dpi);
     HICON icon = nullptr;
-    if (Calls().IconScaledDown != nullptr &&
-        SUCCEEDED(Calls().IconScaledDown(instance, MAKEINTRESOURCEW(id), width, height, &icon))) {
+    if (Dpi().IconScaledDown != nullptr &&
+        SUCCEEDED(Dpi().IconScaledDown(instance, MAKEINTRESOURCEW(id), width, height, &icon))) {
         return icon;
     }
     return static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, width, height, 0));
@@ -148,8 +112,8 @@ HICON LoadSmallIcon(HINSTANCE instance, int id, UINT dpi)
 void KeepOwnLayout(HWND dialog)
 {
     constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
-    if (Calls().DialogBehaviour != nullptr) {
-        Calls().DialogBehaviour(dialog, kDisableAll, kDisableAll);
+    if (Dpi().DialogBehaviour != nullptr) {
+        Dpi().DialogBehaviour(dialog, kDisableAll, kDisableAll);
     }
 }
 

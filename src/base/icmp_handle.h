@@ -3,13 +3,8 @@
 // The IP helper library is loaded by the first ping.
 #pragma once
 
-#include <winsock2.h>
-#include <windows.h>
-#include <iphlpapi.h>
-#include <icmpapi.h>
-
 #include "base/handle.h"
-#include "base/late_bound.h"
+#include "base/system_calls.h"
 
 namespace veloria {
 
@@ -18,9 +13,8 @@ struct IcmpTraits {
     static Type Empty() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(Type handle) noexcept
     {
-        static const auto close = VELORIA_LATE_BOUND("iphlpapi.dll", IcmpCloseHandle);
-        if (close != nullptr) {
-            close(handle);
+        if (Ping().CloseHandle != nullptr) {
+            Ping().CloseHandle(handle);
         }
     }
 };

@@ -1,6 +1,5 @@
-// Functions of system libraries the program needs only now and then (the
-// update check's web and network calls), loaded on first use instead of
-// with the program: a start that never checks for updates never loads them.
+// Loading system libraries, and binding a function of one on first use.
+// The functions the program binds so are listed in system_calls.h.
 //
 // A system library is loaded from the system folder only, never from the
 // program's folder or the current one: a copy of the program unpacked

@@ -2,11 +2,14 @@
 
 #include <shellapi.h>
 
+#include <cstdint>
+
 namespace veloria {
 
-void OpenInBrowser(HWND owner, const std::wstring& address)
+long long OpenWithShell(HWND owner, const std::wstring& address)
 {
-    ::ShellExecuteW(owner, L"Open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const HINSTANCE result = ::ShellExecuteW(owner, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return static_cast<long long>(reinterpret_cast<std::intptr_t>(result));
 }
 
 }  // namespace veloria

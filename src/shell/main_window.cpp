@@ -11,14 +11,13 @@
 
 #include <shellapi.h>
 #include <windowsx.h>
-#include <wtsapi32.h>
 
 #include <algorithm>
 #include <optional>
 #include <vector>
 
 #include "base/dpi.h"
-#include "base/late_bound.h"
+#include "base/system_calls.h"
 #include "base/program_folder.h"
 #include "base/resource.h"
 #include "base/shell_open.h"
@@ -154,8 +153,7 @@ bool MainWindow::Create(HINSTANCE instance)
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     // Run as administrator, the window would not hear of a restart of the
     // shell, which runs as the user: the message is let through from it.
-    using FilterMessage = BOOL WINAPI(HWND, UINT, DWORD, void*);
-    if (const auto filter = LateBound<FilterMessage>(L"user32.dll", "ChangeWindowMessageFilterEx")) {
+    if (const auto filter = System().ChangeWindowMessageFilterEx) {
         constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW
         filter(hwnd(), taskbarCreatedMessage_, kAllow, nullptr);
     }
@@ -214,7 +212,7 @@ bool MainWindow::Load()
     BuildLanguageMenu();
     ::SetTimer(hwnd(), kStartupTasksTimer, USER_TIMER_MINIMUM, nullptr);
     // The unlock of the session is told to the window, for the wheel's hook.
-    if (const auto notify = VELORIA_LATE_BOUND("wtsapi32.dll", WTSRegisterSessionNotification)) {
+    if (const auto notify = System().RegisterSessionNotification) {
         notify(hwnd(), NOTIFY_FOR_THIS_SESSION);
     }
     return true;
@@ -337,7 +335,7 @@ void MainWindow::Unload()
     EndUpdateChecks();
     StopWatchingPrograms();
     WatchWheel(hwnd(), kWheelStepMessage, false, 0);
-    if (const auto unregister = VELORIA_LATE_BOUND("wtsapi32.dll", WTSUnRegisterSessionNotification)) {
+    if (const auto unregister = System().UnregisterSessionNotification) {
         unregister(hwnd());
     }
     EndEveryClickThrough();

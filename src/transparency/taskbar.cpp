@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "base/late_bound.h"
+#include "base/system_calls.h"
 #include "transparency/alpha_blend.h"
 
 namespace veloria {
@@ -42,7 +42,7 @@ bool TaskbarMayIgnoreLevels() noexcept
 {
     // The true version: GetVersionEx answers by the program's manifest.
     static const bool newEngine = [] {
-        const auto version = LateBound<LONG WINAPI(OSVERSIONINFOW*)>(L"ntdll.dll", "RtlGetVersion");
+        const auto version = System().RtlGetVersion;
         OSVERSIONINFOW info{};
         info.dwOSVersionInfoSize = sizeof(info);
         return version != nullptr && version(&info) == 0 && info.dwMajorVersion >= 10 && info.dwBuildNumber >= 22621;

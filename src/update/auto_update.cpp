@@ -1,9 +1,8 @@
 #include "update/auto_update.h"
 
-#include <shellapi.h>
-
 #include <string>
 
+#include "base/shell_open.h"
 #include "base/version.h"
 #include "controls/page_rules.h"
 #include "language/language_keys.h"
@@ -24,7 +23,7 @@ void DownloadInstaller(const std::wstring& address, HWND owner)
         ShowUpdateFailure(owner);  // not a web address: handed to no one
         return;
     }
-    ::ShellExecuteW(owner, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    OpenInBrowser(owner, address);
 }
 
 }  // namespace

@@ -1,47 +1,16 @@
 #include "update/manifest.h"
 
-#include <winhttp.h>
 #include <msxml2.h>
 
 #include <algorithm>
 #include <cctype>
 
 #include "base/com_ptr.h"
-#include "base/late_bound.h"
+#include "base/system_calls.h"
 
 namespace veloria {
 
 namespace {
-
-// WinHTTP, loaded by the first fetch.
-struct WinHttpCalls {
-    decltype(&::WinHttpCrackUrl) CrackUrl = VELORIA_LATE_BOUND("winhttp.dll", WinHttpCrackUrl);
-    decltype(&::WinHttpOpen) Open = VELORIA_LATE_BOUND("winhttp.dll", WinHttpOpen);
-    decltype(&::WinHttpSetTimeouts) SetTimeouts = VELORIA_LATE_BOUND("winhttp.dll", WinHttpSetTimeouts);
-    decltype(&::WinHttpConnect) Connect = VELORIA_LATE_BOUND("winhttp.dll", WinHttpConnect);
-    decltype(&::WinHttpOpenRequest) OpenRequest = VELORIA_LATE_BOUND("winhttp.dll", WinHttpOpenRequest);
-    decltype(&::WinHttpSendRequest) SendRequest = VELORIA_LATE_BOUND("winhttp.dll", WinHttpSendRequest);
-    decltype(&::WinHttpReceiveResponse) ReceiveResponse =
-        VELORIA_LATE_BOUND("winhttp.dll", WinHttpReceiveResponse);
-    decltype(&::WinHttpQueryHeaders) QueryHeaders = VELORIA_LATE_BOUND("winhttp.dll", WinHttpQueryHeaders);
-    decltype(&::WinHttpSetOption) SetOption = VELORIA_LATE_BOUND("winhttp.dll", WinHttpSetOption);
-    decltype(&::WinHttpQueryDataAvailable) QueryDataAvailable =
-        VELORIA_LATE_BOUND("winhttp.dll", WinHttpQueryDataAvailable);
-    decltype(&::WinHttpReadData) ReadData = VELORIA_LATE_BOUND("winhttp.dll", WinHttpReadData);
-    decltype(&::WinHttpCloseHandle) CloseHandle = VELORIA_LATE_BOUND("winhttp.dll", WinHttpCloseHandle);
-
-    bool Loaded() const
-    {
-        return CrackUrl && Open && SetTimeouts && Connect && OpenRequest && SendRequest && ReceiveResponse &&
-               QueryHeaders && SetOption && QueryDataAvailable && ReadData && CloseHandle;
-    }
-};
-
-const WinHttpCalls& WinHttp()
-{
-    static const WinHttpCalls calls;
-    return calls;
-}
 
 // A network handle of a fetch, closed through its FetchCancel.
 class TrackedHandle {

@@ -1,9 +1,7 @@
 #include "update/ping.h"
 
 #include "base/icmp_handle.h"
-#include "base/late_bound.h"
-
-#include <ws2tcpip.h>
+#include "base/system_calls.h"
 
 #include <array>
 #include <cstring>
@@ -11,27 +9,6 @@
 namespace veloria {
 
 namespace {
-
-// The socket and IP helper libraries, loaded by the first ping.
-struct PingCalls {
-    decltype(&::WSAStartup) Startup = VELORIA_LATE_BOUND("ws2_32.dll", WSAStartup);
-    decltype(&::WSACleanup) Cleanup = VELORIA_LATE_BOUND("ws2_32.dll", WSACleanup);
-    decltype(&::GetAddrInfoW) AddressesOf = VELORIA_LATE_BOUND("ws2_32.dll", GetAddrInfoW);
-    decltype(&::FreeAddrInfoW) FreeAddresses = VELORIA_LATE_BOUND("ws2_32.dll", FreeAddrInfoW);
-    decltype(&::IcmpCreateFile) CreateFile = VELORIA_LATE_BOUND("iphlpapi.dll", IcmpCreateFile);
-    decltype(&::IcmpSendEcho) SendEcho = VELORIA_LATE_BOUND("iphlpapi.dll", IcmpSendEcho);
-
-    bool Loaded() const
-    {
-        return Startup && Cleanup && AddressesOf && FreeAddresses && CreateFile && SendEcho;
-    }
-};
-
-const PingCalls& Ping()
-{
-    static const PingCalls calls;
-    return calls;
-}
 
 // The socket library, started for as long as this lives.
 class Sockets {

@@ -1,10 +1,9 @@
 #include "windows/options_page.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include "base/dialog_base.h"
-#include "base/late_bound.h"
+#include "base/system_calls.h"
 #include "language/language_file.h"
 
 namespace veloria::options {
@@ -101,11 +100,8 @@ void OptionsPage::Create(const Sheet& sheet)
         EmptyDialogTemplate(L"", DS_CONTROL | WS_CHILD | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, 10, 10);
     page_ = ::CreateDialogIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(layout.data()), sheet.window,
                                          &OptionsPage::Procedure, reinterpret_cast<LPARAM>(this));
-    // The theme's library is not one Windows knows: it is loaded from the
-    // system folder, not by the program's own imports.
-    static const auto themeTexture = VELORIA_LATE_BOUND("uxtheme.dll", EnableThemeDialogTexture);
-    if (themeTexture) {
-        themeTexture(page_, ETDT_ENABLETAB);
+    if (Theme().DialogTexture) {
+        Theme().DialogTexture(page_, ETDT_ENABLETAB);
     }
     KeepOwnLayout(page_);
     // A new child goes under its siblings: the page goes over the tab strip.
