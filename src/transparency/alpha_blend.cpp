@@ -1,6 +1,7 @@
 #include "transparency/alpha_blend.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -51,12 +52,18 @@ LONG ExStyle(HWND window)
     return ::GetWindowLongW(window, GWL_EXSTYLE);
 }
 
+// The refusal a failed call of Windows' stands for.
+AlphaChange FailureOf(DWORD error)
+{
+    return error == ERROR_ACCESS_DENIED ? AlphaChange::AccessDenied : AlphaChange::Refused;
+}
+
 // Writes the extended style; the reason Windows gives when it will not.
 std::optional<AlphaChange> WriteExStyle(HWND window, LONG style)
 {
     ::SetLastError(ERROR_SUCCESS);
     if (::SetWindowLongW(window, GWL_EXSTYLE, style) == 0 && ::GetLastError() != ERROR_SUCCESS) {
-        return ::GetLastError() == ERROR_ACCESS_DENIED ? AlphaChange::AccessDenied : AlphaChange::Refused;
+        return FailureOf(::GetLastError());
     }
     // A window may turn the style down as it is set (the system's own
     // touches to other bits do not count).
@@ -83,7 +90,7 @@ std::optional<AlphaChange> WriteNote(HWND window, const WindowNote& note)
     ::SetLastError(ERROR_SUCCESS);
     if (!::SetPropW(window, NoteState(), reinterpret_cast<HANDLE>(state)) ||
         !::SetPropW(window, NoteKey(), reinterpret_cast<HANDLE>(key))) {
-        const AlphaChange why = ::GetLastError() == ERROR_ACCESS_DENIED ? AlphaChange::AccessDenied : AlphaChange::Refused;
+        const AlphaChange why = FailureOf(::GetLastError());
         DropNote(window);
         return why;
     }
@@ -135,21 +142,12 @@ std::optional<WindowNote> TakeNote(HWND window, AlphaChange& why)
     return note;
 }
 
-// Keeps the note while something Veloria gave is on the window; drops it
-// once the window is all its program's again.
-void KeepNote(HWND window, const WindowNote& note)
+// Tells the teller of a refusal, once for each window (the last 256 told
+// are remembered: long gone windows, most likely, before them).
+AlphaChange Told(HWND window, AlphaChange change) noexcept
 {
-    if (note.given || note.clickThroughGiven) {
-        WriteNote(window, note);
-    } else {
-        DropNote(window);
-    }
-}
-
-// Tells the teller of a refusal, once for each window.
-AlphaChange Told(HWND window, AlphaChange change)
-{
-    static std::vector<std::pair<HWND, DWORD>> told;
+    static std::array<std::pair<HWND, DWORD>, 256> told{};
+    static std::size_t next = 0;
     if (change == AlphaChange::Done || g_teller == nullptr) {
         return change;
     }
@@ -157,10 +155,8 @@ AlphaChange Told(HWND window, AlphaChange change)
     ::GetWindowThreadProcessId(window, &process);
     const std::pair<HWND, DWORD> who{window, process};
     if (std::find(told.begin(), told.end(), who) == told.end()) {
-        if (told.size() >= 256) {
-            told.erase(told.begin());  // long gone windows, most likely
-        }
-        told.push_back(who);
+        told[next] = who;
+        next = (next + 1) % told.size();
         g_teller(window, change);
     }
     return change;
@@ -176,38 +172,134 @@ bool Answers(HWND window)
            !::IsWindow(window);
 }
 
+// One change to another program's window. Made, it asks the window's
+// program and notes what its program has set (the note as it stands, or
+// taken afresh); each step is written and read back; unless it is
+// committed, what it changed goes back as it was, and a note it was first
+// to take goes with it.
+class ForeignChange {
+public:
+    enum class Noting { Afresh, AsItStands };
+
+    explicit ForeignChange(HWND window, Noting noting = Noting::Afresh)
+        : window_(window), hadNote_(ReadNote(window).has_value()), styleBefore_(ExStyle(window)),
+          layeringBefore_(LayeringOf(window))
+    {
+        if (!Answers(window)) {
+            failure_ = AlphaChange::NotResponding;
+        } else if (noting == Noting::AsItStands) {
+            note_ = ReadNote(window);
+            failure_ = note_ ? std::nullopt : std::optional(AlphaChange::Done);
+        } else {
+            AlphaChange why = AlphaChange::Done;
+            note_ = TakeNote(window, why);
+            failure_ = note_ ? std::nullopt : std::optional(why);
+        }
+    }
+    ~ForeignChange()
+    {
+        if (!committed_) {
+            RollBack();
+        }
+    }
+    ForeignChange(const ForeignChange&) = delete;
+    ForeignChange& operator=(const ForeignChange&) = delete;
+
+    // Why the change cannot go on, if it cannot.
+    const std::optional<AlphaChange>& failure() const { return failure_; }
+    WindowNote& note() { return *note_; }
+
+    // A window that draws its own transparency has nothing of Veloria's
+    // level left; what else Veloria gave, as its note says, can still go.
+    bool OnlyAsNoted()
+    {
+        if (failure_ != AlphaChange::SelfDrawn || !(note_ = ReadNote(window_))) {
+            return false;
+        }
+        note_->given.reset();
+        failure_.reset();
+        return true;
+    }
+
+    bool SetStyle(LONG style)
+    {
+        if (failure_ || style == ExStyle(window_)) {
+            return !failure_;
+        }
+        styleChanged_ = true;
+        failure_ = WriteExStyle(window_, style);
+        return !failure_;
+    }
+
+    bool SetAttributes(COLORREF key, BYTE alpha, DWORD flags)
+    {
+        if (failure_) {
+            return false;
+        }
+        ::SetLastError(ERROR_SUCCESS);
+        if (!::SetLayeredWindowAttributes(window_, key, alpha, flags)) {
+            failure_ = FailureOf(::GetLastError());
+            return false;
+        }
+        attributesChanged_ = true;
+        return true;
+    }
+
+    // Keeps the change, and the note while something Veloria gave is on
+    // the window; the note goes once the window is all its program's again.
+    AlphaChange Commit()
+    {
+        if (failure_) {
+            return *failure_;
+        }
+        committed_ = true;
+        if (note_->given || note_->clickThroughGiven) {
+            WriteNote(window_, *note_);
+        } else {
+            DropNote(window_);
+        }
+        return AlphaChange::Done;
+    }
+
+private:
+    void RollBack()
+    {
+        if (attributesChanged_ && layeringBefore_ && layeringBefore_->layered) {
+            ::SetLayeredWindowAttributes(window_, layeringBefore_->key, layeringBefore_->alpha, layeringBefore_->flags);
+        }
+        if (styleChanged_) {
+            WriteExStyle(window_, styleBefore_);
+        }
+        if (!hadNote_) {
+            DropNote(window_);
+        }
+    }
+
+    HWND window_;
+    bool hadNote_;
+    LONG styleBefore_;
+    std::optional<WindowLayering> layeringBefore_;
+    std::optional<WindowNote> note_;
+    std::optional<AlphaChange> failure_;
+    bool styleChanged_ = false;
+    bool attributesChanged_ = false;
+    bool committed_ = false;
+};
+
 AlphaChange SetForeignAlpha(HWND window, int level)
 {
-    if (!Answers(window)) {
-        return AlphaChange::NotResponding;
-    }
-    AlphaChange why = AlphaChange::Done;
-    const bool noted = ReadNote(window).has_value();
-    std::optional<WindowNote> note = TakeNote(window, why);
-    if (!note) {
-        return why;
-    }
-    const LONG before = ExStyle(window);
-    const auto undo = [&](AlphaChange reason) {
-        WriteExStyle(window, before);
-        if (!noted) {
-            DropNote(window);
-        }
-        return reason;
-    };
-    if (const auto refused = WriteExStyle(window, before | WS_EX_LAYERED)) {
-        return undo(*refused);
+    ForeignChange change(window);
+    if (change.failure()) {
+        return *change.failure();
     }
     // Its program's colour key stays; the level is Veloria's.
-    const DWORD flags = LWA_ALPHA | (note->flags & LWA_COLORKEY);
+    const WindowNote& note = change.note();
     const BYTE alpha = LevelToByte(level);
-    ::SetLastError(ERROR_SUCCESS);
-    if (!::SetLayeredWindowAttributes(window, note->key, alpha, flags)) {
-        return undo(::GetLastError() == ERROR_ACCESS_DENIED ? AlphaChange::AccessDenied : AlphaChange::Refused);
+    if (change.SetStyle(ExStyle(window) | WS_EX_LAYERED) &&
+        change.SetAttributes(note.key, alpha, LWA_ALPHA | (note.flags & LWA_COLORKEY))) {
+        change.note().given = alpha;
     }
-    note->given = alpha;
-    WriteNote(window, *note);
-    return AlphaChange::Done;
+    return change.Commit();
 }
 
 AlphaChange ClearForeignAlpha(HWND window)
@@ -215,48 +307,46 @@ AlphaChange ClearForeignAlpha(HWND window)
     if (!ReadNote(window)) {
         return AlphaChange::Done;  // Veloria never changed it: it is as its program left it
     }
-    if (!Answers(window)) {
-        return AlphaChange::NotResponding;
+    ForeignChange change(window);
+    change.OnlyAsNoted();
+    if (change.failure()) {
+        return *change.failure();
     }
-    // A window that draws its own transparency now has nothing of
-    // Veloria's level left; the click-through it gave still goes.
-    AlphaChange why = AlphaChange::Done;
-    std::optional<WindowNote> note = TakeNote(window, why);
-    if (!note && why == AlphaChange::SelfDrawn && (note = ReadNote(window))) {
-        note->given.reset();
-    }
-    if (!note) {
-        return why;
-    }
+    WindowNote& note = change.note();
     LONG style = ExStyle(window);
-    style = note->clickThrough ? style | WS_EX_TRANSPARENT : style & ~static_cast<LONG>(WS_EX_TRANSPARENT);
+    style = note.clickThrough ? style | WS_EX_TRANSPARENT : style & ~static_cast<LONG>(WS_EX_TRANSPARENT);
     // Only a level Veloria gave is taken back: its program's own layering,
     // set before Veloria's level or after it, stays as its program made it.
-    if (note->given && note->layered) {
-        ::SetLastError(ERROR_SUCCESS);
-        if (!::SetLayeredWindowAttributes(window, note->key, note->alpha, note->flags)) {
-            return ::GetLastError() == ERROR_ACCESS_DENIED ? AlphaChange::AccessDenied : AlphaChange::Refused;
-        }
-    } else if (note->given) {
+    if (note.given && note.layered) {
+        change.SetAttributes(note.key, note.alpha, note.flags);
+    } else if (note.given) {
         style &= ~static_cast<LONG>(WS_EX_LAYERED);
     }
-    if (style != ExStyle(window)) {
-        if (const auto refused = WriteExStyle(window, style)) {
-            return *refused;
-        }
-    }
-    DropNote(window);
-    return AlphaChange::Done;
+    change.SetStyle(style);
+    note.given.reset();
+    note.clickThroughGiven = false;
+    return change.Commit();
 }
 
 // The windows a clearing of every change goes to: other programs' windows
 // with Veloria's note, the taskbars aside (their menu entry has them).
 BOOL CALLBACK CollectChanged(HWND window, LPARAM list) noexcept
 {
-    if (!IsOwnWindow(window) && ReadNote(window) && !IsRefusedClass(ClassNameOf(window))) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    try {
+        if (!IsOwnWindow(window) && ReadNote(window) && !IsRefusedClass(ClassNameOf(window))) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        }
+        return TRUE;
+    } catch (...) {
+        return FALSE;  // out of memory: those found so far
     }
-    return TRUE;
+}
+
+std::vector<HWND> ChangedWindows() noexcept
+{
+    std::vector<HWND> changed;
+    ::EnumWindows(&CollectChanged, reinterpret_cast<LPARAM>(&changed));
+    return changed;
 }
 
 }  // namespace
@@ -323,45 +413,32 @@ AlphaChange SetClickThrough(HWND window, bool on) noexcept
         ::SetWindowLongW(window, GWL_EXSTYLE, style);
         return AlphaChange::Done;
     }
-    if (!Answers(window)) {
-        return Told(window, AlphaChange::NotResponding);
+    ForeignChange change(window);
+    if (change.SetStyle(style)) {
+        change.note().clickThroughGiven = on && !change.note().clickThrough;
     }
-    AlphaChange why = AlphaChange::Done;
-    std::optional<WindowNote> note = TakeNote(window, why);
-    if (!note) {
-        return Told(window, why);
-    }
-    if (const std::optional<AlphaChange> refused = WriteExStyle(window, style)) {
-        return Told(window, *refused);
-    }
-    note->clickThroughGiven = on && !note->clickThrough;
-    KeepNote(window, *note);
-    return AlphaChange::Done;
+    return Told(window, change.Commit());
 }
 
 void EndEveryClickThrough() noexcept
 {
-    std::vector<HWND> changed;
-    ::EnumWindows(&CollectChanged, reinterpret_cast<LPARAM>(&changed));
-    for (HWND window : changed) {
-        std::optional<WindowNote> note = ReadNote(window);
-        if (!note || !note->clickThroughGiven || !Answers(window)) {
+    for (HWND window : ChangedWindows()) {
+        const std::optional<WindowNote> noted = ReadNote(window);
+        if (!noted || !noted->clickThroughGiven) {
             continue;
         }
-        if (IsClickThrough(window) &&
-            WriteExStyle(window, ExStyle(window) & ~static_cast<LONG>(WS_EX_TRANSPARENT))) {
-            continue;  // refused: the note stays for the next try
+        // Refused, the note stays for the next try.
+        ForeignChange change(window, ForeignChange::Noting::AsItStands);
+        if (change.SetStyle(ExStyle(window) & ~static_cast<LONG>(WS_EX_TRANSPARENT))) {
+            change.note().clickThroughGiven = false;
         }
-        note->clickThroughGiven = false;
-        KeepNote(window, *note);
+        change.Commit();
     }
 }
 
 void ClearEveryChangedWindow() noexcept
 {
-    std::vector<HWND> changed;
-    ::EnumWindows(&CollectChanged, reinterpret_cast<LPARAM>(&changed));
-    for (HWND window : changed) {
+    for (HWND window : ChangedWindows()) {
         ClearWindowAlpha(window);
     }
 }
