@@ -342,7 +342,8 @@ def open_options(pid):
     """The options dialog, once in front: keys pressed before then would go
     to the window that was."""
     choose(pid, 5)
-    dialog = wait_until(lambda: dialogs(pid), 10, 'the options dialog')[0]
+    # Shown once it is made whole, captions and all.
+    dialog = wait_until(lambda: [d for d in dialogs(pid) if d['visible']], 10, 'the options dialog')[0]
     wait_until(lambda: probe('front') == [dialog['handle']], 5, 'the options dialog in front')
     return dialog
 
