@@ -24,6 +24,7 @@ set(VELORIA_WIN_SOURCES
   src/base/shell_open.cpp
   src/base/system_calls.cpp
   src/controls/browser_host.cpp
+  src/controls/browser_site.cpp
   src/controls/slider.cpp
   src/language/language_file.cpp
   src/settings/autostart.cpp

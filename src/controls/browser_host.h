@@ -34,7 +34,7 @@ inline constexpr const wchar_t* kBrowserEmulationKey =
 // Whether a page gets scroll bars when it is larger than its window.
 enum class PageScroll { Bars, None };
 
-class BrowserSite;
+class PageSite;
 
 class BrowserHost : public WindowBase<BrowserHost> {
 public:
@@ -74,7 +74,7 @@ private:
 
     HWND owner_ = nullptr;
     int id_ = 0;
-    BrowserSite* site_ = nullptr;  // holds the control; one reference of ours
+    PageSite* site_ = nullptr;  // holds the control; one reference of ours
     bool failed_ = false;          // no control, or no engine to show pages
 };
 
