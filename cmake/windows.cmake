@@ -31,6 +31,8 @@ set(VELORIA_WIN_SOURCES
   src/settings/config_file.cpp
   src/settings/hot_key_layouts.cpp
   src/shell/main_window.cpp
+  src/shell/main_window_keys.cpp
+  src/shell/main_window_menu.cpp
   src/shell/tray_icon.cpp
   src/skin/dib_section.cpp
   src/skin/shaped_window.cpp

@@ -1,5 +1,5 @@
-// The main window: start-up, shut-down, the tray icon's callbacks and the
-// tray menu.
+// The main window: start-up, shut-down and the tray icon's callbacks (the
+// tray menu is in main_window_menu.cpp, the keys in main_window_keys.cpp).
 //
 // WinMain creates the window and calls Load, which claims the instance
 // mutex and runs the start-up steps in their fixed order. The tray icon
@@ -61,25 +61,7 @@ constexpr UINT_PTR kTrayRetryTimer = 2;
 // the program is up and idle: the banner and the tray icon come first.
 constexpr UINT_PTR kStartupTasksTimer = 3;
 constexpr UINT kTrayRetryMs = 2000;
-// A second look at the taskbars a while after the shell or the monitors
-// changed: the shell makes the other monitors' taskbars after the first.
-constexpr UINT_PTR kTaskbarLookTimer = 4;
-constexpr UINT kTaskbarLookMs = 3000;
-// The keys' ids for RegisterHotKey, in KeyAction order from here.
-constexpr int kHotKeyBase = 1;
-constexpr UINT kWheelStepMessage = WM_APP + 0x20;
 constexpr int kTrayRetries = 300;
-
-constexpr UINT kTaskbarEntry = TrayMenuPosition(TrayCommand::Taskbar);
-
-void SetEntryCaption(HMENU menu, UINT position, const std::wstring& caption)
-{
-    MENUITEMINFOW item{};
-    item.cbSize = sizeof(item);
-    item.fMask = MIIM_STRING;
-    item.dwTypeData = const_cast<wchar_t*>(caption.c_str());
-    ::SetMenuItemInfoW(menu, position, TRUE, &item);
-}
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM list) noexcept
 {
@@ -159,27 +141,6 @@ bool MainWindow::Create(HINSTANCE instance)
     }
     BuildMenu();
     return true;
-}
-
-void MainWindow::BuildMenu()
-{
-    menuPop_.reset(::CreatePopupMenu());
-    menuLanguage_ = ::CreatePopupMenu();
-    // The submenu's first line stays as the template of the language entries.
-    ::AppendMenuW(menuLanguage_, MF_SEPARATOR, 0, nullptr);
-    for (UINT position = 0; position < kTrayMenu.size(); ++position) {
-        switch (kTrayMenu[position].command) {
-        case TrayCommand::Separator:
-            ::AppendMenuW(menuPop_.get(), MF_SEPARATOR, 0, nullptr);
-            break;
-        case TrayCommand::Language:
-            ::AppendMenuW(menuPop_.get(), MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menuLanguage_), L"");
-            break;
-        default:
-            ::AppendMenuW(menuPop_.get(), MF_STRING, kTrayCommandBase + position, L"");
-            break;
-        }
-    }
 }
 
 bool MainWindow::Load()
@@ -273,39 +234,6 @@ void MainWindow::RunStartupTasks()
     OfferLevelToOpenWindows();
 }
 
-void MainWindow::SetLanguage()
-{
-    for (UINT position = 0; position < kTrayMenu.size(); ++position) {
-        if (const auto caption = kTrayMenu[position].caption) {
-            SetEntryCaption(menuPop_.get(), position, LanguageText(*caption));
-        }
-    }
-}
-
-void MainWindow::BuildLanguageMenu()
-{
-    while (::GetMenuItemCount(menuLanguage_) > 1) {
-        ::DeleteMenu(menuLanguage_, 1, MF_BYPOSITION);
-    }
-    // Command ids are 16 bits: a folder with more files than that offers
-    // the first ones only.
-    const auto& files = LanguageFiles();
-    const std::size_t shown = std::min<std::size_t>(files.size(), kMostLanguageEntries);
-    for (std::size_t k = 0; k < shown; ++k) {
-        ::AppendMenuW(menuLanguage_, MF_STRING | MF_ENABLED, kLanguageCommandBase + k + 1, files[k].c_str());
-    }
-}
-
-bool MainWindow::TaskbarMarked() const
-{
-    return (::GetMenuState(menuPop_.get(), kTaskbarEntry, MF_BYPOSITION) & MF_CHECKED) != 0;
-}
-
-void MainWindow::SetTaskbarMark(bool marked)
-{
-    ::CheckMenuItem(menuPop_.get(), kTaskbarEntry, MF_BYPOSITION | (marked ? MF_CHECKED : MF_UNCHECKED));
-}
-
 void MainWindow::mouseUp(std::int16_t tecla)
 {
     PickWindowAtCursor(instance_, tecla);
@@ -341,83 +269,6 @@ void MainWindow::Unload()
     EndEveryClickThrough();
     CloseOtherWindows();
     msnMessenger_.Disconnect();
-}
-
-void MainWindow::KeysChanged()
-{
-    const KeySettings& keys = Keys();
-    std::wstring taken;
-    std::wstring typing;
-    AltGrCharacters characters;
-    // Each key is told once, whichever of the two keeps it from working.
-    const auto tellOnce = [this](std::wstring& list, const std::wstring& name) {
-        if (std::find(keysTold_.begin(), keysTold_.end(), name) == keysTold_.end()) {
-            keysTold_.push_back(name);
-            list += (list.empty() ? L"" : L", ") + name;
-        }
-    };
-    for (std::size_t action = 0; action < kKeyActionCount; ++action) {
-        const int id = kHotKeyBase + static_cast<int>(action);
-        ::UnregisterHotKey(hwnd(), id);
-        const std::optional<HotKey>& key = keys.keys[action];
-        if (!key || (static_cast<KeyAction>(action) == KeyAction::ClickThrough && !keys.clickThrough)) {
-            continue;
-        }
-        // A key that AltGr types on one of the user's keyboards stays in
-        // the settings but is not taken from their typing.
-        if (const auto character = characters.TypedBy(*key)) {
-            tellOnce(typing, HotKeyAndCharacterText(*key, *character));
-            continue;
-        }
-        // The steps repeat while their key is held; the others act once.
-        const bool steps = action <= static_cast<std::size_t>(KeyAction::MoreSolid);
-        constexpr UINT kNoRepeat = 0x4000;  // MOD_NOREPEAT
-        if (!::RegisterHotKey(hwnd(), id, key->modifiers | (steps ? 0 : kNoRepeat), key->key)) {
-            tellOnce(taken, HotKeyText(*key));
-        }
-    }
-    if (!taken.empty() || !typing.empty()) {
-        const std::wstring text =
-            (taken.empty() ? L"" : LanguageText(Lang::LANG_BALLOON_KEYTAKEN, taken)) +
-            (taken.empty() || typing.empty() ? L"" : L"\n") +
-            (typing.empty() ? L"" : LanguageText(Lang::LANG_BALLOON_KEYTYPES, typing));
-        ShowTrayBalloon(hwnd(), LanguageText(Lang::LANG_BALLOON_KEYTAKEN_TITLE), text);
-    }
-    WatchWheel(hwnd(), kWheelStepMessage, keys.wheel, keys.wheelModifiers);
-}
-
-// A key acts on the window in front; never on the program's hidden window.
-void MainWindow::OnHotKey(WPARAM id)
-{
-    const HWND window = PickableWindow(::GetForegroundWindow());
-    if (window == nullptr || window == hwnd() || id < kHotKeyBase) {
-        return;
-    }
-    switch (static_cast<KeyAction>(id - kHotKeyBase)) {
-    case KeyAction::MoreSeeThrough:
-        StepWindowLevel(window, -1);
-        break;
-    case KeyAction::MoreSolid:
-        StepWindowLevel(window, 1);
-        break;
-    case KeyAction::Opaque:
-        ClearWindowAlpha(window);
-        break;
-    case KeyAction::ClickThrough:
-        // The first time a window is made click-through, the user hears
-        // how to get it back.
-        if (Keys().clickThrough && ToggleClickThrough(window) == ClickThroughToggle::Started &&
-            std::find(clickThroughTold_.begin(), clickThroughTold_.end(), window) == clickThroughTold_.end()) {
-            if (clickThroughTold_.size() >= 256) {
-                clickThroughTold_.erase(clickThroughTold_.begin());
-            }
-            clickThroughTold_.push_back(window);
-            const std::optional<HotKey>& key = Keys()[KeyAction::ClickThrough];
-            ShowTrayBalloon(hwnd(), LanguageText(Lang::LANG_BALLOON_CLICKTHROUGH_TITLE),
-                            LanguageText(Lang::LANG_BALLOON_CLICKTHROUGH, key ? HotKeyText(*key) : L""));
-        }
-        break;
-    }
 }
 
 void MainWindow::CloseOtherWindows() const
@@ -495,106 +346,6 @@ void MainWindow::OnReleaseWatch()
     } else {
         ::KillTimer(hwnd(), kReleaseWatchTimer);
     }
-}
-
-void MainWindow::ShowPopupMenu()
-{
-    // The program's own process comes to the front, so that the menu closes
-    // when the user clicks elsewhere.
-    ::SetForegroundWindow(hwnd());
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    ::TrackPopupMenu(menuPop_.get(), 0, cursor.x, cursor.y, 0, hwnd(), nullptr);
-    ::PostMessageW(hwnd(), WM_NULL, 0, 0);
-}
-
-void MainWindow::OnCommand(UINT id)
-{
-    if (id > kLanguageCommandBase) {
-        OnLanguageEntry(id - kLanguageCommandBase);
-    } else if (const auto command = TrayCommandOf(id)) {
-        OnMenuEntry(*command);
-    }
-}
-
-void MainWindow::OnMenuEntry(TrayCommand command)
-{
-    switch (command) {
-    case TrayCommand::Taskbar:
-        OnTaskbarEntry();
-        break;
-    case TrayCommand::Options:
-        ShowOptions(instance_, *this);
-        break;
-    case TrayCommand::Help:
-        OnHelpEntry();
-        break;
-    case TrayCommand::Close:
-        OnCloseEntry();
-        break;
-    case TrayCommand::About:
-        ShowAbout(instance_);
-        break;
-    case TrayCommand::TellAFriend:
-        ShowTellAFriend(instance_);
-        break;
-    default:
-        break;
-    }
-}
-
-void MainWindow::OnTaskbarEntry()
-{
-    if (!TaskbarMarked()) {
-        transparenttaskbar(TaskbarLevel(Settings()));
-        SetTaskbarMark(true);
-        if (TaskbarMayIgnoreLevels() && !taskbarTold_) {
-            taskbarTold_ = true;
-            ShowTrayBalloon(hwnd(), LanguageText(Lang::LANG_BALLOON_TASKBAR_TITLE),
-                            LanguageText(Lang::LANG_BALLOON_TASKBAR));
-        }
-    } else {
-        transparenttaskbar(255);
-        SetTaskbarMark(false);
-    }
-}
-
-// A translucent taskbar's level goes to every taskbar there is now, and
-// (`again`) once more a little later, to those the shell makes after it.
-void MainWindow::LookAtTaskbars(bool again)
-{
-    if (TaskbarMarked()) {
-        transparenttaskbar(LastTaskbarLevel());
-        if (again) {
-            ::SetTimer(hwnd(), kTaskbarLookTimer, kTaskbarLookMs, nullptr);
-        }
-    }
-}
-
-void MainWindow::OnLanguageEntry(UINT entry)
-{
-    const auto& files = LanguageFiles();
-    if (entry == 0 || entry > files.size()) {
-        return;
-    }
-    // In memory only: the options dialog is what saves the choice.
-    Settings().LanguageFile = files[entry - 1];
-    LoadLanguage(LanguageFileName(Settings()));
-    SetLanguage();
-    BuildLanguageMenu();
-    ::CheckMenuItem(menuLanguage_, entry, MF_BYPOSITION | MF_CHECKED);
-    ShowBanner();
-}
-
-void MainWindow::OnHelpEntry()
-{
-    OpenInBrowser(hwnd(), HelpAddress(CurrentAddressParts()));
-}
-
-void MainWindow::OnCloseEntry()
-{
-    // The shut-down ends the message loop; the program then ends at once.
-    ::DestroyWindow(hwnd());
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -83,6 +83,15 @@ private:
     void OnCloseEntry();
     void OnHotKey(WPARAM id);
 
+    // A second look at the taskbars a while after the shell or the monitors
+    // changed: the shell makes the other monitors' taskbars after the first.
+    static constexpr UINT_PTR kTaskbarLookTimer = 4;
+    static constexpr UINT kTaskbarLookMs = 3000;
+    // The keys' ids for RegisterHotKey, in KeyAction order from here.
+    static constexpr int kHotKeyBase = 1;
+    static constexpr UINT kWheelStepMessage = WM_APP + 0x20;
+    static constexpr UINT kTaskbarEntry = TrayMenuPosition(TrayCommand::Taskbar);
+
     HINSTANCE instance_ = nullptr;
     KernelHandle instanceMutex_;
     IconHandle trayIcon_;
