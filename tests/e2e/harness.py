@@ -191,7 +191,7 @@ class ProgramTestCase(unittest.TestCase):
             ready, _, _ = select.select([process.stdout], [], [], max(0.0, deadline - time.monotonic()))
             chunk = os.read(process.stdout.fileno(), 4096) if ready else b''
             if not chunk:
-                raise AssertionError(f'probe {args} made nothing in time')
+                raise AssertionError(f'probe {args} made nothing in time (exit code {process.poll()})')
             received += chunk
         return received.decode().split()[:count]
 
