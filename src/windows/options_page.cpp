@@ -149,8 +149,7 @@ Slider& OptionsPage::SliderOf(int id)
             return slider;
         }
     }
-    static Slider none;  // no window: every call on it does nothing
-    return none;
+    return none_;
 }
 
 INT_PTR CALLBACK OptionsPage::Procedure(HWND page, UINT message, WPARAM wParam, LPARAM lParam) noexcept

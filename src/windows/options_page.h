@@ -115,6 +115,7 @@ private:
     Sheet sheet_{};
     HWND page_ = nullptr;  // a child of the dialog: destroyed with it
     std::vector<std::pair<int, Slider>> sliders_;
+    Slider none_;  // no window: what a row the page lacks gives, doing nothing
 };
 
 // The pages, in the order of their tabs.
