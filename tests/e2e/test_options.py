@@ -29,8 +29,8 @@ class Options(ProgramTestCase):
     def control(self, title=None, klass=None, index=0):
         """A control the dialog shows now, by its caption or its class (the
         index-th of the class)."""
-        found = [w for w in windows(parent=self.dialog['handle']) if w['visible'] and
-                 (title is None or w['title'] == title) and (klass is None or w['class'] == klass)]
+        found = wait_until(lambda: [w for w in windows(parent=self.dialog['handle']) if w['visible'] and (
+            title is None or w['title'] == title) and (klass is None or w['class'] == klass)], 5, title or klass)
         return found[index]
 
     def value(self, control, message):
@@ -116,6 +116,7 @@ class Options(ProgramTestCase):
         time.sleep(0.5)
         self.assertEqual(alpha_of(self.dialog['handle']), 255)
         xdotool('key', 'ctrl+Tab')
+        self.control(title='Start Veloria with Windows')  # the page is on show
         self.slide(self.control(klass='msctls_trackbar32'), 15)
         taskbar = windows('Shell_TrayWnd')[0]['handle']
         wait_alpha(taskbar, 128, 'the taskbar')

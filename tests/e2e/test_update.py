@@ -195,6 +195,7 @@ class Updates(ProgramTestCase):
         self.dialog = open_options(self.main['pid'])
         for _ in range(4):
             xdotool('key', 'ctrl+Tab')
+        wait_until(lambda: 'Button:Download' in self.shown(), 5, 'the updates page')
 
     def shown(self):
         """Class and text of what the dialog shows (an edit field's text is
