@@ -71,6 +71,7 @@ class Keys(ProgramTestCase):
         wait_until(lambda: len(self.balloons()) == 1, 5, 'how to undo it')
         self.assertIn('Ctrl+Alt+Shift+End', self.balloons()[0][1])
         probe('front', above)
+        wait_until(lambda: probe('front') == [above], 5, 'the window in front')
         press(THROUGH)
         wait_until(lambda: not info(above)['exstyle'] & CLICK_THROUGH, 5, 'the same key to undo it')
         press(THROUGH, OPAQUE)  # opaque in any way ends it
