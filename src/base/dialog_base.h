@@ -105,6 +105,13 @@ private:
             if (message == WM_INITDIALOG) {
                 AddModelessWindow(window);
             }
+            // A dialog laid out for its monitor's DPI takes a change of it
+            // in its base (scaled_window.h).
+            if constexpr (requires { self->TakeScaleChange(message, wParam, lParam); }) {
+                if (self->TakeScaleChange(message, wParam, lParam)) {
+                    return TRUE;
+                }
+            }
             result = self->HandleMessage(message, wParam, lParam);
         } catch (...) {
             result = FALSE;

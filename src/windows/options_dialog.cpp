@@ -25,6 +25,7 @@
 #include "base/dpi.h"
 #include "base/error_report.h"
 #include "base/handle.h"
+#include "base/scaled_window.h"
 #include "base/program_folder.h"
 #include "base/version.h"
 #include "controls/browser_host.h"
@@ -66,7 +67,7 @@ constexpr std::array kControls{
     ControlRow{kImage3, Kind::Picture, 0, 352, 492, 98, std::nullopt},
 };
 
-class OptionsDialog : public DialogBase<OptionsDialog> {
+class OptionsDialog : public ScaledDialog<OptionsDialog> {
 public:
     static OptionsDialog& Instance()
     {
@@ -125,17 +126,6 @@ public:
             banner_.SetVisible(false);
             ShowPicture();
             return TRUE;
-        case kDpiChangedMessage: {
-            if (!scale_.Changes(LOWORD(wParam))) {
-                return TRUE;
-            }
-            const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
-            scale_.Set(LOWORD(wParam));
-            LayOut();
-            ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                           suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-            return TRUE;
-        }
         case WM_NCDESTROY:
             // The pages' windows, like the sliders', are gone with the dialog's.
             pages_.clear();
@@ -148,24 +138,22 @@ public:
     }
 
 private:
+    friend class ScaledDialog<OptionsDialog>;
     OptionsDialog() = default;
+
+    void OnScaleChanged() { LayOut(); }
 
     HWND Item(int id) const { return ::GetDlgItem(hwnd(), id); }
 
     void Load()
     {
         // In the middle of the work area the user works on, at its DPI.
-        const POINT cursor = CursorPosition();
-        scale_.Set(DpiAt(cursor));
+        ScaleToCursorMonitor();
         KeepOwnLayout(hwnd());
         MakeControls();
         LayOut();
         Caption();
-        const RECT work = WorkAreaAt(cursor);
-        const Placement at = KeepInside((work.left + work.right - scale_(kWidth)) / 2,
-                                        (work.top + work.bottom - scale_(kHeight)) / 2, scale_(kWidth),
-                                        scale_(kHeight), work.left, work.top, work.right, work.bottom);
-        ::SetWindowPos(hwnd(), nullptr, at.left, at.top, scale_(kWidth), scale_(kHeight), SWP_NOZORDER);
+        PlaceCentred(kWidth, kHeight);
         banner_.Navigate(BannerAddress(CurrentAddressParts()));
         ownSlider_.SetValue(kSliderMax);
         SetWindowAlpha(hwnd(), LevelFromPosition(kSliderMax, kSliderMax));
@@ -292,7 +280,6 @@ private:
     }
 
     OptionsHost* host_ = nullptr;
-    DpiScale scale_;
     std::vector<std::unique_ptr<OptionsPage>> pages_;
     Slider ownSlider_;
     BrowserHost banner_;
