@@ -73,6 +73,23 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM list) noexcept
     return TRUE;
 }
 
+// A window Windows would not let the program change: the user hears why,
+// from the tray icon, with the window's caption.
+void TellRefusal(HWND window, AlphaChange why)
+{
+    const Lang reason = why == AlphaChange::AccessDenied    ? Lang::LANG_BALLOON_REFUSED_ADMIN
+                        : why == AlphaChange::SelfDrawn     ? Lang::LANG_BALLOON_REFUSED_SELFDRAWN
+                        : why == AlphaChange::NotResponding ? Lang::LANG_BALLOON_REFUSED_HUNG
+                                                            : Lang::LANG_BALLOON_REFUSED_OTHER;
+    wchar_t caption[128] = {};
+    ::GetWindowTextW(window, caption, 128);
+    std::wstring text = LanguageText(reason);
+    if (caption[0] != L'\0') {
+        text = L"\u201C" + std::wstring(caption) + L"\u201D\n" + text;
+    }
+    ShowTrayBalloon(MainWindow::Instance().hwnd(), LanguageText(Lang::LANG_BALLOON_REFUSED_TITLE), text);
+}
+
 // Whether a copy of another version runs beside this one.
 bool AnotherVersionRuns()
 {
@@ -95,19 +112,10 @@ std::int16_t KeyboardModifiers()
 
 }  // namespace
 
-void MainWindow::Refused(HWND window, AlphaChange why)
+MainWindow& MainWindow::Instance()
 {
-    const Lang reason = why == AlphaChange::AccessDenied    ? Lang::LANG_BALLOON_REFUSED_ADMIN
-                        : why == AlphaChange::SelfDrawn     ? Lang::LANG_BALLOON_REFUSED_SELFDRAWN
-                        : why == AlphaChange::NotResponding ? Lang::LANG_BALLOON_REFUSED_HUNG
-                                                            : Lang::LANG_BALLOON_REFUSED_OTHER;
-    wchar_t caption[128] = {};
-    ::GetWindowTextW(window, caption, 128);
-    std::wstring text = LanguageText(reason);
-    if (caption[0] != L'\0') {
-        text = L"\u201C" + std::wstring(caption) + L"\u201D\n" + text;
-    }
-    ShowTrayBalloon(hwnd(), LanguageText(Lang::LANG_BALLOON_REFUSED_TITLE), text);
+    static MainWindow window;
+    return window;
 }
 
 bool MainWindow::Create(HINSTANCE instance)
@@ -149,7 +157,7 @@ bool MainWindow::Load()
         return false;
     }
 
-    TellRefusalsTo(this);
+    TellRefusalsTo(&TellRefusal);
     WebDomain() = kMakerWebDomain;
     LanguageFolder() = LanguageFolderOf(ProgramFolder());
     CargarConfiguracion();
@@ -173,7 +181,7 @@ bool MainWindow::Load()
 
 void MainWindow::ShowBanner()
 {
-    windows_.banner.Show(instance_);
+    veloria::ShowBanner(instance_);
 }
 
 void MainWindow::RunUpdateCheck()
@@ -228,7 +236,7 @@ void MainWindow::RunStartupTasks()
 
 void MainWindow::mouseUp(std::int16_t tecla)
 {
-    PickWindowAtCursor(instance_, tecla, windows_.levelPopup);
+    PickWindowAtCursor(instance_, tecla);
 }
 
 void MainWindow::Unload()
@@ -259,7 +267,6 @@ void MainWindow::Unload()
         unregister(hwnd());
     }
     EndEveryClickThrough();
-    TellRefusalsTo(nullptr);
     CloseOtherWindows();
     msnMessenger_.Disconnect();
 }
@@ -307,7 +314,7 @@ void MainWindow::OnTrayNotify(UINT mouseMessage)
         EndTrayPick();
         break;
     case WM_LBUTTONDBLCLK:
-        windows_.pointer.Show(instance_);
+        ShowMainControl(instance_);
         break;
     case WM_RBUTTONUP:
         ShowPopupMenu();

@@ -113,7 +113,7 @@ void MainWindow::OnMenuEntry(TrayCommand command)
         OnTaskbarEntry();
         break;
     case TrayCommand::Options:
-        windows_.options.Show(instance_, *this);
+        ShowOptions(instance_, *this);
         break;
     case TrayCommand::Help:
         OnHelpEntry();
@@ -122,10 +122,10 @@ void MainWindow::OnMenuEntry(TrayCommand command)
         OnCloseEntry();
         break;
     case TrayCommand::About:
-        windows_.about.Show(instance_);
+        ShowAbout(instance_);
         break;
     case TrayCommand::TellAFriend:
-        windows_.tellAFriend.Show(instance_);
+        ShowTellAFriend(instance_);
         break;
     default:
         break;

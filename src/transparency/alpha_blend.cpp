@@ -38,7 +38,7 @@ const wchar_t* NoteKey()
     return name;
 }
 
-RefusalListener* g_listener = nullptr;
+RefusalTeller g_teller = nullptr;
 
 bool IsOwnWindow(HWND window)
 {
@@ -148,7 +148,7 @@ AlphaChange Told(HWND window, AlphaChange change) noexcept
 {
     static std::array<std::pair<HWND, DWORD>, 256> told{};
     static std::size_t next = 0;
-    if (change == AlphaChange::Done || g_listener == nullptr) {
+    if (change == AlphaChange::Done || g_teller == nullptr) {
         return change;
     }
     DWORD process = 0;
@@ -157,7 +157,7 @@ AlphaChange Told(HWND window, AlphaChange change) noexcept
     if (std::find(told.begin(), told.end(), who) == told.end()) {
         told[next] = who;
         next = (next + 1) % told.size();
-        g_listener->Refused(window, change);
+        g_teller(window, change);
     }
     return change;
 }
@@ -460,9 +460,9 @@ void CloseFading(HWND window) noexcept
     ::DestroyWindow(window);
 }
 
-void TellRefusalsTo(RefusalListener* listener) noexcept
+void TellRefusalsTo(RefusalTeller teller) noexcept
 {
-    g_listener = listener;
+    g_teller = teller;
 }
 
 }  // namespace veloria

@@ -73,8 +73,6 @@ std::int16_t ModifiersOf(WPARAM keys)
 
 class PointerImage : public WindowBase<PointerImage> {
 public:
-    explicit PointerImage(LevelPopup& levelPopup) : levelPopup_(levelPopup) {}
-
     HWND Create(HWND parent)
     {
         WNDCLASSEXW windowClass{};
@@ -108,23 +106,22 @@ public:
             if (::GetCapture() == hwnd()) {
                 ::ReleaseCapture();
                 const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd(), GWLP_HINSTANCE));
-                PickWindowAtCursor(instance, ModifiersOf(wParam), levelPopup_);
+                PickWindowAtCursor(instance, ModifiersOf(wParam));
             }
             return 0;
         default:
             return Default(message, wParam, lParam);
         }
     }
-
-private:
-    LevelPopup& levelPopup_;  // what a Ctrl pick opens
 };
-
-}  // namespace
 
 class MainControl : public ScaledWindow<MainControl> {
 public:
-    explicit MainControl(LevelPopup& levelPopup) : image_(levelPopup) {}
+    static MainControl& Instance()
+    {
+        static MainControl window;
+        return window;
+    }
 
     void Show(HINSTANCE instance)
     {
@@ -170,6 +167,8 @@ public:
     }
 
 private:
+    MainControl() = default;
+
     void OnCreate()
     {
         image_.Create(hwnd());
@@ -217,12 +216,11 @@ private:
     WindowSkin skin_;  // in the skinned look
 };
 
-PointerWindow::PointerWindow(LevelPopup& levelPopup) : levelPopup_(levelPopup) {}
-PointerWindow::~PointerWindow() = default;
+}  // namespace
 
-void PointerWindow::Show(HINSTANCE instance)
+void ShowMainControl(HINSTANCE instance)
 {
-    window_.Get(levelPopup_).Show(instance);
+    MainControl::Instance().Show(instance);
 }
 
 }  // namespace veloria

@@ -5,28 +5,12 @@
 
 #include <windows.h>
 
-#include "base/window_base.h"
-#include "transparency/slider_control.h"
-
 namespace veloria {
 
 inline constexpr const wchar_t* kMainControlClass = L"VeloriaMainControl";
 inline constexpr int kMainControlLevel = 205;
 
-class MainControl;
-
-class PointerWindow {
-public:
-    explicit PointerWindow(LevelPopup& levelPopup);
-    ~PointerWindow();
-
-    // Opens the pointer window near the cursor, or brings the open one
-    // forward.
-    void Show(HINSTANCE instance);
-
-private:
-    LevelPopup& levelPopup_;  // what a Ctrl pick from it opens
-    OwnedWindow<MainControl> window_;
-};
+// Opens the pointer window near the cursor, or brings the open one forward.
+void ShowMainControl(HINSTANCE instance);
 
 }  // namespace veloria

@@ -44,10 +44,14 @@ enum ControlId : int { kFlashId = 1, kCommand1Id, kSlider1Id, kLabel1Id, kLabel2
 
 constexpr UINT kReturnEntry = 1;  // r, "REgresar"
 
-}  // namespace
-
 class Abaut : public ScaledWindow<Abaut> {
 public:
+    static Abaut& Instance()
+    {
+        static Abaut window;
+        return window;
+    }
+
     void Show(HINSTANCE instance)
     {
         if (hwnd() != nullptr) {
@@ -117,6 +121,8 @@ public:
     }
 
 private:
+    Abaut() = default;
+
     friend class ScaledWindow<Abaut>;
     void OnScaleChanged() { LayOut(); }
 
@@ -209,12 +215,11 @@ private:
     WindowSkin skin_;
 };
 
-AboutWindow::AboutWindow() = default;
-AboutWindow::~AboutWindow() = default;
+}  // namespace
 
-void AboutWindow::Show(HINSTANCE instance)
+void ShowAbout(HINSTANCE instance)
 {
-    window_.Get().Show(instance);
+    Abaut::Instance().Show(instance);
 }
 
 }  // namespace veloria

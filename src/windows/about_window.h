@@ -7,24 +7,11 @@
 
 #include <windows.h>
 
-#include "base/window_base.h"
-
 namespace veloria {
-
-class Abaut;
 
 inline constexpr const wchar_t* kAboutClass = L"VeloriaAbout";
 
-class AboutWindow {
-public:
-    AboutWindow();
-    ~AboutWindow();
-
-    // Opens the About window, or brings the open one forward.
-    void Show(HINSTANCE instance);
-
-private:
-    OwnedWindow<Abaut> window_;
-};
+// Opens the About window, or brings the open one forward.
+void ShowAbout(HINSTANCE instance);
 
 }  // namespace veloria

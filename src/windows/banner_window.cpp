@@ -50,11 +50,13 @@ constexpr SkinColours kButtonColours{RGB(38, 120, 168), RGB(20, 60, 90), RGB(255
 // The seconds left, program-wide: every load starts it again.
 std::int16_t countdown = 0;
 
-}  // namespace
-
 class Banner : public ScaledWindow<Banner> {
 public:
-    explicit Banner(TellAFriendWindow& tellAFriend) : tellAFriend_(tellAFriend) {}
+    static Banner& Instance()
+    {
+        static Banner window;
+        return window;
+    }
 
     void Show(HINSTANCE instance)
     {
@@ -105,7 +107,7 @@ public:
             if (LOWORD(wParam) == kCommand1Id) {
                 OpenDonationPage();
             } else if (LOWORD(wParam) == kCommand2Id) {
-                tellAFriend_.Show(instance_);
+                ShowTellAFriend(instance_);
             }
             return 0;
         case kBrowserNavigateError:
@@ -137,6 +139,8 @@ public:
     }
 
 private:
+    Banner() = default;
+
     friend class ScaledWindow<Banner>;
     void OnScaleChanged() { LayOut(); }
 
@@ -227,7 +231,6 @@ private:
         ::KillTimer(hwnd(), kCountdownTimer);
     }
 
-    TellAFriendWindow& tellAFriend_;
     HINSTANCE instance_ = nullptr;
     BrowserHost browser_;
     Slider slider_;
@@ -239,12 +242,11 @@ private:
     GdiObject<HBITMAP> picture1_;
 };
 
-BannerWindow::BannerWindow(TellAFriendWindow& tellAFriend) : tellAFriend_(tellAFriend) {}
-BannerWindow::~BannerWindow() = default;
+}  // namespace
 
-void BannerWindow::Show(HINSTANCE instance)
+void ShowBanner(HINSTANCE instance)
 {
-    window_.Get(tellAFriend_).Show(instance);
+    Banner::Instance().Show(instance);
 }
 
 }  // namespace veloria

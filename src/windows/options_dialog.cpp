@@ -67,10 +67,14 @@ constexpr std::array kControls{
     ControlRow{kImage3, Kind::Picture, 0, 352, 492, 98, std::nullopt},
 };
 
-}  // namespace
-
 class OptionsDialog : public ScaledDialog<OptionsDialog> {
 public:
+    static OptionsDialog& Instance()
+    {
+        static OptionsDialog dialog;
+        return dialog;
+    }
+
     void Show(HINSTANCE instance, OptionsHost& host)
     {
         host_ = &host;
@@ -135,6 +139,7 @@ public:
 
 private:
     friend class ScaledDialog<OptionsDialog>;
+    OptionsDialog() = default;
 
     void OnScaleChanged() { LayOut(); }
 
@@ -281,12 +286,11 @@ private:
     GdiObject<HBITMAP> picture_;
 };
 
-OptionsWindow::OptionsWindow() = default;
-OptionsWindow::~OptionsWindow() = default;
+}  // namespace
 
-void OptionsWindow::Show(HINSTANCE instance, OptionsHost& host)
+void ShowOptions(HINSTANCE instance, OptionsHost& host)
 {
-    window_.Get().Show(instance, host);
+    OptionsDialog::Instance().Show(instance, host);
 }
 
 }  // namespace veloria

@@ -8,8 +8,6 @@
 
 #include <windows.h>
 
-#include "base/window_base.h"
-
 namespace veloria {
 
 // What the options dialog needs of the main window.
@@ -28,18 +26,7 @@ protected:
     ~OptionsHost() = default;
 };
 
-class OptionsDialog;
-
-class OptionsWindow {
-public:
-    OptionsWindow();
-    ~OptionsWindow();
-
-    // Opens the dialog, or brings the open one forward.
-    void Show(HINSTANCE instance, OptionsHost& host);
-
-private:
-    OwnedWindow<OptionsDialog> window_;
-};
+// Opens the dialog, or brings the open one forward.
+void ShowOptions(HINSTANCE instance, OptionsHost& host);
 
 }  // namespace veloria

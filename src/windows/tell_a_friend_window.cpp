@@ -40,10 +40,14 @@ constexpr int kStartHeight = 440;
 constexpr int kLeastWidth = 240;
 constexpr int kMargin = 8;
 
-}  // namespace
-
 class TellAFriend : public ScaledWindow<TellAFriend> {
 public:
+    static TellAFriend& Instance()
+    {
+        static TellAFriend window;
+        return window;
+    }
+
     void Show(HINSTANCE instance)
     {
         if (hwnd() != nullptr) {
@@ -97,6 +101,7 @@ public:
 private:
     static constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
+    TellAFriend() = default;
 
     // On a monitor of another scale: the font and the sizes of the slider
     // and the button, then the layout of the window's new size.
@@ -172,12 +177,11 @@ private:
     bool telling_ = false;
 };
 
-TellAFriendWindow::TellAFriendWindow() = default;
-TellAFriendWindow::~TellAFriendWindow() = default;
+}  // namespace
 
-void TellAFriendWindow::Show(HINSTANCE instance)
+void ShowTellAFriend(HINSTANCE instance)
 {
-    window_.Get().Show(instance);
+    TellAFriend::Instance().Show(instance);
 }
 
 }  // namespace veloria

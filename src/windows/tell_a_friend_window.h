@@ -5,24 +5,10 @@
 
 #include <windows.h>
 
-#include "base/window_base.h"
-
 namespace veloria {
-
-class TellAFriend;
 
 inline constexpr const wchar_t* kTellAFriendClass = L"VeloriaTellAFriend";
 
-class TellAFriendWindow {
-public:
-    TellAFriendWindow();
-    ~TellAFriendWindow();
-
-    // Opens the window, or shows the open one again.
-    void Show(HINSTANCE instance);
-
-private:
-    OwnedWindow<TellAFriend> window_;
-};
+void ShowTellAFriend(HINSTANCE instance);
 
 }  // namespace veloria

@@ -19,6 +19,9 @@
 #include "test_windows.h"
 #include "settings/settings_record.h"
 #include "shell/main_window.h"
+#include "windows/about_window.h"
+#include "windows/banner_window.h"
+#include "windows/tell_a_friend_window.h"
 
 namespace veloria {
 namespace {
@@ -224,14 +227,13 @@ TEST(BrowserHost, TheProgramsEndReleasesEveryControlBeforeOleEnds)
     const test::FakeClass engine(kHtmlDocument, static_cast<IOleObject*>(&g_control));
     const FlashStandIn flash;
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    OtherWindows windows;
-    MainWindow main(windows);
+    MainWindow& main = MainWindow::Instance();
     ASSERT_TRUE(main.Create(instance));
     const ULONG before = g_control.references;
-    windows.banner.Show(instance);
-    windows.options.Show(instance, main);
-    windows.tellAFriend.Show(instance);
-    windows.about.Show(instance);
+    ShowBanner(instance);
+    ShowOptions(instance, main);
+    ShowTellAFriend(instance);
+    ShowAbout(instance);
     // The banner makes its page once the program is idle.
     Pump(500, [] { return false; });
     EXPECT_GE(g_control.references, before + 8);  // two for each of the four controls
