@@ -48,51 +48,10 @@ bool TakeScaleChange(HWND window, DpiScale& scale, UINT message, WPARAM wParam, 
     return true;
 }
 
-// A dialog of the program's laid out for the DPI of its monitor: it lays
-// itself out through the derived dialog's OnScaleChanged().
-template <typename Derived>
-class ScaledDialog : public DialogBase<Derived> {
-public:
-    bool TakeScaleChange(UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        return veloria::TakeScaleChange(this->hwnd(), scale_, message, wParam, lParam,
-                                        [this] { static_cast<Derived*>(this)->OnScaleChanged(); });
-    }
-
-protected:
-    // The scale of the cursor's monitor, for the dialog about to show there.
-    void ScaleToCursorMonitor()
-    {
-        cursor_ = CursorPosition();
-        scale_.Set(DpiAt(cursor_));
-    }
-
-    // Sizes the dialog to `width` x `height` at its scale, in the middle of
-    // the work area of the monitor it opens on.
-    void PlaceCentred(int width, int height)
-    {
-        const RECT work = WorkAreaAt(cursor_);
-        const Placement at = KeepInside((work.left + work.right - scale_(width)) / 2,
-                                        (work.top + work.bottom - scale_(height)) / 2, scale_(width), scale_(height),
-                                        work.left, work.top, work.right, work.bottom);
-        ::SetWindowPos(this->hwnd(), nullptr, at.left, at.top, scale_(width), scale_(height), SWP_NOZORDER);
-    }
-
-    DpiScale scale_;
-
-private:
-    POINT cursor_{};
-};
-
-template <typename Derived>
-class ScaledWindow : public WindowBase<Derived> {
-public:
-    bool TakeScaleChange(UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        return veloria::TakeScaleChange(this->hwnd(), scale_, message, wParam, lParam,
-                                        [this] { static_cast<Derived*>(this)->OnScaleChanged(); });
-    }
-
+// What a scaled window and a scaled dialog share: the scale, taken from
+// the monitor the cursor is on, and the place there where one opens.
+template <typename Base>
+class MonitorScale : public Base {
 protected:
     // The scale of the cursor's monitor, for the window about to open there.
     void ScaleToCursorMonitor()
@@ -101,30 +60,70 @@ protected:
         scale_.Set(DpiAt(cursor_));
     }
 
-    // Creates the window of `shape` (at the scale just taken) where it opens.
-    HWND Open(HINSTANCE instance, const WNDCLASSEXW& windowClass, const wchar_t* title, const WindowShape& shape,
-              Opening opening) noexcept
+    // Where a window `width` x `height` (at its scale, frame included)
+    // opens in the work area of the cursor's monitor.
+    Placement PlaceFor(int width, int height, Opening opening) const
     {
         const RECT work = WorkAreaAt(cursor_);
-        int left = (work.left + work.right - shape.width) / 2;
-        int top = (work.top + work.bottom - shape.height) / 2;
+        int left = (work.left + work.right - width) / 2;
+        int top = (work.top + work.bottom - height) / 2;
         if (opening.kind == Opening::BottomRight) {
-            left = work.right - shape.width - scale_(opening.offset96.x);
-            top = work.bottom - shape.height - scale_(opening.offset96.y);
+            left = work.right - width - scale_(opening.offset96.x);
+            top = work.bottom - height - scale_(opening.offset96.y);
         } else if (opening.kind == Opening::ByCursor) {
             left = cursor_.x - scale_(opening.offset96.x);
             top = cursor_.y - scale_(opening.offset96.y);
         }
-        const Placement at =
-            KeepInside(left, top, shape.width, shape.height, work.left, work.top, work.right, work.bottom);
-        return this->CreateBound(instance, windowClass, shape.exStyle, title, shape.style, at.left, at.top,
-                                 shape.width, shape.height, nullptr);
+        return KeepInside(left, top, width, height, work.left, work.top, work.right, work.bottom);
     }
 
     DpiScale scale_;
 
 private:
     POINT cursor_{};
+};
+
+// A dialog of the program's laid out for the DPI of its monitor: it lays
+// itself out through the derived dialog's OnScaleChanged().
+template <typename Derived>
+class ScaledDialog : public MonitorScale<DialogBase<Derived>> {
+public:
+    bool TakeScaleChange(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        return veloria::TakeScaleChange(this->hwnd(), this->scale_, message, wParam, lParam,
+                                        [this] { static_cast<Derived*>(this)->OnScaleChanged(); });
+    }
+
+protected:
+    // Sizes the dialog to `width` x `height` at 96 DPI, scaled, in the
+    // middle of the work area of the monitor it opens on.
+    void PlaceCentred(int width, int height)
+    {
+        const int w = this->scale_(width);
+        const int h = this->scale_(height);
+        const Placement at = this->PlaceFor(w, h, {});
+        ::SetWindowPos(this->hwnd(), nullptr, at.left, at.top, w, h, SWP_NOZORDER);
+    }
+};
+
+template <typename Derived>
+class ScaledWindow : public MonitorScale<WindowBase<Derived>> {
+public:
+    bool TakeScaleChange(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        return veloria::TakeScaleChange(this->hwnd(), this->scale_, message, wParam, lParam,
+                                        [this] { static_cast<Derived*>(this)->OnScaleChanged(); });
+    }
+
+protected:
+    // Creates the window of `shape` (at the scale just taken) where it opens.
+    HWND Open(HINSTANCE instance, const WNDCLASSEXW& windowClass, const wchar_t* title, const WindowShape& shape,
+              Opening opening) noexcept
+    {
+        const Placement at = this->PlaceFor(shape.width, shape.height, opening);
+        return this->CreateBound(instance, windowClass, shape.exStyle, title, shape.style, at.left, at.top,
+                                 shape.width, shape.height, nullptr);
+    }
 };
 
 }  // namespace veloria

@@ -118,19 +118,19 @@ std::optional<WindowLayering> LayeringOf(HWND window)
     return now;
 }
 
-// The window's note as it stands before a change: the one it carries while
-// the window still shows what Veloria left it with, else taken afresh from
-// what its program has set now (and written, so that a change half made
-// can still be undone). Nothing, with the reason, where the window cannot
-// be changed or draws its own transparency.
-std::optional<WindowNote> TakeNote(HWND window, AlphaChange& why)
+// The window's note as it stands before a change, from how it is layered
+// `now` and the note it carries: that note while the window still shows
+// what Veloria left it with, else one taken afresh from what its program
+// has set now (and written, so that a change half made can still be
+// undone). Nothing, with the reason, where the window cannot be changed or
+// draws its own transparency.
+std::optional<WindowNote> TakeNote(HWND window, const std::optional<WindowLayering>& now,
+                                   const std::optional<WindowNote>& noted, AlphaChange& why)
 {
-    const std::optional<WindowLayering> now = LayeringOf(window);
     if (!now) {
         why = AlphaChange::SelfDrawn;
         return std::nullopt;
     }
-    const std::optional<WindowNote> noted = ReadNote(window);
     if (noted && NoteStillHolds(*noted, *now)) {
         return noted;
     }
@@ -181,19 +181,21 @@ class ForeignChange {
 public:
     enum class Noting { Afresh, AsItStands };
 
-    explicit ForeignChange(HWND window, Noting noting = Noting::Afresh)
-        : window_(window), hadNote_(ReadNote(window).has_value()), styleBefore_(ExStyle(window)),
-          layeringBefore_(LayeringOf(window))
+    explicit ForeignChange(HWND window, Noting noting = Noting::Afresh) : window_(window)
     {
         if (!Answers(window)) {
             failure_ = AlphaChange::NotResponding;
-        } else if (noting == Noting::AsItStands) {
-            note_ = ReadNote(window);
-            failure_ = note_ ? std::nullopt : std::optional(AlphaChange::Done);
-        } else {
-            AlphaChange why = AlphaChange::Done;
-            note_ = TakeNote(window, why);
-            failure_ = note_ ? std::nullopt : std::optional(why);
+            return;
+        }
+        // What the window has now, read once, after its program answered.
+        const std::optional<WindowNote> noted = ReadNote(window);
+        hadNote_ = noted.has_value();
+        styleBefore_ = ExStyle(window);
+        layeringBefore_ = LayeringOf(window);
+        AlphaChange why = AlphaChange::Done;
+        note_ = noting == Noting::AsItStands ? noted : TakeNote(window, layeringBefore_, noted, why);
+        if (!note_) {
+            failure_ = why;
         }
     }
     ~ForeignChange()
@@ -276,8 +278,8 @@ private:
     }
 
     HWND window_;
-    bool hadNote_;
-    LONG styleBefore_;
+    bool hadNote_ = true;  // until read: a roll-back drops no note
+    LONG styleBefore_ = 0;
     std::optional<WindowLayering> layeringBefore_;
     std::optional<WindowNote> note_;
     std::optional<AlphaChange> failure_;
