@@ -33,6 +33,7 @@ set(VELORIA_WIN_SOURCES
   src/shell/main_window.cpp
   src/shell/main_window_keys.cpp
   src/shell/main_window_menu.cpp
+  src/shell/program.cpp
   src/shell/tray_icon.cpp
   src/skin/dib_section.cpp
   src/skin/shaped_window.cpp

@@ -1,14 +1,11 @@
-// Entry point: create the hidden main window, run the start-up, then idle in
-// the message loop until the main window is gone.
+// Entry point: the program, made here, runs the start-up, then idles in the
+// message loop until the main window is gone, and ends here.
 #include <windows.h>
-#include <commctrl.h>
-#include <ole2.h>
 
 #include <cstdlib>
 
 #include "base/late_bound.h"
-#include "base/message_loop.h"
-#include "shell/main_window.h"
+#include "shell/program.h"
 
 // An exception that escapes everything ends the program at once. The
 // runtime's own handler would first print the exception's demangled type
@@ -25,21 +22,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     // Before anything loads a library by name.
     veloria::LoadLibrariesFromTheSystemOnly();
-    // One thread, one apartment: the messenger's events arrive on it, and
-    // the web browser control needs OLE, not just COM.
-    const HRESULT ole = ::OleInitialize(nullptr);
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&controls);
-
-    int result = 0;
-    veloria::MainWindow& mainWindow = veloria::MainWindow::Instance();
-    if (!mainWindow.Create(instance)) {
-        result = 1;
-    } else if (mainWindow.Load()) {
-        result = veloria::RunMessageLoop();
-    }
-    if (SUCCEEDED(ole)) {
-        ::OleUninitialize();
-    }
-    return result;
+    veloria::Program program(instance);
+    return program.Run();
 }

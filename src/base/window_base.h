@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <utility>
+
 namespace veloria {
 
 template <typename Derived>
@@ -80,6 +83,36 @@ private:
     }
 
     HWND hwnd_ = nullptr;
+};
+
+// One of the program's windows, one at a time: its object is made at its
+// first show and ends with its holder, the window destroyed first if it is
+// still open. The program's owner holds them all (through the windows'
+// own small owners), so that they end in the order it shows.
+template <typename Window>
+class OwnedWindow {
+public:
+    OwnedWindow() = default;
+    ~OwnedWindow()
+    {
+        if (window_ && window_->hwnd() != nullptr) {
+            ::DestroyWindow(window_->hwnd());
+        }
+    }
+    OwnedWindow(const OwnedWindow&) = delete;
+    OwnedWindow& operator=(const OwnedWindow&) = delete;
+
+    template <typename... Arguments>
+    Window& Get(Arguments&&... arguments)
+    {
+        if (!window_) {
+            window_ = std::make_unique<Window>(std::forward<Arguments>(arguments)...);
+        }
+        return *window_;
+    }
+
+private:
+    std::unique_ptr<Window> window_;
 };
 
 }  // namespace veloria

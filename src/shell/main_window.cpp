@@ -73,23 +73,6 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM list) noexcept
     return TRUE;
 }
 
-// A window Windows would not let the program change: the user hears why,
-// from the tray icon, with the window's caption.
-void TellRefusal(HWND window, AlphaChange why)
-{
-    const Lang reason = why == AlphaChange::AccessDenied    ? Lang::LANG_BALLOON_REFUSED_ADMIN
-                        : why == AlphaChange::SelfDrawn     ? Lang::LANG_BALLOON_REFUSED_SELFDRAWN
-                        : why == AlphaChange::NotResponding ? Lang::LANG_BALLOON_REFUSED_HUNG
-                                                            : Lang::LANG_BALLOON_REFUSED_OTHER;
-    wchar_t caption[128] = {};
-    ::GetWindowTextW(window, caption, 128);
-    std::wstring text = LanguageText(reason);
-    if (caption[0] != L'\0') {
-        text = L"\u201C" + std::wstring(caption) + L"\u201D\n" + text;
-    }
-    ShowTrayBalloon(MainWindow::Instance().hwnd(), LanguageText(Lang::LANG_BALLOON_REFUSED_TITLE), text);
-}
-
 // Whether a copy of another version runs beside this one.
 bool AnotherVersionRuns()
 {
@@ -112,10 +95,19 @@ std::int16_t KeyboardModifiers()
 
 }  // namespace
 
-MainWindow& MainWindow::Instance()
+void MainWindow::Refused(HWND window, AlphaChange why)
 {
-    static MainWindow window;
-    return window;
+    const Lang reason = why == AlphaChange::AccessDenied    ? Lang::LANG_BALLOON_REFUSED_ADMIN
+                        : why == AlphaChange::SelfDrawn     ? Lang::LANG_BALLOON_REFUSED_SELFDRAWN
+                        : why == AlphaChange::NotResponding ? Lang::LANG_BALLOON_REFUSED_HUNG
+                                                            : Lang::LANG_BALLOON_REFUSED_OTHER;
+    wchar_t caption[128] = {};
+    ::GetWindowTextW(window, caption, 128);
+    std::wstring text = LanguageText(reason);
+    if (caption[0] != L'\0') {
+        text = L"\u201C" + std::wstring(caption) + L"\u201D\n" + text;
+    }
+    ShowTrayBalloon(hwnd(), LanguageText(Lang::LANG_BALLOON_REFUSED_TITLE), text);
 }
 
 bool MainWindow::Create(HINSTANCE instance)
@@ -157,7 +149,7 @@ bool MainWindow::Load()
         return false;
     }
 
-    TellRefusalsTo(&TellRefusal);
+    TellRefusalsTo(this);
     WebDomain() = kMakerWebDomain;
     LanguageFolder() = LanguageFolderOf(ProgramFolder());
     CargarConfiguracion();
@@ -181,7 +173,7 @@ bool MainWindow::Load()
 
 void MainWindow::ShowBanner()
 {
-    veloria::ShowBanner(instance_);
+    windows_.banner.Show(instance_);
 }
 
 void MainWindow::RunUpdateCheck()
@@ -236,7 +228,7 @@ void MainWindow::RunStartupTasks()
 
 void MainWindow::mouseUp(std::int16_t tecla)
 {
-    PickWindowAtCursor(instance_, tecla);
+    PickWindowAtCursor(instance_, tecla, windows_.levelPopup);
 }
 
 void MainWindow::Unload()
@@ -267,6 +259,7 @@ void MainWindow::Unload()
         unregister(hwnd());
     }
     EndEveryClickThrough();
+    TellRefusalsTo(nullptr);
     CloseOtherWindows();
     msnMessenger_.Disconnect();
 }
@@ -314,7 +307,7 @@ void MainWindow::OnTrayNotify(UINT mouseMessage)
         EndTrayPick();
         break;
     case WM_LBUTTONDBLCLK:
-        ShowMainControl(instance_);
+        windows_.pointer.Show(instance_);
         break;
     case WM_RBUTTONUP:
         ShowPopupMenu();

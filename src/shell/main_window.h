@@ -13,16 +13,34 @@
 #include "base/handle.h"
 #include "base/window_base.h"
 #include "shell/tray_menu.h"
+#include "transparency/alpha_blend.h"
+#include "transparency/main_control.h"
 #include "transparency/messenger.h"
+#include "transparency/slider_control.h"
+#include "windows/about_window.h"
+#include "windows/banner_window.h"
 #include "windows/options_dialog.h"
+#include "windows/tell_a_friend_window.h"
 
 namespace veloria {
 
 inline constexpr const wchar_t* kMainWindowClass = L"Veloria";
 
-class MainWindow final : public WindowBase<MainWindow>, public OptionsHost {
+// The program's other windows, each held by its owner, which the main
+// window opens; made in this order, they end in the reverse one.
+struct OtherWindows {
+    LevelPopup levelPopup;
+    PointerWindow pointer{levelPopup};
+    AboutWindow about;
+    TellAFriendWindow tellAFriend;
+    BannerWindow banner{tellAFriend};
+    OptionsWindow options;
+};
+
+class MainWindow final : public WindowBase<MainWindow>, public OptionsHost, public RefusalListener {
 public:
-    static MainWindow& Instance();
+    explicit MainWindow(OtherWindows& windows) : windows_(windows) {}
+    ~MainWindow() = default;
 
     // Creates the hidden window and its menu; false when the system refuses.
     bool Create(HINSTANCE instance);
@@ -46,11 +64,13 @@ public:
     // and sets the wheel's hook while the wheel is on.
     void KeysChanged() override;
 
+    // A window Windows would not let the program change: the user hears
+    // why, from the tray icon, with the window's caption.
+    void Refused(HWND window, AlphaChange why) override;
+
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    MainWindow() = default;
-    ~MainWindow() = default;
 
     void BuildMenu();
     void BuildLanguageMenu();
@@ -92,6 +112,7 @@ private:
     static constexpr UINT kWheelStepMessage = WM_APP + 0x20;
     static constexpr UINT kTaskbarEntry = TrayMenuPosition(TrayCommand::Taskbar);
 
+    OtherWindows& windows_;
     HINSTANCE instance_ = nullptr;
     KernelHandle instanceMutex_;
     IconHandle trayIcon_;

@@ -113,7 +113,7 @@ void MainWindow::OnMenuEntry(TrayCommand command)
         OnTaskbarEntry();
         break;
     case TrayCommand::Options:
-        ShowOptions(instance_, *this);
+        windows_.options.Show(instance_, *this);
         break;
     case TrayCommand::Help:
         OnHelpEntry();
@@ -122,10 +122,10 @@ void MainWindow::OnMenuEntry(TrayCommand command)
         OnCloseEntry();
         break;
     case TrayCommand::About:
-        ShowAbout(instance_);
+        windows_.about.Show(instance_);
         break;
     case TrayCommand::TellAFriend:
-        ShowTellAFriend(instance_);
+        windows_.tellAFriend.Show(instance_);
         break;
     default:
         break;

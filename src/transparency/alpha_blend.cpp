@@ -38,7 +38,7 @@ const wchar_t* NoteKey()
     return name;
 }
 
-RefusalTeller g_teller = nullptr;
+RefusalListener* g_listener = nullptr;
 
 bool IsOwnWindow(HWND window)
 {
@@ -148,7 +148,7 @@ AlphaChange Told(HWND window, AlphaChange change) noexcept
 {
     static std::array<std::pair<HWND, DWORD>, 256> told{};
     static std::size_t next = 0;
-    if (change == AlphaChange::Done || g_teller == nullptr) {
+    if (change == AlphaChange::Done || g_listener == nullptr) {
         return change;
     }
     DWORD process = 0;
@@ -157,7 +157,7 @@ AlphaChange Told(HWND window, AlphaChange change) noexcept
     if (std::find(told.begin(), told.end(), who) == told.end()) {
         told[next] = who;
         next = (next + 1) % told.size();
-        g_teller(window, change);
+        g_listener->Refused(window, change);
     }
     return change;
 }
@@ -462,9 +462,9 @@ void CloseFading(HWND window) noexcept
     ::DestroyWindow(window);
 }
 
-void TellRefusalsTo(RefusalTeller teller) noexcept
+void TellRefusalsTo(RefusalListener* listener) noexcept
 {
-    g_teller = teller;
+    g_listener = listener;
 }
 
 }  // namespace veloria

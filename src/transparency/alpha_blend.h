@@ -77,8 +77,15 @@ AlphaChange SetWindowAlphaFromSlider(HWND window, int position, int max) noexcep
 // destroyed.
 void CloseFading(HWND window) noexcept;
 
-// Who is told of a refusal; called once for each window refused.
-using RefusalTeller = void (*)(HWND window, AlphaChange why);
-void TellRefusalsTo(RefusalTeller teller) noexcept;
+// Who is told of a refusal; told once for each window refused.
+class RefusalListener {
+public:
+    virtual void Refused(HWND window, AlphaChange why) = 0;
+
+protected:
+    ~RefusalListener() = default;
+};
+// Null: nobody is told any more.
+void TellRefusalsTo(RefusalListener* listener) noexcept;
 
 }  // namespace veloria

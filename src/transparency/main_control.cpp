@@ -73,6 +73,8 @@ std::int16_t ModifiersOf(WPARAM keys)
 
 class PointerImage : public WindowBase<PointerImage> {
 public:
+    explicit PointerImage(LevelPopup& levelPopup) : levelPopup_(levelPopup) {}
+
     HWND Create(HWND parent)
     {
         WNDCLASSEXW windowClass{};
@@ -106,22 +108,23 @@ public:
             if (::GetCapture() == hwnd()) {
                 ::ReleaseCapture();
                 const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd(), GWLP_HINSTANCE));
-                PickWindowAtCursor(instance, ModifiersOf(wParam));
+                PickWindowAtCursor(instance, ModifiersOf(wParam), levelPopup_);
             }
             return 0;
         default:
             return Default(message, wParam, lParam);
         }
     }
+
+private:
+    LevelPopup& levelPopup_;  // what a Ctrl pick opens
 };
+
+}  // namespace
 
 class MainControl : public ScaledWindow<MainControl> {
 public:
-    static MainControl& Instance()
-    {
-        static MainControl window;
-        return window;
-    }
+    explicit MainControl(LevelPopup& levelPopup) : image_(levelPopup) {}
 
     void Show(HINSTANCE instance)
     {
@@ -167,8 +170,6 @@ public:
     }
 
 private:
-    MainControl() = default;
-
     void OnCreate()
     {
         image_.Create(hwnd());
@@ -216,11 +217,12 @@ private:
     WindowSkin skin_;  // in the skinned look
 };
 
-}  // namespace
+PointerWindow::PointerWindow(LevelPopup& levelPopup) : levelPopup_(levelPopup) {}
+PointerWindow::~PointerWindow() = default;
 
-void ShowMainControl(HINSTANCE instance)
+void PointerWindow::Show(HINSTANCE instance)
 {
-    MainControl::Instance().Show(instance);
+    window_.Get(levelPopup_).Show(instance);
 }
 
 }  // namespace veloria

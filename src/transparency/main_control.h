@@ -5,12 +5,28 @@
 
 #include <windows.h>
 
+#include "base/window_base.h"
+#include "transparency/slider_control.h"
+
 namespace veloria {
 
 inline constexpr const wchar_t* kMainControlClass = L"VeloriaMainControl";
 inline constexpr int kMainControlLevel = 205;
 
-// Opens the pointer window near the cursor, or brings the open one forward.
-void ShowMainControl(HINSTANCE instance);
+class MainControl;
+
+class PointerWindow {
+public:
+    explicit PointerWindow(LevelPopup& levelPopup);
+    ~PointerWindow();
+
+    // Opens the pointer window near the cursor, or brings the open one
+    // forward.
+    void Show(HINSTANCE instance);
+
+private:
+    LevelPopup& levelPopup_;  // what a Ctrl pick from it opens
+    OwnedWindow<MainControl> window_;
+};
 
 }  // namespace veloria

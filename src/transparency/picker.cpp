@@ -37,7 +37,7 @@ HWND PickableWindow(HWND window)
     return window != nullptr && !IsRefusedClass(ClassNameOf(window)) ? window : nullptr;
 }
 
-void PickWindowAtCursor(HINSTANCE instance, std::int16_t tecla)
+void PickWindowAtCursor(HINSTANCE instance, std::int16_t tecla, LevelPopup& levelPopup)
 {
     POINT cursor{};
     ::GetCursorPos(&cursor);
@@ -54,7 +54,7 @@ void PickWindowAtCursor(HINSTANCE instance, std::int16_t tecla)
         break;
     case PickAction::OpenLevelPopup:
         g_targetWindow = window;
-        ShowLevelPopup(instance);
+        levelPopup.Show(instance);
         break;
     case PickAction::Nothing:
         break;

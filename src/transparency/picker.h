@@ -10,6 +10,8 @@
 
 #include <cstdint>
 
+#include "transparency/slider_control.h"
+
 namespace veloria {
 
 // The window a pick, a key or the wheel acts on for `window`: its
@@ -18,8 +20,8 @@ namespace veloria {
 HWND PickableWindow(HWND window);
 
 // Picks the outermost window under the cursor and acts on it by the
-// modifier bits (Shift 1, Ctrl 2, Alt 4).
-void PickWindowAtCursor(HINSTANCE instance, std::int16_t tecla);
+// modifier bits (Shift 1, Ctrl 2, Alt 4); a Ctrl pick opens `levelPopup`.
+void PickWindowAtCursor(HINSTANCE instance, std::int16_t tecla, LevelPopup& levelPopup);
 
 // The window the level popup acts on: the last one picked with Ctrl.
 HWND TargetWindow();

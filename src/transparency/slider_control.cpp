@@ -56,14 +56,10 @@ constexpr int kImageSize = 32;
 constexpr POINT kFromCursor{18, 28};  // the popup opens this far up-left of the cursor
 constexpr SkinColours kSkin{RGB(24, 70, 110), RGB(150, 200, 225), RGB(255, 255, 255)};
 
+}  // namespace
+
 class SliderControl : public ScaledWindow<SliderControl> {
 public:
-    static SliderControl& Instance()
-    {
-        static SliderControl window;
-        return window;
-    }
-
     void Show(HINSTANCE instance)
     {
         if (hwnd() != nullptr) {
@@ -138,8 +134,6 @@ public:
     }
 
 private:
-    SliderControl() = default;
-
     // On a monitor of another scale: the controls and the shape anew.
     friend class ScaledWindow<SliderControl>;
     void OnScaleChanged() { LayOut(); }
@@ -256,11 +250,12 @@ private:
     WindowSkin skin_;  // in the skinned look
 };
 
-}  // namespace
+LevelPopup::LevelPopup() = default;
+LevelPopup::~LevelPopup() = default;
 
-void ShowLevelPopup(HINSTANCE instance)
+void LevelPopup::Show(HINSTANCE instance)
 {
-    SliderControl::Instance().Show(instance);
+    window_.Get().Show(instance);
 }
 
 }  // namespace veloria

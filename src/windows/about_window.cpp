@@ -44,14 +44,10 @@ enum ControlId : int { kFlashId = 1, kCommand1Id, kSlider1Id, kLabel1Id, kLabel2
 
 constexpr UINT kReturnEntry = 1;  // r, "REgresar"
 
+}  // namespace
+
 class Abaut : public ScaledWindow<Abaut> {
 public:
-    static Abaut& Instance()
-    {
-        static Abaut window;
-        return window;
-    }
-
     void Show(HINSTANCE instance)
     {
         if (hwnd() != nullptr) {
@@ -121,8 +117,6 @@ public:
     }
 
 private:
-    Abaut() = default;
-
     friend class ScaledWindow<Abaut>;
     void OnScaleChanged() { LayOut(); }
 
@@ -215,11 +209,12 @@ private:
     WindowSkin skin_;
 };
 
-}  // namespace
+AboutWindow::AboutWindow() = default;
+AboutWindow::~AboutWindow() = default;
 
-void ShowAbout(HINSTANCE instance)
+void AboutWindow::Show(HINSTANCE instance)
 {
-    Abaut::Instance().Show(instance);
+    window_.Get().Show(instance);
 }
 
 }  // namespace veloria

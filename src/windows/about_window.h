@@ -7,11 +7,24 @@
 
 #include <windows.h>
 
+#include "base/window_base.h"
+
 namespace veloria {
+
+class Abaut;
 
 inline constexpr const wchar_t* kAboutClass = L"VeloriaAbout";
 
-// Opens the About window, or brings the open one forward.
-void ShowAbout(HINSTANCE instance);
+class AboutWindow {
+public:
+    AboutWindow();
+    ~AboutWindow();
+
+    // Opens the About window, or brings the open one forward.
+    void Show(HINSTANCE instance);
+
+private:
+    OwnedWindow<Abaut> window_;
+};
 
 }  // namespace veloria

@@ -50,13 +50,11 @@ constexpr SkinColours kButtonColours{RGB(38, 120, 168), RGB(20, 60, 90), RGB(255
 // The seconds left, program-wide: every load starts it again.
 std::int16_t countdown = 0;
 
+}  // namespace
+
 class Banner : public ScaledWindow<Banner> {
 public:
-    static Banner& Instance()
-    {
-        static Banner window;
-        return window;
-    }
+    explicit Banner(TellAFriendWindow& tellAFriend) : tellAFriend_(tellAFriend) {}
 
     void Show(HINSTANCE instance)
     {
@@ -107,7 +105,7 @@ public:
             if (LOWORD(wParam) == kCommand1Id) {
                 OpenDonationPage();
             } else if (LOWORD(wParam) == kCommand2Id) {
-                ShowTellAFriend(instance_);
+                tellAFriend_.Show(instance_);
             }
             return 0;
         case kBrowserNavigateError:
@@ -139,8 +137,6 @@ public:
     }
 
 private:
-    Banner() = default;
-
     friend class ScaledWindow<Banner>;
     void OnScaleChanged() { LayOut(); }
 
@@ -231,6 +227,7 @@ private:
         ::KillTimer(hwnd(), kCountdownTimer);
     }
 
+    TellAFriendWindow& tellAFriend_;
     HINSTANCE instance_ = nullptr;
     BrowserHost browser_;
     Slider slider_;
@@ -242,11 +239,12 @@ private:
     GdiObject<HBITMAP> picture1_;
 };
 
-}  // namespace
+BannerWindow::BannerWindow(TellAFriendWindow& tellAFriend) : tellAFriend_(tellAFriend) {}
+BannerWindow::~BannerWindow() = default;
 
-void ShowBanner(HINSTANCE instance)
+void BannerWindow::Show(HINSTANCE instance)
 {
-    Banner::Instance().Show(instance);
+    window_.Get(tellAFriend_).Show(instance);
 }
 
 }  // namespace veloria

@@ -6,12 +6,28 @@
 
 #include <windows.h>
 
+#include "base/window_base.h"
+#include "windows/tell_a_friend_window.h"
+
 namespace veloria {
+
+class Banner;
 
 inline constexpr const wchar_t* kBannerClass = L"VeloriaBanner";
 
-// Opens the banner with a fresh countdown, or brings the open one forward
-// with its countdown going on. It never takes the focus from the user.
-void ShowBanner(HINSTANCE instance);
+class BannerWindow {
+public:
+    explicit BannerWindow(TellAFriendWindow& tellAFriend);
+    ~BannerWindow();
+
+    // Opens the banner with a fresh countdown, or brings the open one
+    // forward with its countdown going on. It never takes the focus from
+    // the user.
+    void Show(HINSTANCE instance);
+
+private:
+    TellAFriendWindow& tellAFriend_;  // the window its button opens
+    OwnedWindow<Banner> window_;
+};
 
 }  // namespace veloria

@@ -67,14 +67,10 @@ constexpr std::array kControls{
     ControlRow{kImage3, Kind::Picture, 0, 352, 492, 98, std::nullopt},
 };
 
+}  // namespace
+
 class OptionsDialog : public ScaledDialog<OptionsDialog> {
 public:
-    static OptionsDialog& Instance()
-    {
-        static OptionsDialog dialog;
-        return dialog;
-    }
-
     void Show(HINSTANCE instance, OptionsHost& host)
     {
         host_ = &host;
@@ -139,7 +135,6 @@ public:
 
 private:
     friend class ScaledDialog<OptionsDialog>;
-    OptionsDialog() = default;
 
     void OnScaleChanged() { LayOut(); }
 
@@ -286,11 +281,12 @@ private:
     GdiObject<HBITMAP> picture_;
 };
 
-}  // namespace
+OptionsWindow::OptionsWindow() = default;
+OptionsWindow::~OptionsWindow() = default;
 
-void ShowOptions(HINSTANCE instance, OptionsHost& host)
+void OptionsWindow::Show(HINSTANCE instance, OptionsHost& host)
 {
-    OptionsDialog::Instance().Show(instance, host);
+    window_.Get().Show(instance, host);
 }
 
 }  // namespace veloria

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include "base/window_base.h"
+
 namespace veloria {
 
 // What the options dialog needs of the main window.
@@ -26,7 +28,18 @@ protected:
     ~OptionsHost() = default;
 };
 
-// Opens the dialog, or brings the open one forward.
-void ShowOptions(HINSTANCE instance, OptionsHost& host);
+class OptionsDialog;
+
+class OptionsWindow {
+public:
+    OptionsWindow();
+    ~OptionsWindow();
+
+    // Opens the dialog, or brings the open one forward.
+    void Show(HINSTANCE instance, OptionsHost& host);
+
+private:
+    OwnedWindow<OptionsDialog> window_;
+};
 
 }  // namespace veloria

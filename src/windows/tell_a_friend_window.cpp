@@ -40,14 +40,10 @@ constexpr int kStartHeight = 440;
 constexpr int kLeastWidth = 240;
 constexpr int kMargin = 8;
 
+}  // namespace
+
 class TellAFriend : public ScaledWindow<TellAFriend> {
 public:
-    static TellAFriend& Instance()
-    {
-        static TellAFriend window;
-        return window;
-    }
-
     void Show(HINSTANCE instance)
     {
         if (hwnd() != nullptr) {
@@ -101,7 +97,6 @@ public:
 private:
     static constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
-    TellAFriend() = default;
 
     // On a monitor of another scale: the font and the sizes of the slider
     // and the button, then the layout of the window's new size.
@@ -177,11 +172,12 @@ private:
     bool telling_ = false;
 };
 
-}  // namespace
+TellAFriendWindow::TellAFriendWindow() = default;
+TellAFriendWindow::~TellAFriendWindow() = default;
 
-void ShowTellAFriend(HINSTANCE instance)
+void TellAFriendWindow::Show(HINSTANCE instance)
 {
-    TellAFriend::Instance().Show(instance);
+    window_.Get().Show(instance);
 }
 
 }  // namespace veloria

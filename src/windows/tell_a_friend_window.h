@@ -5,10 +5,24 @@
 
 #include <windows.h>
 
+#include "base/window_base.h"
+
 namespace veloria {
+
+class TellAFriend;
 
 inline constexpr const wchar_t* kTellAFriendClass = L"VeloriaTellAFriend";
 
-void ShowTellAFriend(HINSTANCE instance);
+class TellAFriendWindow {
+public:
+    TellAFriendWindow();
+    ~TellAFriendWindow();
+
+    // Opens the window, or shows the open one again.
+    void Show(HINSTANCE instance);
+
+private:
+    OwnedWindow<TellAFriend> window_;
+};
 
 }  // namespace veloria

@@ -19,9 +19,6 @@
 #include "test_windows.h"
 #include "settings/settings_record.h"
 #include "shell/main_window.h"
-#include "windows/about_window.h"
-#include "windows/banner_window.h"
-#include "windows/tell_a_friend_window.h"
 
 namespace veloria {
 namespace {
@@ -227,13 +224,14 @@ TEST(BrowserHost, TheProgramsEndReleasesEveryControlBeforeOleEnds)
     const test::FakeClass engine(kHtmlDocument, static_cast<IOleObject*>(&g_control));
     const FlashStandIn flash;
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    MainWindow& main = MainWindow::Instance();
+    OtherWindows windows;
+    MainWindow main(windows);
     ASSERT_TRUE(main.Create(instance));
     const ULONG before = g_control.references;
-    ShowBanner(instance);
-    ShowOptions(instance, main);
-    ShowTellAFriend(instance);
-    ShowAbout(instance);
+    windows.banner.Show(instance);
+    windows.options.Show(instance, main);
+    windows.tellAFriend.Show(instance);
+    windows.about.Show(instance);
     // The banner makes its page once the program is idle.
     Pump(500, [] { return false; });
     EXPECT_GE(g_control.references, before + 8);  // two for each of the four controls

@@ -21,12 +21,7 @@
 #include "skin/dib_section.h"
 #include "skin/shaped_window.h"
 #include "test_windows.h"
-#include "transparency/main_control.h"
-#include "transparency/slider_control.h"
-#include "windows/about_window.h"
-#include "windows/banner_window.h"
-#include "windows/options_dialog.h"
-#include "windows/tell_a_friend_window.h"
+#include "shell/main_window.h"
 
 namespace veloria {
 namespace {
@@ -201,6 +196,7 @@ void CheckInsideWorkArea(HWND window)
 TEST(Scale, EveryWindowAtEveryScaleInEveryLanguage)
 {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    OtherWindows windows;
     LanguageFolder() = test::OwnFolder() + L"/language/";
     ListFiles(LanguageFolder(), L"*.ini");
     for (const wchar_t* look : {L"1", L"0"}) {
@@ -211,12 +207,12 @@ TEST(Scale, EveryWindowAtEveryScaleInEveryLanguage)
                 EXPECT_TRUE(text != kMissingText && !text.empty()) << language;
             }
             for (const UINT dpi : {96u, 144u, 192u}) {
-                ShowMainControl(instance);
-                ShowLevelPopup(instance);
-                ShowAbout(instance);
-                ShowBanner(instance);
-                ShowTellAFriend(instance);
-                ShowOptions(instance, g_host);
+                windows.pointer.Show(instance);
+                windows.levelPopup.Show(instance);
+                windows.about.Show(instance);
+                windows.banner.Show(instance);
+                windows.tellAFriend.Show(instance);
+                windows.options.Show(instance, g_host);
                 for (const wchar_t* windowClass : {kMainControlClass, kSliderControlClass, kAboutClass, kBannerClass,
                                                    kTellAFriendClass, L"#32770"}) {
                     const HWND window = ::FindWindowW(windowClass, nullptr);

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "transparency/main_control.h"
-#include "windows/banner_window.h"
+#include "shell/main_window.h"
 
 namespace veloria {
 namespace {
@@ -32,20 +31,18 @@ LRESULT CALLBACK Watch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 
 TEST(ClosingWindows, LoseTheLayeredStyleThenFadeOutThenGo)
 {
-    const struct {
-        void (*show)(HINSTANCE);
-        const wchar_t* windowClass;
-    } windows[] = {{ShowMainControl, kMainControlClass}, {ShowBanner, kBannerClass}};
-    for (const auto& each : windows) {
-        each.show(::GetModuleHandleW(nullptr));
-        const HWND window = ::FindWindowW(each.windowClass, nullptr);
-        ASSERT_NE(window, nullptr) << each.windowClass;
-        EXPECT_NE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED, 0) << each.windowClass;
+    OtherWindows windows;
+    windows.pointer.Show(::GetModuleHandleW(nullptr));
+    windows.banner.Show(::GetModuleHandleW(nullptr));
+    for (const wchar_t* windowClass : {kMainControlClass, kBannerClass}) {
+        const HWND window = ::FindWindowW(windowClass, nullptr);
+        ASSERT_NE(window, nullptr) << windowClass;
+        EXPECT_NE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED, 0) << windowClass;
         g_steps.clear();
         g_procedure = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Watch)));
         ::SendMessageW(window, WM_CLOSE, 0, 0);
-        EXPECT_EQ(g_steps, (std::vector<std::wstring>{L"opaque", L"hidden", L"destroyed"})) << each.windowClass;
+        EXPECT_EQ(g_steps, (std::vector<std::wstring>{L"opaque", L"hidden", L"destroyed"})) << windowClass;
         EXPECT_FALSE(::IsWindow(window));
     }
 }
