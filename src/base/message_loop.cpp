@@ -9,8 +9,7 @@ namespace {
 
 std::vector<HWND>& ModelessWindows()
 {
-    static std::vector<HWND> windows;
-    return windows;
+    return MessageLoop::Current().modeless;
 }
 
 }  // namespace
@@ -44,7 +43,7 @@ bool RouteMessage(MSG& message)
     return false;
 }
 
-int RunMessageLoop()
+int MessageLoop::Run()
 {
     MSG message;
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -11,6 +11,10 @@
 
 #include <windows.h>
 
+#include <vector>
+
+#include "base/installed.h"
+
 namespace veloria {
 
 inline constexpr UINT kSwitchPageMessage = WM_APP + 0x101;
@@ -22,7 +26,15 @@ void RemoveModelessWindow(HWND window);
 // window took it as dialog keyboard input, which then must not be dispatched.
 bool RouteMessage(MSG& message);
 
-// Runs until WM_QUIT; gives its exit code.
-int RunMessageLoop();
+// The loop, held by the program's owner, and the modeless windows open.
+class MessageLoop : public Installed<MessageLoop> {
+public:
+    MessageLoop() = default;
+
+    // Runs until WM_QUIT; gives its exit code.
+    int Run();
+
+    std::vector<HWND> modeless;  // in the order they opened
+};
 
 }  // namespace veloria

@@ -10,6 +10,8 @@
 #include <memory>
 #include <utility>
 
+#include "base/message_loop.h"
+
 namespace veloria {
 
 template <typename Derived>
@@ -62,6 +64,14 @@ private:
         if (self == nullptr) {
             return ::DefWindowProcW(window, message, wParam, lParam);
         }
+        // A window that takes a dialog's keys says so (kTakesDialogKeys):
+        // the message loop offers them to it while it is open.
+        constexpr bool takesDialogKeys = requires { Derived::kTakesDialogKeys; };
+        if constexpr (takesDialogKeys) {
+            if (message == WM_CREATE) {
+                AddModelessWindow(window);
+            }
+        }
         LRESULT result = 0;
         try {
             // A window laid out for its monitor's DPI takes a change of it
@@ -76,6 +86,9 @@ private:
             result = ::DefWindowProcW(window, message, wParam, lParam);
         }
         if (message == WM_NCDESTROY) {
+            if constexpr (takesDialogKeys) {
+                RemoveModelessWindow(window);
+            }
             ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
             self->hwnd_ = nullptr;
         }

@@ -1,5 +1,7 @@
 #include "language/language_folder.h"
 
+#include "language/language_state.h"
+
 namespace veloria {
 
 std::wstring LanguageFolderOf(const std::wstring& programFolder)
@@ -9,14 +11,12 @@ std::wstring LanguageFolderOf(const std::wstring& programFolder)
 
 std::wstring& LanguageFolder()
 {
-    static std::wstring folder;
-    return folder;
+    return LanguageState::Current().folder;
 }
 
 std::vector<std::wstring>& LanguageFiles()
 {
-    static std::vector<std::wstring> files;
-    return files;
+    return LanguageState::Current().files;
 }
 
 std::wstring SearchPattern(const std::wstring& folder, std::wstring_view pattern)

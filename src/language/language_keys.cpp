@@ -1,11 +1,12 @@
 #include "language/language_keys.h"
 
+#include "language/language_state.h"
+
 namespace veloria {
 
 LanguageTable& LanguageTexts()
 {
-    static LanguageTable texts;
-    return texts;
+    return LanguageState::Current().texts;
 }
 
 const std::wstring& LanguageText(Lang text)

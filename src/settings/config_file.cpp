@@ -9,6 +9,7 @@
 #include "base/profile.h"
 #include "base/program_folder.h"
 #include "base/text_encoding.h"
+#include "settings/settings_state.h"
 
 namespace veloria {
 
@@ -20,9 +21,6 @@ constexpr std::size_t kLargestConvertedFile = 1024 * 1024;
 
 constexpr std::string_view kUtf16Mark = "\xFF\xFE";
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-// Whether the file beside the program could be rewritten at start.
-bool g_configWritable = true;
 
 bool FitsCodePage(const SettingsRecord& values)
 {
@@ -44,12 +42,9 @@ bool NamesFitCodePage(const std::vector<RememberedProgram>& programs)
     return true;
 }
 
-// The programs as the file beside the program holds them since it was last
-// read or written whole: a save writes what differs from them.
 ProgramLevels& SavedPrograms()
 {
-    static ProgramLevels programs;
-    return programs;
+    return SettingsState::Current().savedPrograms;
 }
 
 std::string Utf16Bytes(std::wstring_view text)
@@ -230,12 +225,12 @@ bool ReadConfiguration(const std::wstring& folder)
 
 void CargarConfiguracion()
 {
-    g_configWritable = ReadConfiguration(ProgramFolder());
+    SettingsState::Current().fileWritable = ReadConfiguration(ProgramFolder());
 }
 
 bool ConfigFileRewritable()
 {
-    return g_configWritable;
+    return SettingsState::Current().fileWritable;
 }
 
 SaveOutcome WriteSettingsFile(const std::wstring& folder, const SettingsRecord& values, SettingsRecord& record)

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/text_rules.h"
+#include "settings/settings_state.h"
 #include "settings/setting_text.h"
 
 namespace veloria {
@@ -238,16 +239,18 @@ KeySettingTexts KeySettingsTexts(const KeySettings& settings)
     return texts;
 }
 
+KeySettings DefaultKeySettings()
+{
+    KeySettingTexts defaults;
+    for (std::size_t k = 0; k < defaults.size(); ++k) {
+        defaults[k] = kKeySettingNames[k].defaultText;
+    }
+    return ReadKeySettings(defaults);
+}
+
 KeySettings& Keys()
 {
-    static KeySettings keys = [] {
-        KeySettingTexts defaults;
-        for (std::size_t k = 0; k < defaults.size(); ++k) {
-            defaults[k] = kKeySettingNames[k].defaultText;
-        }
-        return ReadKeySettings(defaults);
-    }();
-    return keys;
+    return SettingsState::Current().keys;
 }
 
 }  // namespace veloria

@@ -118,6 +118,9 @@ using KeySettingTexts = std::array<std::wstring, kKeySettingNames.size()>;
 KeySettings ReadKeySettings(const KeySettingTexts& texts);
 KeySettingTexts KeySettingsTexts(const KeySettings& settings);
 
+// The keys as they are with no [Keys] section.
+KeySettings DefaultKeySettings();
+
 // The keys in use.
 KeySettings& Keys();
 

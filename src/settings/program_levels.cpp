@@ -4,6 +4,7 @@
 
 #include "base/alpha_rules.h"
 #include "base/text_rules.h"
+#include "settings/settings_state.h"
 
 namespace veloria {
 
@@ -128,8 +129,7 @@ ProgramChanges ChangesBetween(const ProgramLevels& before, const ProgramLevels& 
 
 ProgramLevels& RememberedPrograms()
 {
-    static ProgramLevels programs;
-    return programs;
+    return SettingsState::Current().programs;
 }
 
 }  // namespace veloria

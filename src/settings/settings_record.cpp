@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/alpha_rules.h"
+#include "settings/settings_state.h"
 
 namespace veloria {
 
@@ -17,8 +18,7 @@ SettingsRecord DefaultSettings()
 
 SettingsRecord& Settings()
 {
-    static SettingsRecord record;
-    return record;
+    return SettingsState::Current().record;
 }
 
 std::int16_t TaskbarLevel(const SettingsRecord& settings)

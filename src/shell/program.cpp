@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include "base/message_loop.h"
-
 namespace veloria {
 
 Program::Program(HINSTANCE instance) : instance_(instance)
@@ -17,7 +15,7 @@ int Program::Run()
     if (!main_.Create(instance_)) {
         return 1;
     }
-    return main_.Load() ? RunMessageLoop() : 0;
+    return main_.Load() ? state_.loop.Run() : 0;
 }
 
 }  // namespace veloria

@@ -1,15 +1,23 @@
-// The running program: what it holds, made in WinMain and ended there in
-// the reverse order of the members below. OLE comes first and goes last:
+// The running program: everything it holds, made in WinMain and ended there
+// in the reverse order of the members below. OLE comes first and goes last:
 // the windows, the browser controls they host and the messenger's
-// connection end before it. The main window's own end (its shut-down, at
-// WM_DESTROY) comes first of all: it closes the other windows and ends
-// what runs on its own (update checks, hooks, watches).
+// connection end before it. The state of each layer comes next, so that
+// every window finds it from its making to its end. The main window's own
+// end (its shut-down, at WM_DESTROY) comes first of all: it closes the
+// other windows and ends what runs on its own (update checks, hooks,
+// watches).
 #pragma once
 
 #include <windows.h>
 #include <ole2.h>
 
+#include "base/message_loop.h"
+#include "language/language_state.h"
+#include "settings/settings_state.h"
 #include "shell/main_window.h"
+#include "transparency/transparency_state.h"
+#include "update/update_checks.h"
+#include "update/update_state.h"
 
 namespace veloria {
 
@@ -32,6 +40,17 @@ private:
     bool started_;
 };
 
+// What each layer keeps while the program runs: made before the windows,
+// ended after them. A module test holds one in place of the program.
+struct ProgramState {
+    MessageLoop loop;
+    SettingsState settings;
+    LanguageState language;
+    UpdateState update;
+    TransparencyState transparency;
+    UpdateChecks updateChecks;  // a hidden window and its workers
+};
+
 class Program {
 public:
     explicit Program(HINSTANCE instance);
@@ -43,6 +62,7 @@ public:
 private:
     HINSTANCE instance_;
     OleSession ole_;
+    ProgramState state_;
     OtherWindows windows_;
     MainWindow main_{windows_};
 };

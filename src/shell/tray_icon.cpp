@@ -20,9 +20,9 @@ static_assert(kRecordSize == 152, "the first-version record is 152 bytes");
 #endif
 
 // The record naming the icon of `owner`, with `flags` for what it carries.
-NOTIFYICONDATAW& Record(HWND owner, UINT flags, DWORD size = kRecordSize)
+NOTIFYICONDATAW Record(HWND owner, UINT flags, DWORD size = kRecordSize)
 {
-    static NOTIFYICONDATAW record{};
+    NOTIFYICONDATAW record{};
     record.cbSize = size;
     record.hWnd = owner;
     record.uID = kTrayIconId;
@@ -43,7 +43,7 @@ void CopyCut(const std::wstring& text, wchar_t (&field)[N])
 
 bool AddTrayIcon(HWND owner, HICON icon)
 {
-    NOTIFYICONDATAW& record = Record(owner, NIF_MESSAGE | NIF_ICON | NIF_TIP);  // 7
+    NOTIFYICONDATAW record = Record(owner, NIF_MESSAGE | NIF_ICON | NIF_TIP);  // 7
     record.uCallbackMessage = kTrayCallbackMessage;
     record.hIcon = icon;
     // The product name and one space, cut to fit the first-version tip of
@@ -54,7 +54,7 @@ bool AddTrayIcon(HWND owner, HICON icon)
 
 void ChangeTrayIcon(HWND owner, HICON icon)
 {
-    NOTIFYICONDATAW& record = Record(owner, NIF_ICON);
+    NOTIFYICONDATAW record = Record(owner, NIF_ICON);
     record.hIcon = icon;
     ::Shell_NotifyIconW(NIM_MODIFY, &record);
 }
@@ -62,7 +62,7 @@ void ChangeTrayIcon(HWND owner, HICON icon)
 void ShowTrayBalloon(HWND owner, const std::wstring& title, const std::wstring& text)
 {
     // The record as Windows 2000 and later know it: it holds a balloon.
-    NOTIFYICONDATAW& record = Record(owner, NIF_INFO, NOTIFYICONDATAW_V2_SIZE);
+    NOTIFYICONDATAW record = Record(owner, NIF_INFO, NOTIFYICONDATAW_V2_SIZE);
     record.dwInfoFlags = NIIF_WARNING;
     CopyCut(title, record.szInfoTitle);
     CopyCut(text, record.szInfo);
@@ -71,7 +71,8 @@ void ShowTrayBalloon(HWND owner, const std::wstring& title, const std::wstring& 
 
 void RemoveTrayIcon(HWND owner)
 {
-    ::Shell_NotifyIconW(NIM_DELETE, &Record(owner, 0));
+    NOTIFYICONDATAW record = Record(owner, 0);
+    ::Shell_NotifyIconW(NIM_DELETE, &record);
 }
 
 }  // namespace veloria

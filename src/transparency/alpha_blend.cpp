@@ -1,13 +1,13 @@
 #include "transparency/alpha_blend.h"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 #include <vector>
 
 #include "base/alpha_rules.h"
 #include "skin/window_effects.h"
 #include "transparency/pick_rules.h"
+#include "transparency/transparency_state.h"
 
 namespace veloria {
 
@@ -37,8 +37,6 @@ const wchar_t* NoteKey()
     static const wchar_t* const name = NoteName(L"Veloria.OriginalKey");
     return name;
 }
-
-RefusalListener* g_listener = nullptr;
 
 bool IsOwnWindow(HWND window)
 {
@@ -142,22 +140,21 @@ std::optional<WindowNote> TakeNote(HWND window, const std::optional<WindowLayeri
     return note;
 }
 
-// Tells the teller of a refusal, once for each window (the last 256 told
-// are remembered: long gone windows, most likely, before them).
+// Tells the listener of a refusal, once for each window.
 AlphaChange Told(HWND window, AlphaChange change) noexcept
 {
-    static std::array<std::pair<HWND, DWORD>, 256> told{};
-    static std::size_t next = 0;
-    if (change == AlphaChange::Done || g_listener == nullptr) {
+    TransparencyState& state = TransparencyState::Current();
+    auto& told = state.told;
+    if (change == AlphaChange::Done || state.listener == nullptr) {
         return change;
     }
     DWORD process = 0;
     ::GetWindowThreadProcessId(window, &process);
     const std::pair<HWND, DWORD> who{window, process};
     if (std::find(told.begin(), told.end(), who) == told.end()) {
-        told[next] = who;
-        next = (next + 1) % told.size();
-        g_listener->Refused(window, change);
+        told[state.nextTold] = who;
+        state.nextTold = (state.nextTold + 1) % told.size();
+        state.listener->Refused(window, change);
     }
     return change;
 }
@@ -464,7 +461,7 @@ void CloseFading(HWND window) noexcept
 
 void TellRefusalsTo(RefusalListener* listener) noexcept
 {
-    g_listener = listener;
+    TransparencyState::Current().listener = listener;
 }
 
 }  // namespace veloria

@@ -7,31 +7,15 @@
 #include "base/handle.h"
 #include "settings/hot_keys.h"
 #include "transparency/alpha_blend.h"
+#include "transparency/transparency_state.h"
 
 namespace veloria {
 
 namespace {
 
-// The hook has a thread of its own, which does nothing but wait for mouse
-// events: the system's mouse never waits on the program's window thread,
-// whatever that thread is doing.
-struct WheelWatch {
-    KernelHandle thread;
-    DWORD threadId = 0;
-    std::atomic<HWND> notify{nullptr};
-    std::atomic<UINT> message{0};
-    std::atomic<unsigned> modifiers{0};
-    std::atomic<HHOOK> hook{nullptr};
-    // The last event the hook heard of: its time and the pointer's place.
-    std::atomic<DWORD> heardAt{0};
-    std::atomic<LONG> heardX{0};
-    std::atomic<LONG> heardY{0};
-};
-
 WheelWatch& Wheel()
 {
-    static WheelWatch watch;
-    return watch;
+    return TransparencyState::Current().wheelWatch;
 }
 
 // How often the hook's thread looks whether the hook is still there.

@@ -4,12 +4,11 @@
 #include "transparency/alpha_blend.h"
 #include "transparency/pick_rules.h"
 #include "transparency/slider_control.h"
+#include "transparency/transparency_state.h"
 
 namespace veloria {
 
 namespace {
-
-HWND g_targetWindow = nullptr;
 
 // The outermost window above `window`: parents, and owners of pop-ups,
 // up to an owner that is not shown. Many programs own their pop-ups by a
@@ -53,7 +52,7 @@ void PickWindowAtCursor(HINSTANCE instance, std::int16_t tecla, LevelPopup& leve
         ClearWindowAlpha(window);
         break;
     case PickAction::OpenLevelPopup:
-        g_targetWindow = window;
+        TransparencyState::Current().target = window;
         levelPopup.Show(instance);
         break;
     case PickAction::Nothing:
@@ -63,7 +62,7 @@ void PickWindowAtCursor(HINSTANCE instance, std::int16_t tecla, LevelPopup& leve
 
 HWND TargetWindow()
 {
-    return g_targetWindow;
+    return TransparencyState::Current().target;
 }
 
 }  // namespace veloria

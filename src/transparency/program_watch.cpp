@@ -9,6 +9,7 @@
 #include "settings/program_levels.h"
 #include "transparency/alpha_blend.h"
 #include "transparency/pick_rules.h"
+#include "transparency/transparency_state.h"
 
 namespace veloria {
 
@@ -21,21 +22,11 @@ namespace {
 constexpr UINT kPendingLookMs = 100;
 constexpr DWORD kPendingLongestMs = 10000;
 
-struct Pending {
-    HWND window;
-    DWORD since;
-};
+using Pending = ProgramWatch::Pending;
 
-struct Watch {
-    HWINEVENTHOOK hook = nullptr;
-    UINT_PTR timer = 0;
-    std::vector<Pending> pending;
-};
-
-Watch& State()
+ProgramWatch& State()
 {
-    static Watch watch;
-    return watch;
+    return TransparencyState::Current().programWatch;
 }
 
 // A top-level window of another program that Veloria may change without
@@ -94,7 +85,7 @@ void Offer(HWND window)
 
 void StopLooking()
 {
-    Watch& watch = State();
+    ProgramWatch& watch = State();
     if (watch.timer != 0) {
         ::KillTimer(nullptr, watch.timer);
         watch.timer = 0;
@@ -103,7 +94,7 @@ void StopLooking()
 
 void CALLBACK OnLook(HWND, UINT, UINT_PTR, DWORD) noexcept
 {
-    Watch& watch = State();
+    ProgramWatch& watch = State();
     const DWORD now = ::GetTickCount();
     std::vector<Pending> waiting;
     waiting.swap(watch.pending);
@@ -129,7 +120,7 @@ void Drop(HWND window)
 
 void AwaitShowing(HWND window)
 {
-    Watch& watch = State();
+    ProgramWatch& watch = State();
     // Not shown yet: whether it is a main window is seen when it shows.
     if (!IsOthersTopLevel(window) || !LevelOfProgram(window)) {
         return;
@@ -209,7 +200,7 @@ std::wstring ProgramOfWindow(HWND window)
 
 void WatchRememberedPrograms() noexcept
 {
-    Watch& watch = State();
+    ProgramWatch& watch = State();
     const bool wanted = RememberedPrograms().AnyToApply();
     if (wanted && watch.hook == nullptr) {
         watch.hook = ::SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, nullptr, &OnWindowEvent, 0, 0,
@@ -247,7 +238,7 @@ void OfferLevelToOpenWindows(std::wstring_view program) noexcept
 
 void StopWatchingPrograms() noexcept
 {
-    Watch& watch = State();
+    ProgramWatch& watch = State();
     if (watch.hook != nullptr) {
         ::UnhookWinEvent(watch.hook);
         watch.hook = nullptr;

@@ -25,7 +25,6 @@
 #include "base/dialog_base.h"
 #include "base/dpi.h"
 #include "base/handle.h"
-#include "base/message_loop.h"
 #include "base/window_base.h"
 #include "controls/slider.h"
 #include "language/language_keys.h"
@@ -60,6 +59,8 @@ constexpr SkinColours kSkin{RGB(24, 70, 110), RGB(150, 200, 225), RGB(255, 255, 
 
 class SliderControl : public ScaledWindow<SliderControl> {
 public:
+    static constexpr bool kTakesDialogKeys = true;  // Tab reaches the box, Esc closes
+
     void Show(HINSTANCE instance)
     {
         if (hwnd() != nullptr) {
@@ -88,7 +89,6 @@ public:
                 CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON | WS_TABSTOP, kCloseId, RECT{}, scale_.font());
             alwaysBox_ = CreateChild(hwnd(), L"BUTTON", L"", BS_AUTOCHECKBOX | WS_TABSTOP, kAlwaysId, RECT{},
                                      scale_.font());
-            AddModelessWindow(hwnd());  // Tab reaches the box, Esc closes
             LayOut();
             return 0;
         case WM_COMMAND:
@@ -123,7 +123,6 @@ public:
             return 0;
         case WM_DESTROY:
             SaveProgramLevel(nullptr);  // the window is going: a failure is told unowned
-            RemoveModelessWindow(hwnd());
             return 0;
         case WM_NCDESTROY:
             skin_.Drop(hwnd());

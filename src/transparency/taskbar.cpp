@@ -4,12 +4,11 @@
 
 #include "base/system_calls.h"
 #include "transparency/alpha_blend.h"
+#include "transparency/transparency_state.h"
 
 namespace veloria {
 
 namespace {
-
-std::int16_t g_lastLevel = 255;
 
 void Apply(HWND taskbar, std::int16_t level)
 {
@@ -24,7 +23,7 @@ void Apply(HWND taskbar, std::int16_t level)
 
 void transparenttaskbar(std::int16_t transparentar) noexcept
 {
-    g_lastLevel = transparentar;
+    TransparencyState::Current().taskbarLevel = transparentar;
     // While the shell restarts there is no taskbar: nothing is changed.
     Apply(::FindWindowW(L"Shell_traywnd", nullptr), transparentar);
     for (HWND other = ::FindWindowExW(nullptr, nullptr, L"Shell_SecondaryTrayWnd", nullptr); other != nullptr;
@@ -35,7 +34,7 @@ void transparenttaskbar(std::int16_t transparentar) noexcept
 
 std::int16_t LastTaskbarLevel() noexcept
 {
-    return g_lastLevel;
+    return TransparencyState::Current().taskbarLevel;
 }
 
 bool TaskbarMayIgnoreLevels() noexcept

@@ -7,6 +7,7 @@
 
 #include "base/com_ptr.h"
 #include "base/system_calls.h"
+#include "update/update_state.h"
 
 namespace veloria {
 
@@ -112,8 +113,7 @@ bool DeclaresDocumentType(const std::string& bytes)
 
 ManifestValues& Manifest()
 {
-    static ManifestValues values;
-    return values;
+    return UpdateState::Current().manifest;
 }
 
 void FetchCancel::Cancel() noexcept

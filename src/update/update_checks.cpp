@@ -82,14 +82,10 @@ DWORD WINAPI RunJob(void* parameter) noexcept
     return 0;
 }
 
-class Checks : public WindowBase<Checks> {
-public:
-    static Checks& Instance()
-    {
-        static Checks checks;
-        return checks;
-    }
+}  // namespace
 
+class UpdateChecks::Window : public WindowBase<UpdateChecks::Window> {
+public:
     void Request(UpdateCheck kind, HWND failureOwner)
     {
         if (ended_ || UnderWay(kind) || !MakeWindow()) {
@@ -162,8 +158,6 @@ private:
         ULONGLONG deadline;
         std::shared_ptr<Job> job;  // once it runs
     };
-
-    Checks() = default;
 
     bool MakeWindow()
     {
@@ -299,36 +293,50 @@ private:
     bool ended_ = false;
 };
 
+UpdateChecks::UpdateChecks() : window_(std::make_unique<Window>()) {}
+
+UpdateChecks::~UpdateChecks()
+{
+    window_->End();
+}
+
+namespace {
+
+UpdateChecks::Window& Running()
+{
+    return UpdateChecks::Current().window();
+}
+
 }  // namespace
 
 void RequestUpdateCheck(UpdateCheck kind, HWND failureOwner)
 {
-    Checks::Instance().Request(kind, failureOwner);
+    Running().Request(kind, failureOwner);
 }
 
 bool UpdateCheckUnderWay(UpdateCheck kind)
 {
-    return Checks::Instance().UnderWay(kind);
+    return Running().UnderWay(kind);
 }
 
 const std::wstring& ManifestListing()
 {
-    return Checks::Instance().listing;
+    return Running().listing;
 }
 
 void WatchUpdateChecks(HWND window)
 {
-    Checks::Instance().Watch(window);
+    Running().Watch(window);
 }
 
 void UnwatchUpdateChecks(HWND window)
 {
-    Checks::Instance().Unwatch(window);
+    Running().Unwatch(window);
 }
 
 void EndUpdateChecks() noexcept
 {
-    Checks::Instance().End();
+    Running().End();
 }
 
 }  // namespace veloria

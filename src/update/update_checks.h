@@ -20,7 +20,10 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
+
+#include "base/installed.h"
 
 namespace veloria {
 
@@ -35,6 +38,21 @@ inline constexpr DWORD kUpdateCheckDeadlineMs = 15000;
 
 // Starts a check of `kind`, or joins the one asked for already. A failed
 // Download check is told in a message owned by `failureOwner`.
+// The program's update checks, held by the program's owner: their hidden
+// window, the checks asked for and the last worker. Their end ends every
+// check as EndUpdateChecks does.
+class UpdateChecks : public Installed<UpdateChecks> {
+public:
+    UpdateChecks();
+    ~UpdateChecks();
+
+    class Window;
+    Window& window() noexcept { return *window_; }
+
+private:
+    std::unique_ptr<Window> window_;
+};
+
 void RequestUpdateCheck(UpdateCheck kind, HWND failureOwner = nullptr);
 
 // A check of `kind` is running or waiting to run.

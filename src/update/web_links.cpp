@@ -2,6 +2,7 @@
 
 #include "base/version.h"
 #include "language/language_keys.h"
+#include "update/update_state.h"
 
 namespace veloria {
 
@@ -20,8 +21,7 @@ std::wstring Join(std::initializer_list<std::wstring_view> pieces)
 
 std::wstring& WebDomain()
 {
-    static std::wstring domain;
-    return domain;
+    return UpdateState::Current().webDomain;
 }
 
 AddressParts CurrentAddressParts()

@@ -47,9 +47,6 @@ constexpr int kButtonHeight = 26;
 constexpr int kMargin = 8;
 constexpr SkinColours kButtonColours{RGB(38, 120, 168), RGB(20, 60, 90), RGB(255, 255, 255)};
 
-// The seconds left, program-wide: every load starts it again.
-std::int16_t countdown = 0;
-
 }  // namespace
 
 class Banner : public ScaledWindow<Banner> {
@@ -117,7 +114,7 @@ public:
         case WM_SYSCOMMAND:
             // While the countdown runs the window cannot be closed, by the
             // keyboard (Alt+F4) either.
-            if ((wParam & 0xFFF0) == SC_CLOSE && countdown > 0) {
+            if ((wParam & 0xFFF0) == SC_CLOSE && countdown_ > 0) {
                 return 0;
             }
             return Default(message, wParam, lParam);
@@ -200,7 +197,7 @@ private:
 
     void Load()
     {
-        countdown = kCountdownStart;
+        countdown_ = kCountdownStart;
         SetWindowAlpha(hwnd(), kLevel);
         address_ = BannerAddress(CurrentAddressParts());
         closeText_ = CloseItemText(hwnd());
@@ -214,11 +211,11 @@ private:
 
     void OnTick()
     {
-        --countdown;
+        --countdown_;
         const std::wstring title = LanguageText(Lang::LANG_WINDOWCONTROL_TITLE) + L"  " +
                                   NamedVersionText(ProductName(), CurrentVersion());
-        if (countdown > 0) {
-            const std::wstring caption = title + L"     " + std::to_wstring(countdown) + L" Sec";
+        if (countdown_ > 0) {
+            const std::wstring caption = title + L"     " + std::to_wstring(countdown_) + L" Sec";
             ::SetWindowTextW(hwnd(), caption.c_str());
             return;
         }
@@ -228,6 +225,7 @@ private:
     }
 
     TellAFriendWindow& tellAFriend_;
+    std::int16_t countdown_ = 0;  // the seconds left: every load starts it again
     HINSTANCE instance_ = nullptr;
     BrowserHost browser_;
     Slider slider_;

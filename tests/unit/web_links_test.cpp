@@ -4,6 +4,8 @@
 
 #include "controls/page_rules.h"
 #include "language/language_keys.h"
+#include "language/language_state.h"
+#include "update/update_state.h"
 #include "update/web_links.h"
 
 namespace veloria {
@@ -25,6 +27,8 @@ TEST(WebAddresses, EachAddressFromItsPiecesTheCountryCodeUnchanged)
     for (const auto& [built, expected] : cases) {
         EXPECT_EQ(built, expected);
     }
+    UpdateState update;
+    LanguageState language;
     WebDomain() = L"veloria.example";
     LanguageTexts()[static_cast<std::size_t>(Lang::LANG_COUNTRYCODE)] = L"us";
     EXPECT_EQ(HelpAddress(CurrentAddressParts()), L"http://veloria.example/software/vl/help.php?v=200&cc=us");

@@ -11,8 +11,12 @@
 #include <string>
 
 #include "base/handle.h"
+#include "shell/program.h"
 
 namespace veloria::test {
+
+// What each layer keeps, held for every test as the program holds it.
+inline ProgramState g_programState;
 
 // The folder this test program lies in; the built program lies beside it.
 inline std::wstring OwnFolder()
