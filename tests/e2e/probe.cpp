@@ -129,15 +129,21 @@ int Menu(DWORD pid)
     return thread != nullptr ? 0 : 1;
 }
 
+// Appends a line in one write to a file opened for appending only, which
+// the system puts at its end as one piece: stand-ins started at once by
+// the program each add their line, none written over another's.
 int Append(const std::wstring& path, const std::string& text)
 {
-    std::FILE* out = ::_wfopen(path.c_str(), L"ab");
-    if (out == nullptr) {
+    const HANDLE out = ::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE) {
         return 1;
     }
-    std::fprintf(out, "%s\n", text.c_str());
-    std::fclose(out);
-    return 0;
+    const std::string line = text + "\n";
+    DWORD written = 0;
+    const BOOL wrote = ::WriteFile(out, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    ::CloseHandle(out);
+    return wrote && written == line.size() ? 0 : 1;
 }
 
 std::wstring g_trayLog;
