@@ -116,7 +116,10 @@ namespace veloria {
     X(Messages, LANG_BALLOON_CONFIG_READONLY_TITLE, "Settings will not be saved")                        \
     X(Messages, LANG_BALLOON_CONFIG_READONLY,                                                             \
       "%1 was saved as UTF-8 and cannot be changed. Veloria read it, but saving settings there will fail "  \
-      "until it can be written to.")
+      "until it can be written to.")                                                                       \
+    X(MainMenu, LANG_MAINMENU_RESTOREALL, "Make every window opaque")                                    \
+    X(WindowOptions_TAB_PROGRAMS, LANG_OPTIONS_PROGRAMS_RESTOREONEXIT,                                     \
+      "Give every window its own look back when Veloria closes")
 
 #define VELORIA_LANGUAGE_ENUM_ENTRY(section, key, ...) key,
 #define VELORIA_LANGUAGE_ENUM_FIRST(section, key) VELORIA_LANGUAGE_ENUM_ENTRY(section, key)

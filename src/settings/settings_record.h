@@ -1,4 +1,4 @@
-// The settings record: nine process-wide texts, one per key of "Config.ini",
+// The settings record: ten process-wide texts, one per key of "Config.ini",
 // held exactly as read or saved, and converted only when they are used.
 //
 // kSettingKeys is the single table of the keys: section, name, default,
@@ -24,6 +24,7 @@ struct SettingsRecord {
     std::wstring AtutoMenuInicio_ALPHA;
     std::wstring AtutoMenuInicio_ALPHAV;
     std::wstring LanguageFile;
+    std::wstring RestoreOnExit;
     std::wstring AutoMSN_ChatWindow;
     std::wstring AutoMSN_ChatWindow_ALPHA;
 };
@@ -53,7 +54,7 @@ inline constexpr const wchar_t* kGeneralSection = L"General";
 inline constexpr const wchar_t* kMessengerSection = L"Live Messenger";
 
 // In the order the keys are read at start-up. A setting is added here.
-inline constexpr std::array<SettingKey, 9> kSettingKeys{{
+inline constexpr std::array<SettingKey, 10> kSettingKeys{{
     {kGeneralSection, L"DefaultAlpha", L"222", &SettingsRecord::DefaultAlpha, SettingType::WholeNumber, 0},
     {kGeneralSection, L"ControlStyle", L"1", &SettingsRecord::ControlStyle, SettingType::TruthValue, 1},
     {kGeneralSection, L"AutoStart", L"0", &SettingsRecord::AutoStart, SettingType::TruthValue, 2},
@@ -64,9 +65,10 @@ inline constexpr std::array<SettingKey, 9> kSettingKeys{{
      SettingType::ShortNumber, 4},
     {kGeneralSection, L"LanguageFile", L"english.ini", &SettingsRecord::LanguageFile, SettingType::Text, 6},
     {kMessengerSection, L"AutoMSN_ChatWindow", L"0", &SettingsRecord::AutoMSN_ChatWindow, SettingType::NumberIsOne,
-     7},
+     8},
     {kMessengerSection, L"AutoMSN_ChatWindow_ALPHA", L"200", &SettingsRecord::AutoMSN_ChatWindow_ALPHA,
-     SettingType::Number, 8},
+     SettingType::Number, 9},
+    {kGeneralSection, L"RestoreOnExit", L"0", &SettingsRecord::RestoreOnExit, SettingType::NumberIsOne, 7},
 }};
 
 static_assert(
@@ -133,6 +135,8 @@ inline int DefaultAlphaLevel(const SettingsRecord& s) { return ReadSetting<&Sett
 inline bool PlainWindowLook(const SettingsRecord& s) { return ReadSetting<&SettingsRecord::ControlStyle>(s); }
 inline bool AutoStartEnabled(const SettingsRecord& s) { return ReadSetting<&SettingsRecord::AutoStart>(s); }
 inline bool AutoUpdateEnabled(const SettingsRecord& s) { return ReadSetting<&SettingsRecord::AutoUpdate>(s); }
+// Every window Veloria changed gets its own look back as Veloria closes.
+inline bool RestoresOnExit(const SettingsRecord& s) { return ReadSetting<&SettingsRecord::RestoreOnExit>(s); }
 inline bool TaskbarTranslucentAtStart(const SettingsRecord& s)
 {
     return ReadSetting<&SettingsRecord::AtutoMenuInicio_ALPHA>(s);

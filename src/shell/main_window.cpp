@@ -258,6 +258,9 @@ void MainWindow::Unload()
     if (const auto unregister = System().UnregisterSessionNotification) {
         unregister(hwnd());
     }
+    if (RestoresOnExit(Settings())) {
+        ClearEveryChangedWindow();  // levels and click-through alike
+    }
     EndEveryClickThrough();
     TellRefusalsTo(nullptr);
     CloseOtherWindows();

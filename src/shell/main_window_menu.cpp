@@ -12,6 +12,7 @@
 #include "language/language_keys.h"
 #include "settings/settings_record.h"
 #include "shell/tray_icon.h"
+#include "transparency/alpha_blend.h"
 #include "transparency/taskbar.h"
 #include "update/web_links.h"
 #include "windows/about_window.h"
@@ -117,6 +118,9 @@ void MainWindow::OnMenuEntry(TrayCommand command)
         break;
     case TrayCommand::Help:
         OnHelpEntry();
+        break;
+    case TrayCommand::RestoreAll:
+        ClearEveryChangedWindow();
         break;
     case TrayCommand::Close:
         OnCloseEntry();

@@ -13,14 +13,14 @@
 
 namespace veloria {
 
-enum class TrayCommand { Separator, About, TellAFriend, Taskbar, Options, Language, Help, Close };
+enum class TrayCommand { Separator, About, TellAFriend, Taskbar, Options, Language, Help, RestoreAll, Close };
 
 struct TrayMenuEntry {
     TrayCommand command;
     std::optional<Lang> caption;  // none for separators
 };
 
-inline constexpr std::array<TrayMenuEntry, 10> kTrayMenu{{
+inline constexpr std::array<TrayMenuEntry, 11> kTrayMenu{{
     {TrayCommand::About, Lang::LANG_MAINMENU_ABOUT},
     {TrayCommand::TellAFriend, Lang::LANG_MAINMENU_TELLAFRIEND},
     {TrayCommand::Separator, std::nullopt},
@@ -30,6 +30,7 @@ inline constexpr std::array<TrayMenuEntry, 10> kTrayMenu{{
     {TrayCommand::Language, Lang::LANG_MAINMENU_LANGUAGE},  // the language submenu
     {TrayCommand::Separator, std::nullopt},
     {TrayCommand::Help, Lang::LANG_MAINMENU_HELP},
+    {TrayCommand::RestoreAll, Lang::LANG_MAINMENU_RESTOREALL},  // within reach when a window takes the clicks
     {TrayCommand::Close, Lang::LANG_MAINMENU_CLOSE},
 }};
 

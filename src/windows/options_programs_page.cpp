@@ -7,7 +7,8 @@
 // opaque" acts at once. Beside the list stand the four keys (hot-key
 // controls; a key AltGr types on one of the user's keyboards is refused as
 // it is chosen), the switch of the wheel with the modifier keys held with
-// it, and the switch of click-through, saved with OK and Apply too.
+// it, the switch of click-through and whether every window gets its own look
+// back as Veloria closes, saved with OK and Apply too.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -38,17 +39,17 @@ class ProgramsPage final : public OptionsPage {
     enum : int {
         kProgramsHowTo = 500, kProgramList, kProgramSlider, kRemoveProgram, kAllOpaque,
         kSeeThroughLabel, kSeeThroughKey, kSolidLabel, kSolidKey, kOpaqueLabel, kOpaqueKey, kClickThroughLabel,
-        kClickThroughKey, kWheelCheck, kWheelKeysLabel, kWheelKeys, kClickThroughCheck,
+        kClickThroughKey, kWheelCheck, kWheelKeysLabel, kWheelKeys, kClickThroughCheck, kRestoreOnExit,
     };
     // The hot-key control of each key, in KeyAction order.
     static constexpr std::array<int, kKeyActionCount> kKeyFields{kSeeThroughKey, kSolidKey, kOpaqueKey,
                                                                  kClickThroughKey};
     static constexpr std::array kRows{
         ControlRow{kProgramsHowTo, Kind::Note, 28, 40, 441, 32, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_HOWTO},
-        ControlRow{kProgramList, Kind::List, 28, 76, 116, 124, std::nullopt},
-        ControlRow{kProgramSlider, Kind::Slider, 24, 204, 124, 28, std::nullopt},
-        ControlRow{kRemoveProgram, Kind::Button, 28, 238, 120, 24, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_REMOVE},
-        ControlRow{kAllOpaque, Kind::Button, 28, 270, 260, 24, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_ALLOPAQUE},
+        ControlRow{kProgramList, Kind::List, 28, 76, 116, 100, std::nullopt},
+        ControlRow{kProgramSlider, Kind::Slider, 24, 180, 124, 28, std::nullopt},
+        ControlRow{kRemoveProgram, Kind::Button, 28, 212, 120, 24, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_REMOVE},
+        ControlRow{kAllOpaque, Kind::Button, 28, 274, 260, 24, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_ALLOPAQUE},
         ControlRow{kSeeThroughLabel, Kind::Label, 150, 79, 128, 18,
                    L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_SEETHROUGH},
         ControlRow{kSeeThroughKey, Kind::HotKey, 280, 76, 189, 22, std::nullopt},
@@ -59,11 +60,12 @@ class ProgramsPage final : public OptionsPage {
         ControlRow{kClickThroughLabel, Kind::Label, 150, 157, 128, 18,
                    L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_CLICKTHROUGH},
         ControlRow{kClickThroughKey, Kind::HotKey, 280, 154, 189, 22, std::nullopt},
-        ControlRow{kWheelCheck, Kind::Check, 150, 184, 319, 20, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_CHECK_WHEEL},
-        ControlRow{kWheelKeysLabel, Kind::Label, 150, 210, 154, 18, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_WHEELKEYS},
-        ControlRow{kWheelKeys, Kind::Combo, 306, 207, 163, 140, std::nullopt},
-        ControlRow{kClickThroughCheck, Kind::Check, 150, 236, 319, 20,
+        ControlRow{kWheelCheck, Kind::Check, 150, 180, 319, 20, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_CHECK_WHEEL},
+        ControlRow{kWheelKeysLabel, Kind::Label, 150, 206, 154, 18, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_WHEELKEYS},
+        ControlRow{kWheelKeys, Kind::Combo, 306, 203, 163, 140, std::nullopt},
+        ControlRow{kClickThroughCheck, Kind::Check, 150, 228, 319, 20,
                    L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_CHECK_CLICKTHROUGH},
+        ControlRow{kRestoreOnExit, Kind::Check, 28, 250, 441, 20, L::LANG_OPTIONS_PROGRAMS_RESTOREONEXIT},
     };
 
 public:
@@ -75,7 +77,10 @@ public:
         programs_ = programsShown_;
         FillProgramList();
         ShowKeys();
+        SetTicked(kRestoreOnExit, RestoresOnExit(Settings()));
     }
+
+    void Save(SettingsRecord& values) override { values.RestoreOnExit = Ticked(kRestoreOnExit) ? L"1" : L"0"; }
 
     void Saved() override
     {

@@ -237,7 +237,7 @@ def system_menu(pid, handle):
 
 
 def read_menu(pid):
-    """The tray menu on show: its rectangle, its ten entries and the
+    """The tray menu on show: its rectangle, its eleven entries and the
     language entries, or None."""
     popups = []
     for fields in menu_lines(pid):
@@ -248,7 +248,7 @@ def read_menu(pid):
                                         'rect': [int(v) for v in fields[5].split(',')], 'caption': fields[6]})
     for popup in popups:
         top = [item for item in popup['items'] if item['level'] == 0]
-        if len(top) == 10:
+        if len(top) == 11:
             return {'rect': popup['rect'], 'entries': top,
                     'languages': [item for item in popup['items'] if item['level'] == 1]}
     return None

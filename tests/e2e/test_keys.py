@@ -7,7 +7,7 @@ import pathlib
 import subprocess
 import time
 
-from harness import ProgramTestCase, alpha_of, centre, click_at, dialogs, info, probe, programs_tab, rect_of, \
+from harness import ProgramTestCase, alpha_of, centre, choose, click_at, dialogs, info, probe, programs_tab, rect_of, \
     wait_alpha, wait_until, windows, windows_path, xdotool
 
 CLICK_THROUGH = 0x20  # WS_EX_TRANSPARENT
@@ -78,6 +78,34 @@ class Keys(ProgramTestCase):
         wait_alpha(above, None)
         self.assertFalse(info(above)['exstyle'] & CLICK_THROUGH)
         self.assertEqual(len(self.balloons()), 1)
+
+    def test_the_tray_gives_every_window_back_opaque_and_clickable(self):
+        back, front = self.begin((100, 150), (600, 150))
+        press(DOWN, THROUGH)
+        wait_until(lambda: info(front)['exstyle'] & CLICK_THROUGH, 5, 'click-through')
+        probe('front', back)
+        wait_until(lambda: probe('front') == [back], 5, 'the window behind in front')
+        press(DOWN, DOWN)
+        wait_alpha(back, 238)
+        choose(self.main['pid'], 9)
+        for window in (back, front):
+            wait_alpha(window, None)
+        self.assertFalse(info(front)['exstyle'] & CLICK_THROUGH)
+
+    def test_close_keeps_the_levels_unless_the_programs_tab_asks_for_every_look_back(self):
+        for restore, left in ((False, 246), (True, None)):
+            [window] = self.begin((250, 250))
+            press(DOWN)
+            wait_alpha(window, 246)
+            if restore:
+                [box] = [w for w in programs_tab(self.main['pid'], 'Button') if 'its own look back' in w['title']]
+                click_at(centre(box['rect']))
+                click_at(centre([w for w in windows('Button', None) if w['title'] == 'OK'][0]['rect']))
+                saved = pathlib.Path(self.folders[-1], 'Config.ini')
+                wait_until(lambda: saved.exists() and b'RestoreOnExit=1' in saved.read_bytes(), 5, 'the choice saved')
+            choose(self.main['pid'], 10)
+            self.assertEqual(self.processes[-1].wait(timeout=10), 0)
+            self.assertEqual(alpha_of(window), left)
 
     def test_a_second_copy_leaves_the_click_through_and_a_start_after_a_forced_end_gives_the_clicks_back(self):
         [window] = self.begin((250, 250))

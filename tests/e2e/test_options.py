@@ -83,7 +83,7 @@ class Options(ProgramTestCase):
         self.assertIn('LanguageFile=english.ini\r\n', self.config())
         self.assertEqual(self.value(self.control(klass='msctls_trackbar32'), TBM_GETPOS), 26)
         menu = open_menu(self.main['pid'])
-        self.assertEqual(menu['entries'][9]['caption'], 'Close')
+        self.assertEqual(menu['entries'][10]['caption'], 'Close')
         dismiss_menu(self.main['pid'])
 
     def test_start_with_windows_offers_the_taskbar_and_writes_the_quoted_path(self):

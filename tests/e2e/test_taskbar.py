@@ -34,7 +34,7 @@ class Taskbar(ProgramTestCase):
         wait_alpha(plugged, 150, "the new monitor's taskbar")
         self.served[0].kill()  # the shell's own taskbar again, for the tray menu
         wait_until(lambda: len(windows('Shell_TrayWnd')) == 1, 10, 'the stand-in to go')
-        choose(window['pid'], 9)
+        choose(window['pid'], 10)
         self.assertEqual(process.wait(timeout=10), 0)
         self.assertIsNone(alpha_of(taskbar()))
 
@@ -51,7 +51,7 @@ class Taskbar(ProgramTestCase):
         wait_until(lambda: alpha_of(taskbar()) is alpha_of(secondary) is None, 5, 'opaque taskbars')
         self.assertFalse(marked(pid))
         probe('alpha', taskbar(), 120)
-        choose(pid, 9)
+        choose(pid, 10)
         self.assertEqual(process.wait(timeout=10), 0)
         self.assertEqual(alpha_of(taskbar()), 120)
 

@@ -162,7 +162,7 @@ class Updates(ProgramTestCase):
     def close_from_the_tray(self):
         """Chooses Close; gives the seconds until the program had ended."""
         menu = open_menu(self.main['pid'])
-        xdotool('mousemove', *centre(menu['entries'][9]['rect']))
+        xdotool('mousemove', *centre(menu['entries'][10]['rect']))
         time.sleep(0.2)
         chosen = time.monotonic()
         xdotool('click', 1)

@@ -20,7 +20,7 @@ std::vector<std::wstring> Texts(const SettingsRecord& record)
     return texts;
 }
 
-const std::vector<std::wstring> kSample{L"221", L"-1", L"1", L"0", L"1", L"128", L"spanish.ini", L"1", L"204"};
+const std::vector<std::wstring> kSample{L"221", L"-1", L"1", L"0", L"1", L"128", L"spanish.ini", L"1", L"204", L"1"};
 
 SettingsRecord Sample(const std::wstring& language = L"spanish.ini")
 {
@@ -36,12 +36,12 @@ TEST(ReadSettingsFile, MissingFileEmptyLongAndOddlyCasedValues)
 {
     const test::TempFolder folder;
     EXPECT_EQ(Texts(ReadSettingsFile(folder.path())),
-              (std::vector<std::wstring>{L"222", L"1", L"0", L"0", L"0", L"0", L"english.ini", L"0", L"200"}));
+              (std::vector<std::wstring>{L"222", L"1", L"0", L"0", L"0", L"0", L"english.ini", L"0", L"200", L"0"}));
     test::WriteFile(folder.file(L"Config.ini"), "[GENERAL]\r\nlanguagefile=" + std::string(300, 'x') +
                                                    "\r\nDefaultAlpha=\r\nCONTROLSTYLE=0\r\n"
                                                    "[live messenger]\r\nautomsn_chatwindow_alpha=90\r\n");
     EXPECT_EQ(Texts(ReadSettingsFile(folder.path())),
-              (std::vector<std::wstring>{L"", L"0", L"0", L"0", L"0", L"0", std::wstring(254, L'x'), L"0", L"90"}));
+              (std::vector<std::wstring>{L"", L"0", L"0", L"0", L"0", L"0", std::wstring(254, L'x'), L"0", L"90", L"0"}));
 }
 
 TEST(WriteSettingsFile, WritesInSaveOrderAndKeepsWhatItDoesNotKnowInPlace)
@@ -51,7 +51,8 @@ TEST(WriteSettingsFile, WritesInSaveOrderAndKeepsWhatItDoesNotKnowInPlace)
     EXPECT_TRUE(WriteSettingsFile(folder.path(), Sample(), record).saved);
     EXPECT_EQ(test::ReadFile(folder.file(L"Config.ini")),
               "[General]\r\nDefaultAlpha=221\r\nControlStyle=-1\r\nAutoStart=1\r\nAtutoMenuInicio_ALPHA=1\r\n"
-              "AtutoMenuInicio_ALPHAV=128\r\nAutoUpdate=0\r\nLanguageFile=spanish.ini\r\n[Live Messenger]\r\n"
+              "AtutoMenuInicio_ALPHAV=128\r\nAutoUpdate=0\r\nLanguageFile=spanish.ini\r\nRestoreOnExit=1\r\n"
+              "[Live Messenger]\r\n"
               "AutoMSN_ChatWindow=1\r\nAutoMSN_ChatWindow_ALPHA=204\r\n");
     EXPECT_EQ(Texts(record), kSample);
     EXPECT_EQ(Texts(ReadSettingsFile(folder.path())), kSample);
