@@ -350,10 +350,17 @@ def open_options(pid):
 
 def programs_tab(pid, klass):
     """The options dialog on its programs tab: its visible `klass` windows."""
-    open_options(pid)
+    dialog = open_options(pid)
     time.sleep(0.5)
     xdotool('key', '--delay', 60, 'ctrl+Tab', 'ctrl+Tab')
-    return wait_until(lambda: [w for w in windows(klass, None) if w['visible']], 5, klass)
+    try:
+        return wait_until(lambda: [w for w in windows(klass, None) if w['visible']], 5, klass)
+    except AssertionError as error:
+        # Where the keys may have gone: the dialog thread's focus and the X server's.
+        x = subprocess.run(['xdotool', 'getwindowfocus', 'getwindowname'], capture_output=True, timeout=TIMEOUT)
+        raise AssertionError(f"{error}; dialog {dialog['handle']}, its thread's active and focus windows "
+                             f"{probe('focus', dialog['handle'])}, in front {probe('front')}, "
+                             f"X focus {x.stdout.decode(errors='replace').strip()!r}") from None
 
 
 def press_on(window, key):

@@ -15,6 +15,8 @@
 //   close HWND | post HWND NAME   posts WM_CLOSE | the registered message
 //   front HWND | front      brings the window to the front | prints the
 //                           window in front
+//   focus HWND              prints the active and the focus window of the
+//                           thread of HWND
 //   mutex NAME              "held" or "free"
 //   regget HKLM|HKCU\KEY NAME    the REG_SZ value, or "none"
 //   menu PID                loads menu_reader.dll into process PID (its
@@ -425,6 +427,14 @@ int Run(int argc, char** argv)
     }
     if (command == "front" && argc == 2) {
         PrintHandle(::GetForegroundWindow());
+        return 0;
+    }
+    if (command == "focus" && argc == 3) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        ::GetGUIThreadInfo(::GetWindowThreadProcessId(Handle(arg(1)), nullptr), &info);
+        PrintHandle(info.hwndActive);
+        PrintHandle(info.hwndFocus);
         return 0;
     }
     if (command == "front" && argc == 3) {

@@ -31,7 +31,7 @@ class Unicode(ProgramTestCase):
         wait_until(lambda: [w for w in windows('VeloriaBanner') if w['title'].startswith('Veloria продолжит работу через')],
                    10, 'the banner in Russian')
         captions = self.captions()
-        self.assertEqual([captions[i] for i in (0, 5, 8, 9)], ['О программе', 'Настройки', 'Справка', 'Закрыть'])
+        self.assertEqual([captions[i] for i in (0, 5, 8, 10)], ['О программе', 'Настройки', 'Справка', 'Закрыть'])
         choose(self.main['pid'], 6, language=RUSSIAN_16)
         self.assertEqual(self.captions()[8], 'Справка (UTF-16)')
         dialog = open_options(self.main['pid'])
