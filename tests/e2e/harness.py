@@ -45,9 +45,10 @@ def probe(*args, check=True):
         ready, _, _ = select.select([server.stdout], [], [], max(0.0, deadline - time.monotonic()))
         chunk = os.read(server.stdout.fileno(), 65536) if ready else b''
         if not chunk:
+            ended = server.poll()  # None: it said nothing more for TIMEOUT seconds
             server.kill()
             server.wait(timeout=10)
-            raise AssertionError(f'probe {args} gave no whole answer')
+            raise AssertionError(f'probe {args} gave no whole answer (exit code {ended}): {received[-300:]!r}')
         received += chunk
     lines = received.decode('utf-8').replace('\r', '').split('\n')
     code = int(lines[-2].split()[1])
