@@ -346,7 +346,19 @@ def open_options(pid):
     # Shown once it is made whole, captions and all.
     dialog = wait_until(lambda: [d for d in dialogs(pid) if d['visible']], 10, 'the options dialog')[0]
     wait_until(lambda: probe('front') == [dialog['handle']], 5, 'the options dialog in front')
+    # And its keyboard focus: Wine settles a window's input focus after its
+    # activation, and the X server's after that.
+    wait_until(lambda: keys_reach(dialog), 5, "the options dialog's keyboard focus")
     return dialog
+
+
+def keys_reach(dialog):
+    """Whether keys typed now go to `dialog`: its thread's focus is in it,
+    and the X server's focus is on its window."""
+    focus = probe('focus', dialog['handle'])[1]
+    x = subprocess.run(['xdotool', 'getwindowfocus', 'getwindowname'], capture_output=True, timeout=TIMEOUT)
+    return (focus in [w['handle'] for w in windows(None, dialog['handle'])] and
+            x.stdout.decode(errors='replace').strip() == dialog['title'])
 
 
 def programs_tab(pid, klass):
