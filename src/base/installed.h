@@ -18,7 +18,6 @@ public:
     Installed& operator=(const Installed&) = delete;
 
     static T& Current() noexcept { return *current_; }
-    static bool Made() noexcept { return current_ != nullptr; }
 
 protected:
     Installed() noexcept : before_(current_) { current_ = static_cast<T*>(this); }

@@ -111,6 +111,9 @@ public:
 
     void End() noexcept
     {
+        if (ended_) {
+            return;  // the shut-down ended them; the program's end finds nothing left
+        }
         ended_ = true;
         for (Check& check : checks_) {
             if (check.job) {
