@@ -119,7 +119,10 @@ namespace veloria {
       "until it can be written to.")                                                                       \
     X(MainMenu, LANG_MAINMENU_RESTOREALL, "Make every window opaque")                                    \
     X(WindowOptions_TAB_PROGRAMS, LANG_OPTIONS_PROGRAMS_RESTOREONEXIT,                                     \
-      "Give every window its own look back when Veloria closes")
+      "Give every window its own look back when Veloria closes")                                          \
+    X(WindowControl, LANG_WINDOWCONTROL_CHECK_ONTOP, "Keep on top")                                       \
+    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_ONTOP, "On top:")                 \
+    X(WindowOptions_TAB_PROGRAMS, LANG_OPTIONS_PROGRAMS_BACKGROUND, "Only while in the background")
 
 #define VELORIA_LANGUAGE_ENUM_ENTRY(section, key, ...) key,
 #define VELORIA_LANGUAGE_ENUM_FIRST(section, key) VELORIA_LANGUAGE_ENUM_ENTRY(section, key)

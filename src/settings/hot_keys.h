@@ -1,4 +1,4 @@
-// The keys and the wheel: four system-wide keys that change the window in
+// The keys and the wheel: five system-wide keys that change the window in
 // front, the wheel with its modifier keys over any window, and
 // click-through.
 //
@@ -11,10 +11,11 @@
 // The defaults take nothing from anyone: Windows reports AltGr as Ctrl+Alt,
 // so a Ctrl+Alt key is some keyboard's character; Ctrl+Alt with the arrows,
 // Home, End and the page keys are the screen readers' table keys and the
-// Magnifier's; Ctrl+Alt+wheel is the Magnifier's zoom. Ctrl+Alt+Shift with
-// the page keys, Home and End types nothing on any layout (AltGr+Shift
-// gives characters on letters, digits and punctuation only) and is none of
-// theirs.
+// Magnifier's; Ctrl+Alt+wheel is the Magnifier's zoom; Insert is the screen
+// readers' own modifier and Ctrl+Alt+Delete the system's. Ctrl+Alt+Shift
+// with the page keys, Home, End and the function keys types nothing on any
+// layout (AltGr+Shift gives characters on letters, digits and punctuation
+// only) and is none of theirs.
 // No Windows header here: this file is also built into the native tests.
 #pragma once
 
@@ -53,8 +54,8 @@ std::optional<HotKey> ParseHotKey(std::wstring_view text);
 std::optional<HotKey> FromHotKeyControl(std::uint16_t word);
 std::uint16_t ToHotKeyControl(const std::optional<HotKey>& hotKey);
 
-enum class KeyAction { MoreSeeThrough, MoreSolid, Opaque, ClickThrough };
-inline constexpr std::size_t kKeyActionCount = 4;
+enum class KeyAction { MoreSeeThrough, MoreSolid, Opaque, ClickThrough, OnTop };
+inline constexpr std::size_t kKeyActionCount = 5;
 
 struct KeySettings {
     std::array<std::optional<HotKey>, kKeyActionCount> keys;
@@ -72,7 +73,7 @@ struct KeySettingName {
     const wchar_t* key;
     const wchar_t* defaultText;
 };
-// The four keys in KeyAction order, then "Wheel", "UseClickThrough" and
+// The five keys in KeyAction order, then "Wheel", "UseClickThrough" and
 // "WheelKeys" (the modifiers held with the wheel).
 inline constexpr std::size_t kWheelSetting = kKeyActionCount;
 inline constexpr std::size_t kClickThroughSetting = kKeyActionCount + 1;
@@ -82,6 +83,7 @@ inline constexpr std::array<KeySettingName, kKeyActionCount + 3> kKeySettingName
     {L"MoreSolid", L"Ctrl+Alt+Shift+PageUp"},
     {L"Opaque", L"Ctrl+Alt+Shift+Home"},
     {L"ClickThrough", L"Ctrl+Alt+Shift+End"},
+    {L"OnTop", L"Ctrl+Alt+Shift+F9"},
     {L"Wheel", L"1"},
     {L"UseClickThrough", L"1"},
     {L"WheelKeys", L"Ctrl+Alt+Shift"},

@@ -207,11 +207,12 @@ void MainWindow::OnTrayRetry()
 void MainWindow::RunStartupTasks()
 {
     // A run that ended without its shut-down (ended from Task Manager, a
-    // crash, the power) left its click-through on other programs' windows:
-    // they get their clicks back, their levels kept. A copy of another
+    // crash, the power) left its click-through and on-top on other
+    // programs' windows: they get their clicks and their place back, their
+    // levels kept. A copy of another
     // version running beside this one keeps its own.
     if (!AnotherVersionRuns()) {
-        EndEveryClickThrough();
+        EndEveryClickThroughAndOnTop();
     }
     // Without the messenger component this does nothing, silently.
     msnMessenger_.Connect();
@@ -261,7 +262,7 @@ void MainWindow::Unload()
     if (RestoresOnExit(Settings())) {
         ClearEveryChangedWindow();  // levels and click-through alike
     }
-    EndEveryClickThrough();
+    EndEveryClickThroughAndOnTop();
     TellRefusalsTo(nullptr);
     CloseOtherWindows();
     msnMessenger_.Disconnect();

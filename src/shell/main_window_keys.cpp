@@ -93,6 +93,9 @@ void MainWindow::OnHotKey(WPARAM id)
                             LanguageText(Lang::LANG_BALLOON_CLICKTHROUGH, key ? HotKeyText(*key) : L""));
         }
         break;
+    case KeyAction::OnTop:
+        ToggleOnTop(window);
+        break;
     }
 }
 

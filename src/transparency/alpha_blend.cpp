@@ -50,6 +50,13 @@ LONG ExStyle(HWND window)
     return ::GetWindowLongW(window, GWL_EXSTYLE);
 }
 
+// Above every window not on top, or back among them; never activated.
+bool PutOnTop(HWND window, bool on)
+{
+    return ::SetWindowPos(window, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) != FALSE;
+}
+
 // The refusal a failed call of Windows' stands for.
 AlphaChange FailureOf(DWORD error)
 {
@@ -132,7 +139,7 @@ std::optional<WindowNote> TakeNote(HWND window, const std::optional<WindowLayeri
     if (noted && NoteStillHolds(*noted, *now)) {
         return noted;
     }
-    const WindowNote note = RenewedNote(noted.value_or(WindowNote{}), *now, IsClickThrough(window));
+    const WindowNote note = RenewedNote(noted.value_or(WindowNote{}), *now, IsClickThrough(window), IsOnTop(window));
     if (const auto refused = WriteNote(window, note)) {
         why = *refused;
         return std::nullopt;
@@ -188,6 +195,7 @@ public:
         const std::optional<WindowNote> noted = ReadNote(window);
         hadNote_ = noted.has_value();
         styleBefore_ = ExStyle(window);
+        onTopBefore_ = IsOnTop(window);
         layeringBefore_ = LayeringOf(window);
         AlphaChange why = AlphaChange::Done;
         note_ = noting == Noting::AsItStands ? noted : TakeNote(window, layeringBefore_, noted, why);
@@ -244,6 +252,21 @@ public:
         return true;
     }
 
+    bool SetOnTop(bool on)
+    {
+        if (failure_ || IsOnTop(window_) == on) {
+            return !failure_;
+        }
+        onTopChanged_ = true;
+        ::SetLastError(ERROR_SUCCESS);
+        if (!PutOnTop(window_, on)) {
+            failure_ = FailureOf(::GetLastError());
+        } else if (IsOnTop(window_) != on) {
+            failure_ = AlphaChange::Refused;
+        }
+        return !failure_;
+    }
+
     // Keeps the change, and the note while something Veloria gave is on
     // the window; the note goes once the window is all its program's again.
     AlphaChange Commit()
@@ -252,7 +275,7 @@ public:
             return *failure_;
         }
         committed_ = true;
-        if (note_->given || note_->clickThroughGiven) {
+        if (note_->given || note_->clickThroughGiven || note_->onTopGiven) {
             WriteNote(window_, *note_);
         } else {
             DropNote(window_);
@@ -269,6 +292,9 @@ private:
         if (styleChanged_) {
             WriteExStyle(window_, styleBefore_);
         }
+        if (onTopChanged_) {
+            PutOnTop(window_, onTopBefore_);
+        }
         if (!hadNote_) {
             DropNote(window_);
         }
@@ -277,11 +303,13 @@ private:
     HWND window_;
     bool hadNote_ = true;  // until read: a roll-back drops no note
     LONG styleBefore_ = 0;
+    bool onTopBefore_ = false;
     std::optional<WindowLayering> layeringBefore_;
     std::optional<WindowNote> note_;
     std::optional<AlphaChange> failure_;
     bool styleChanged_ = false;
     bool attributesChanged_ = false;
+    bool onTopChanged_ = false;
     bool committed_ = false;
 };
 
@@ -321,9 +349,12 @@ AlphaChange ClearForeignAlpha(HWND window)
     } else if (note.given) {
         style &= ~static_cast<LONG>(WS_EX_LAYERED);
     }
-    change.SetStyle(style);
+    if (change.SetStyle(style) && note.onTopGiven) {
+        change.SetOnTop(false);
+    }
     note.given.reset();
     note.clickThroughGiven = false;
+    note.onTopGiven = false;
     return change.Commit();
 }
 
@@ -419,17 +450,47 @@ AlphaChange SetClickThrough(HWND window, bool on) noexcept
     return Told(window, change.Commit());
 }
 
-void EndEveryClickThrough() noexcept
+bool IsOnTop(HWND window) noexcept
+{
+    return (ExStyle(window) & WS_EX_TOPMOST) != 0;
+}
+
+AlphaChange SetOnTop(HWND window, bool on) noexcept
+{
+    if (window == nullptr || !::IsWindow(window) || window == ::FindWindowW(nullptr, L"Program Manager")) {
+        return AlphaChange::Done;
+    }
+    if (IsOwnWindow(window)) {
+        PutOnTop(window, on);
+        return AlphaChange::Done;
+    }
+    // A window its own program keeps on top stays there: only the on-top
+    // Veloria gave is ever taken back.
+    ForeignChange change(window);
+    if (!change.failure() && on != IsOnTop(window) && (on || change.note().onTopGiven) && change.SetOnTop(on)) {
+        change.note().onTopGiven = on;
+    }
+    return Told(window, change.Commit());
+}
+
+void EndEveryClickThroughAndOnTop() noexcept
 {
     for (HWND window : ChangedWindows()) {
         const std::optional<WindowNote> noted = ReadNote(window);
-        if (!noted || !noted->clickThroughGiven) {
+        if (!noted || !(noted->clickThroughGiven || noted->onTopGiven)) {
             continue;
         }
         // Refused, the note stays for the next try.
         ForeignChange change(window, ForeignChange::Noting::AsItStands);
-        if (change.SetStyle(ExStyle(window) & ~static_cast<LONG>(WS_EX_TRANSPARENT))) {
-            change.note().clickThroughGiven = false;
+        if (change.failure()) {
+            continue;
+        }
+        WindowNote& note = change.note();
+        if (note.clickThroughGiven && change.SetStyle(ExStyle(window) & ~static_cast<LONG>(WS_EX_TRANSPARENT))) {
+            note.clickThroughGiven = false;
+        }
+        if (note.onTopGiven && change.SetOnTop(false)) {
+            note.onTopGiven = false;
         }
         change.Commit();
     }

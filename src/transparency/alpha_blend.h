@@ -59,11 +59,20 @@ int WindowLevel(HWND window) noexcept;
 AlphaChange SetClickThrough(HWND window, bool on) noexcept;
 bool IsClickThrough(HWND window) noexcept;
 
-// Ends the click-through Veloria added to other programs' windows, their
-// levels kept: at the program's end, and at its start after a run that
-// ended without its shut-down, nothing is left that the user could no
-// longer click.
-void EndEveryClickThrough() noexcept;
+// Keeps the window above every window not on top (HWND_TOPMOST), without
+// activating it, or no more. A level is not needed: an opaque window may be
+// kept on top. Where its own program keeps it on top it stays so: only the
+// on-top Veloria gave is taken back, by this and by making the window
+// opaque in any way.
+AlphaChange SetOnTop(HWND window, bool on) noexcept;
+bool IsOnTop(HWND window) noexcept;
+
+// Ends the click-through and the on-top Veloria gave other programs'
+// windows, their levels kept: at the program's end, and at its start after
+// a run that ended without its shut-down, nothing is left that the user
+// could no longer click, nor above everything with no Veloria to take it
+// down.
+void EndEveryClickThroughAndOnTop() noexcept;
 
 // Makes opaque every other program's top-level window that Veloria has
 // changed (those carrying its note), as a Shift pick would one by one.

@@ -121,6 +121,11 @@ ClickThroughToggle ToggleClickThrough(HWND window) noexcept
     return on ? ClickThroughToggle::Started : ClickThroughToggle::Ended;
 }
 
+void ToggleOnTop(HWND window) noexcept
+{
+    SetOnTop(window, !IsOnTop(window));
+}
+
 namespace {
 
 DWORD WINAPI RunWheelHook(void* ready) noexcept

@@ -1,5 +1,5 @@
 // What the keys and the wheel do to one window: a step on the level
-// popup's scale, opaque at once, or click-through on and off, each under
+// popup's scale, opaque at once, click-through or on-top on and off, each under
 // the rules every pick obeys (alpha_blend.h).
 //
 // The wheel is heard through a low-level mouse hook, set only while the
@@ -28,6 +28,9 @@ void StepWindowLevel(HWND window, int direction) noexcept;
 enum class ClickThroughToggle { Started, Ended, NotTranslucent, Refused };
 // Only a window below 255 is made click-through.
 ClickThroughToggle ToggleClickThrough(HWND window) noexcept;
+
+// On top of other windows, or no more, whatever its level.
+void ToggleOnTop(HWND window) noexcept;
 
 // Sets the hook (on) or takes it away. A turn with `modifiers` (kMod...
 // summed) held comes to `notify` as `message`, wParam 1 up or 0 down,

@@ -90,13 +90,14 @@ bool IsMainWindow(std::uint32_t style, std::uint32_t exStyle)
 }
 
 // The state word: 1 layered, 2 click-through, 4 and 8 its flags, 16 a
-// level given, 32 click-through given, its alpha in the second byte and the
+// level given, 32 click-through given, 64 on top given, its alpha in the second byte and the
 // level given in the third; the mark in the top bit.
 std::pair<std::uintptr_t, std::uintptr_t> EncodeNote(const WindowNote& note)
 {
     const std::uintptr_t state = kStateMark | (note.layered ? 1u : 0u) | (note.clickThrough ? 2u : 0u) |
                                  ((note.flags & 3u) << 2) | (note.given ? 16u : 0u) |
-                                 (note.clickThroughGiven ? 32u : 0u) | (static_cast<std::uintptr_t>(note.alpha) << 8) |
+                                 (note.clickThroughGiven ? 32u : 0u) | (note.onTopGiven ? 64u : 0u) |
+                                 (static_cast<std::uintptr_t>(note.alpha) << 8) |
                                  (static_cast<std::uintptr_t>(note.given.value_or(0)) << 16);
     return {state, kKeyMark | (note.key & 0xFFFFFFu)};
 }
@@ -116,6 +117,7 @@ std::optional<WindowNote> DecodeNote(std::uintptr_t state, std::uintptr_t key)
         note.given = static_cast<std::uint8_t>((state >> 16) & 0xFFu);
     }
     note.clickThroughGiven = (state & 32u) != 0;
+    note.onTopGiven = (state & 64u) != 0;
     return note;
 }
 
@@ -131,7 +133,7 @@ bool NoteStillHolds(const WindowNote& note, const WindowLayering& now)
     return !now.layered || (now.flags == note.flags && now.key == note.key && now.alpha == note.alpha);
 }
 
-WindowNote RenewedNote(const WindowNote& note, const WindowLayering& now, bool clickThroughNow)
+WindowNote RenewedNote(const WindowNote& note, const WindowLayering& now, bool clickThroughNow, bool onTopNow)
 {
     WindowNote renewed;
     renewed.layered = now.layered;
@@ -140,6 +142,7 @@ WindowNote RenewedNote(const WindowNote& note, const WindowLayering& now, bool c
     renewed.alpha = now.layered ? now.alpha : 255;
     renewed.clickThroughGiven = note.clickThroughGiven && clickThroughNow;
     renewed.clickThrough = renewed.clickThroughGiven ? note.clickThrough : clickThroughNow;
+    renewed.onTopGiven = note.onTopGiven && onTopNow;
     return renewed;
 }
 

@@ -50,7 +50,7 @@ bool IsFleetingClass(std::wstring_view windowClass);
 bool IsMainWindow(std::uint32_t style, std::uint32_t exStyle);
 
 // What a window's own program had set before Veloria changed it, and what
-// Veloria gave it: kept on the window itself, in two window properties, so
+// Veloria gave it (a level, click-through, on top of other windows): kept on the window itself, in two window properties, so
 // that it lives exactly as long as the window and survives Veloria's own
 // restarts and crashes. Each value is never 0 (a missing property reads 0).
 // The values fit 32 bits, for the 32-bit build.
@@ -62,6 +62,7 @@ struct WindowNote {
     std::uint8_t alpha = 255;
     std::optional<std::uint8_t> given;  // the level Veloria gave it, if any
     bool clickThroughGiven = false;     // Veloria made it click-through
+    bool onTopGiven = false;            // Veloria put it on top; not one its program keeps there
     bool operator==(const WindowNote&) const = default;
 };
 std::pair<std::uintptr_t, std::uintptr_t> EncodeNote(const WindowNote& note);
@@ -83,7 +84,8 @@ bool NoteStillHolds(const WindowNote& note, const WindowLayering& now);
 
 // The note taken afresh from a window whose program changed it since the
 // note: its layering as it is now, the click-through Veloria gave (and
-// what its program had set before it) kept while the window still has it.
-WindowNote RenewedNote(const WindowNote& note, const WindowLayering& now, bool clickThroughNow);
+// what its program had set before it) and the on-top it gave kept while the
+// window still has them.
+WindowNote RenewedNote(const WindowNote& note, const WindowLayering& now, bool clickThroughNow, bool onTopNow);
 
 }  // namespace veloria

@@ -13,6 +13,10 @@
 // windows, when a move ends and at the close); unticked, it is forgotten.
 // A target whose program is remembered opens at the remembered level rather
 // than DefaultAlpha.
+//
+// "Keep on top" shows whether the target stands above the windows not on
+// top, and puts it there or takes the on-top Veloria gave away; a level
+// that makes the target opaque ends it too, and the box follows.
 #include "transparency/slider_control.h"
 
 #include <commctrl.h>
@@ -45,12 +49,14 @@ namespace {
 constexpr int kSliderId = 1;
 constexpr int kCloseId = 2;  // Command_close
 constexpr int kAlwaysId = 3;
+constexpr int kOnTopId = 4;
 constexpr int kSliderMin = 1;
 constexpr int kSliderMax = 30;
 // Sizes at 96 DPI.
 constexpr int kClientWidth = 264;
-constexpr int kClientHeight = 70;
+constexpr int kClientHeight = 92;
 constexpr int kSliderRowHeight = 44;
+constexpr int kBoxHeight = 22;
 constexpr int kImageSize = 32;
 constexpr POINT kFromCursor{18, 28};  // the popup opens this far up-left of the cursor
 constexpr SkinColours kSkin{RGB(24, 70, 110), RGB(150, 200, 225), RGB(255, 255, 255)};
@@ -89,6 +95,8 @@ public:
                 CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON | WS_TABSTOP, kCloseId, RECT{}, scale_.font());
             alwaysBox_ = CreateChild(hwnd(), L"BUTTON", L"", BS_AUTOCHECKBOX | WS_TABSTOP, kAlwaysId, RECT{},
                                      scale_.font());
+            onTopBox_ = CreateChild(hwnd(), L"BUTTON", L"", BS_AUTOCHECKBOX | WS_TABSTOP | WS_VISIBLE, kOnTopId, RECT{},
+                                    scale_.font());
             LayOut();
             return 0;
         case WM_COMMAND:
@@ -96,6 +104,8 @@ public:
                 ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
             } else if (LOWORD(wParam) == kAlwaysId && HIWORD(wParam) == BN_CLICKED) {
                 OnAlways();
+            } else if (LOWORD(wParam) == kOnTopId && HIWORD(wParam) == BN_CLICKED) {
+                OnOnTop();
             }
             return 0;
         case WM_PAINT:
@@ -142,7 +152,8 @@ private:
     {
         PlaceWindow(slider_.hwnd(), scale_(RECT{kImageSize + 12, 6, kClientWidth - 30, kSliderRowHeight - 6}));
         PlaceWindow(closeButton_, scale_(RECT{kClientWidth - 26, 13, kClientWidth - 8, 31}));
-        PlaceWindow(alwaysBox_, scale_(RECT{10, kSliderRowHeight, kClientWidth - 8, kClientHeight - 6}));
+        PlaceWindow(alwaysBox_, scale_(RECT{10, kSliderRowHeight, kClientWidth - 8, kSliderRowHeight + kBoxHeight - 2}));
+        PlaceWindow(onTopBox_, scale_(RECT{10, kSliderRowHeight + kBoxHeight, kClientWidth - 8, kClientHeight - 6}));
         SetChildFonts(hwnd(), scale_.font());
         if (!PlainWindowLook(Settings())) {
             skin_.Cut(hwnd(), SIZE{kClientWidth, kClientHeight}, kSkin, kSliderRowHeight, nullptr, scale_);
@@ -168,6 +179,7 @@ private:
     void OnSliderMove()
     {
         SetWindowAlphaFromSlider(TargetWindow(), slider_.Value(), slider_.Max());
+        SetTicked(onTopBox_, IsOnTop(TargetWindow()));
         if (Remembering()) {
             RememberedPrograms().Remember(program_, SliderLevel());
             levelUnsaved_ = true;
@@ -196,6 +208,17 @@ private:
         ::SetWindowTextW(alwaysBox_, LanguageText(Lang::LANG_WINDOWCONTROL_CHECK_ALWAYSFOR, program_).c_str());
         SetTicked(alwaysBox_, RememberedPrograms().LevelFor(program_).has_value());
         ::ShowWindow(alwaysBox_, program_.empty() ? SW_HIDE : SW_SHOWNA);
+        ::SetWindowTextW(onTopBox_, LanguageText(Lang::LANG_WINDOWCONTROL_CHECK_ONTOP).c_str());
+        SetTicked(onTopBox_, IsOnTop(TargetWindow()));
+    }
+
+    // The target on top lands above the popup too: the popup comes back
+    // over it. A window its program keeps on top stays ticked.
+    void OnOnTop()
+    {
+        SetOnTop(TargetWindow(), IsTicked(onTopBox_));
+        SetTicked(onTopBox_, IsOnTop(TargetWindow()));
+        ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 
     void OnAlways()
@@ -244,6 +267,7 @@ private:
     Slider slider_;
     HWND closeButton_ = nullptr;
     HWND alwaysBox_ = nullptr;
+    HWND onTopBox_ = nullptr;
     std::wstring program_;  // the target's, when it may be remembered
     bool levelUnsaved_ = false;
     WindowSkin skin_;  // in the skinned look

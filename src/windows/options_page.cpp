@@ -25,6 +25,10 @@ WindowClassAndStyle ClassOf(Kind kind)
         return {L"BUTTON", kTab | BS_DEFPUSHBUTTON};
     case Kind::Check:
         return {L"BUTTON", kTab | BS_AUTOCHECKBOX};
+    case Kind::WrappingButton:
+        return {L"BUTTON", kTab | BS_PUSHBUTTON | BS_MULTILINE};
+    case Kind::WrappingCheck:
+        return {L"BUTTON", kTab | BS_AUTOCHECKBOX | BS_MULTILINE};
     case Kind::Radio:
         return {L"BUTTON", BS_AUTORADIOBUTTON};
     case Kind::Group:

@@ -36,6 +36,7 @@ inline constexpr int kSliderMax = 30;
 enum class Kind {
     Button, DefaultButton, Check, Radio, Group, Label, Note, Line, Combo, List, HotKey, Picture, Field, TextBox,
     Progress,
+    WrappingButton, WrappingCheck,  // captions on as many lines as their height holds
     Slider,      // with the sliders' tooltip
     BareSlider,  // without it
 };

@@ -1,10 +1,10 @@
-// The programs page: the remembered programs with their levels, the four
+// The programs page: the remembered programs with their levels, the five
 // keys, the wheel and click-through.
 //
 // The list's slider and Remove change the page's copy of the programs,
 // which OK and Apply save as changes to the programs in use (a program
 // remembered meanwhile from the level popup stays). "Make every window
-// opaque" acts at once. Beside the list stand the four keys (hot-key
+// opaque" acts at once. Beside the list stand the five keys (hot-key
 // controls; a key AltGr types on one of the user's keyboards is refused as
 // it is chosen), the switch of the wheel with the modifier keys held with
 // it, the switch of click-through and whether every window gets its own look
@@ -39,33 +39,37 @@ class ProgramsPage final : public OptionsPage {
     enum : int {
         kProgramsHowTo = 500, kProgramList, kProgramSlider, kRemoveProgram, kAllOpaque,
         kSeeThroughLabel, kSeeThroughKey, kSolidLabel, kSolidKey, kOpaqueLabel, kOpaqueKey, kClickThroughLabel,
-        kClickThroughKey, kWheelCheck, kWheelKeysLabel, kWheelKeys, kClickThroughCheck, kRestoreOnExit,
+        kClickThroughKey, kOnTopLabel, kOnTopKey, kWheelCheck, kWheelKeysLabel, kWheelKeys, kClickThroughCheck,
+        kRestoreOnExit,
     };
     // The hot-key control of each key, in KeyAction order.
     static constexpr std::array<int, kKeyActionCount> kKeyFields{kSeeThroughKey, kSolidKey, kOpaqueKey,
-                                                                 kClickThroughKey};
+                                                                 kClickThroughKey, kOnTopKey};
     static constexpr std::array kRows{
         ControlRow{kProgramsHowTo, Kind::Note, 28, 40, 441, 32, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_HOWTO},
-        ControlRow{kProgramList, Kind::List, 28, 76, 116, 100, std::nullopt},
-        ControlRow{kProgramSlider, Kind::Slider, 24, 180, 124, 28, std::nullopt},
-        ControlRow{kRemoveProgram, Kind::Button, 28, 212, 120, 24, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_REMOVE},
-        ControlRow{kAllOpaque, Kind::Button, 28, 274, 260, 24, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_ALLOPAQUE},
+        ControlRow{kProgramList, Kind::List, 28, 76, 116, 76, std::nullopt},
+        ControlRow{kProgramSlider, Kind::Slider, 24, 154, 124, 28, std::nullopt},
+        ControlRow{kRemoveProgram, Kind::Button, 28, 184, 120, 24, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_REMOVE},
+        ControlRow{kAllOpaque, Kind::WrappingButton, 28, 254, 120, 44,
+                   L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_ALLOPAQUE},
         ControlRow{kSeeThroughLabel, Kind::Label, 150, 79, 128, 18,
                    L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_SEETHROUGH},
         ControlRow{kSeeThroughKey, Kind::HotKey, 280, 76, 189, 22, std::nullopt},
-        ControlRow{kSolidLabel, Kind::Label, 150, 105, 128, 18, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_SOLID},
-        ControlRow{kSolidKey, Kind::HotKey, 280, 102, 189, 22, std::nullopt},
-        ControlRow{kOpaqueLabel, Kind::Label, 150, 131, 128, 18, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_OPAQUE},
-        ControlRow{kOpaqueKey, Kind::HotKey, 280, 128, 189, 22, std::nullopt},
-        ControlRow{kClickThroughLabel, Kind::Label, 150, 157, 128, 18,
+        ControlRow{kSolidLabel, Kind::Label, 150, 103, 128, 18, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_SOLID},
+        ControlRow{kSolidKey, Kind::HotKey, 280, 100, 189, 22, std::nullopt},
+        ControlRow{kOpaqueLabel, Kind::Label, 150, 127, 128, 18, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_OPAQUE},
+        ControlRow{kOpaqueKey, Kind::HotKey, 280, 124, 189, 22, std::nullopt},
+        ControlRow{kClickThroughLabel, Kind::Label, 150, 151, 128, 18,
                    L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_CLICKTHROUGH},
-        ControlRow{kClickThroughKey, Kind::HotKey, 280, 154, 189, 22, std::nullopt},
-        ControlRow{kWheelCheck, Kind::Check, 150, 180, 319, 20, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_CHECK_WHEEL},
-        ControlRow{kWheelKeysLabel, Kind::Label, 150, 206, 154, 18, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_WHEELKEYS},
-        ControlRow{kWheelKeys, Kind::Combo, 306, 203, 163, 140, std::nullopt},
-        ControlRow{kClickThroughCheck, Kind::Check, 150, 228, 319, 20,
+        ControlRow{kClickThroughKey, Kind::HotKey, 280, 148, 189, 22, std::nullopt},
+        ControlRow{kOnTopLabel, Kind::Label, 150, 175, 128, 18, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_ONTOP},
+        ControlRow{kOnTopKey, Kind::HotKey, 280, 172, 189, 22, std::nullopt},
+        ControlRow{kWheelCheck, Kind::Check, 150, 198, 319, 20, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_CHECK_WHEEL},
+        ControlRow{kWheelKeysLabel, Kind::Label, 150, 223, 154, 18, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_WHEELKEYS},
+        ControlRow{kWheelKeys, Kind::Combo, 306, 220, 163, 140, std::nullopt},
+        ControlRow{kClickThroughCheck, Kind::Check, 150, 246, 319, 20,
                    L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_CHECK_CLICKTHROUGH},
-        ControlRow{kRestoreOnExit, Kind::Check, 28, 250, 441, 20, L::LANG_OPTIONS_PROGRAMS_RESTOREONEXIT},
+        ControlRow{kRestoreOnExit, Kind::WrappingCheck, 150, 268, 319, 30, L::LANG_OPTIONS_PROGRAMS_RESTOREONEXIT},
     };
 
 public:

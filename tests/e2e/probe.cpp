@@ -30,7 +30,7 @@
 //                           (per-pixel alpha, its title says whether it
 //                           still updates), refusing
 //                           (turns the layered style down), hung (from 300
-//                           ms on), class=NAME; a click adds " clicked" to
+//                           ms on), ontop (kept on top by itself), class=NAME; a click adds " clicked" to
 //                           the title, "VeloriaProbeAnotherWindow" makes one
 //                           more, "TITLE +", hidden for its first 300 ms
 //   hotkey MODS KEY         holds the system-wide key, as another program
@@ -320,6 +320,8 @@ int Windows(const char* title, const std::string& kind, int x, int y)
             ::SetTimer(made[0], 2, 300, nullptr);
         } else if (kind == "refusing") {
             ::SetPropA(made[0], "refusing", reinterpret_cast<HANDLE>(1));
+        } else if (kind == "ontop") {
+            ::SetWindowPos(made[0], HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         }
     }
     return Serve(made);

@@ -11,7 +11,8 @@ from harness import ProgramTestCase, alpha_of, centre, choose, click_at, dialogs
     wait_alpha, wait_until, windows, windows_path, xdotool
 
 CLICK_THROUGH = 0x20  # WS_EX_TRANSPARENT
-DOWN, UP, OPAQUE, THROUGH = ('ctrl+alt+shift+' + key for key in ('Next', 'Prior', 'Home', 'End'))
+DOWN, UP, OPAQUE, THROUGH, ON_TOP = ('ctrl+alt+shift+' + key for key in ('Next', 'Prior', 'Home', 'End', 'F9'))
+TOPMOST = 0x8
 
 
 def layout(name):
@@ -85,12 +86,29 @@ class Keys(ProgramTestCase):
         wait_until(lambda: info(front)['exstyle'] & CLICK_THROUGH, 5, 'click-through')
         probe('front', back)
         wait_until(lambda: probe('front') == [back], 5, 'the window behind in front')
-        press(DOWN, DOWN)
+        press(DOWN, DOWN, ON_TOP)
         wait_alpha(back, 238)
+        wait_until(lambda: info(back)['exstyle'] & TOPMOST, 5, 'on top')
         choose(self.main['pid'], 9)
         for window in (back, front):
             wait_alpha(window, None)
         self.assertFalse(info(front)['exstyle'] & CLICK_THROUGH)
+        self.assertFalse(info(back)['exstyle'] & TOPMOST)
+
+    def test_the_on_top_key_toggles_the_window_in_front_and_close_ends_only_its_own(self):
+        [plain] = self.begin((250, 250))
+        [own] = self.foreign('ontop', 600, 150)
+        for window, states in ((plain, (True, False, True)), (own, (True, True))):
+            probe('front', window)
+            wait_until(lambda: probe('front') == [window], 5, 'the window in front')
+            for state in states:
+                press(ON_TOP)
+                wait_until(lambda: bool(info(window)['exstyle'] & TOPMOST) == state, 5, f'on top {state}')
+        self.assertEqual(alpha_of(plain), None, 'on top needs no level')
+        choose(self.main['pid'], 10)
+        self.assertEqual(self.processes[-1].wait(timeout=10), 0)
+        self.assertFalse(info(plain)['exstyle'] & TOPMOST)
+        self.assertTrue(info(own)['exstyle'] & TOPMOST, 'kept on top by its own program')
 
     def test_close_keeps_the_levels_unless_the_programs_tab_asks_for_every_look_back(self):
         for restore, left in ((False, 246), (True, None)):

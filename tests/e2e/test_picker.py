@@ -4,9 +4,9 @@ left as their programs want them."""
 import os
 import time
 
-from harness import (ProgramTestCase, alpha_of, centre, drag, info, level_popup, open_pointer_window, press_on, probe,
-                     quiet, rect_of, slider_position, tooltip_text, tray_icon, wait_alpha, wait_until, windows, windows_path,
-                     xdotool)
+from harness import (ProgramTestCase, alpha_of, centre, click_at, drag, info, level_popup, open_pointer_window,
+                     press_on, probe, quiet, rect_of, slider_position, tooltip_text, tray_icon, wait_alpha, wait_until,
+                     windows, windows_path, xdotool)
 
 TOPMOST = 0x8
 
@@ -132,6 +132,16 @@ class LevelPopup(ProgramTestCase):
         probe('close', self.popup['handle'])
         wait_until(lambda: level_popup() is None, 5, 'the popup to close')
         self.assertEqual(alpha_of(self.dialog), 17)
+
+    def test_keep_on_top_puts_the_target_above_the_others_and_a_shift_drop_ends_it(self):
+        [box] = [w for w in windows('Button', self.popup['handle']) if w['title'] == 'Keep on top']
+        click_at(centre(box['rect']))
+        wait_until(lambda: info(self.dialog)['exstyle'] & TOPMOST, 5, 'the target on top')
+        self.assertEqual(probe('send', box['handle'], 0xF0, 0, 0), ['1'])  # BM_GETCHECK
+        left, top, _, _ = rect_of(self.button)
+        drag(self.image, (left + 10, top + 10), keys=('shift',))  # beside the popup
+        wait_until(lambda: not info(self.dialog)['exstyle'] & TOPMOST, 5, 'the on-top ended')
+        wait_alpha(self.dialog, None)
 
     def test_a_second_ctrl_drop_only_changes_the_target(self):
         wait_alpha(self.dialog, 221, 'the dialog')

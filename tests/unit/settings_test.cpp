@@ -118,7 +118,7 @@ TEST(HotKeys, TextsAUserCanWriteAndTheControlsWord)
     EXPECT_EQ(ToHotKeyControl(std::nullopt), 0);
 
     // Missing keys are the defaults, an empty one is no key, junk is the default.
-    KeySettingTexts texts{L"Ctrl+Alt+Down", L"", L"junk", L"Ctrl+Alt+T", L"0", L"1", L"Win+Shift"};
+    KeySettingTexts texts{L"Ctrl+Alt+Down", L"", L"junk", L"Ctrl+Alt+T", L"Ctrl+Alt+Shift+F9", L"0", L"1", L"Win+Shift"};
     const KeySettings read = ReadKeySettings(texts);
     EXPECT_EQ(read[KeyAction::MoreSeeThrough], down);
     EXPECT_FALSE(read[KeyAction::MoreSolid]);
@@ -126,7 +126,7 @@ TEST(HotKeys, TextsAUserCanWriteAndTheControlsWord)
     EXPECT_FALSE(read.wheel);
     EXPECT_EQ(read.wheelModifiers, kModShift | kModWin);
     texts[2] = L"Ctrl+Alt+Shift+Home";
-    texts[6] = L"Shift+Win";
+    texts[kWheelKeysSetting] = L"Shift+Win";
     EXPECT_EQ(KeySettingsTexts(read), texts);
     // The wheel takes no single modifier, and no Alt+Shift (the layout switch).
     for (const wchar_t* notChoice : {L"Ctrl", L"Alt+Shift", L"Ctrl+Foo", L"Ctrl++Alt"}) {

@@ -79,7 +79,7 @@ bool CaptionFits(HWND control, UINT dpi, std::wstring& told)
     const bool box = kind == L"Button" && ((style & BS_TYPEMASK) == BS_AUTOCHECKBOX ||
                                            (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON);
     const bool push = kind == L"Button" && (style & BS_TYPEMASK) <= BS_DEFPUSHBUTTON;
-    const bool wraps = kind == L"Static" && (type == SS_CENTER || type == SS_LEFT);
+    const bool wraps = kind == L"Static" ? type == SS_CENTER || type == SS_LEFT : (style & BS_MULTILINE) != 0;
     const int room = box ? SystemMetric(SM_CXMENUCHECK, dpi) + ScaleForDpi(4, static_cast<int>(dpi))
                      : push ? ScaleForDpi(8, static_cast<int>(dpi))
                      : kind == L"Button" ? ScaleForDpi(12, static_cast<int>(dpi))  // a group box's frame
@@ -92,7 +92,7 @@ bool CaptionFits(HWND control, UINT dpi, std::wstring& told)
     ::DrawTextW(dc.get(), text, length, &needed, DT_CALCRECT | DT_NOPREFIX | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
     ::SelectObject(dc.get(), before);
     needed.right = needed.right * 115 / 100;
-    const bool fits = needed.right + room <= client.right && (kind == L"Button" || needed.bottom <= client.bottom);
+    const bool fits = needed.right + room <= client.right && ((kind == L"Button" && !wraps) || needed.bottom <= client.bottom);
     told = std::wstring(text) + L" needs " + std::to_wstring(needed.right + room) + L" x " +
            std::to_wstring(needed.bottom) + L" in " + std::to_wstring(client.right) + L" x " +
            std::to_wstring(client.bottom);
