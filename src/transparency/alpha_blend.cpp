@@ -457,11 +457,9 @@ bool IsOnTop(HWND window) noexcept
 
 AlphaChange SetOnTop(HWND window, bool on) noexcept
 {
-    if (window == nullptr || !::IsWindow(window) || window == ::FindWindowW(nullptr, L"Program Manager")) {
-        return AlphaChange::Done;
-    }
-    if (IsOwnWindow(window)) {
-        PutOnTop(window, on);
+    // The program's own windows keep the places they have by design.
+    if (window == nullptr || !::IsWindow(window) || window == ::FindWindowW(nullptr, L"Program Manager") ||
+        IsOwnWindow(window)) {
         return AlphaChange::Done;
     }
     // A window its own program keeps on top stays there: only the on-top

@@ -63,7 +63,7 @@ bool IsClickThrough(HWND window) noexcept;
 // activating it, or no more. A level is not needed: an opaque window may be
 // kept on top. Where its own program keeps it on top it stays so: only the
 // on-top Veloria gave is taken back, by this and by making the window
-// opaque in any way.
+// opaque in any way. The program's own windows are left in their places.
 AlphaChange SetOnTop(HWND window, bool on) noexcept;
 bool IsOnTop(HWND window) noexcept;
 
