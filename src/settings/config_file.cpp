@@ -274,9 +274,12 @@ SaveOutcome WriteProgramLevels(const std::wstring& folder, const ProgramLevels& 
                 break;
             }
         }
+        file.Write(kProgramsSection, (name + kBackgroundSuffix).c_str(), nullptr);
     }
     for (const RememberedProgram& program : changes.written) {
         file.Write(kProgramsSection, program.name.c_str(), std::to_wstring(program.level).c_str());
+        file.Write(kProgramsSection, (program.name + kBackgroundSuffix).c_str(),
+                   program.onlyInBackground ? L"1" : nullptr);
     }
     return file.outcome();
 }

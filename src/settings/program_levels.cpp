@@ -52,6 +52,8 @@ std::optional<int> LevelToApply(int level)
 ProgramLevels ProgramLevels::FromSection(std::wstring_view section)
 {
     ProgramLevels levels;
+    std::vector<std::wstring_view> inBackground;
+    const std::wstring_view suffix = kBackgroundSuffix;
     while (!section.empty() && section.front() != L'\0') {
         const std::size_t end = std::min(section.find(L'\0'), section.size());
         const std::wstring_view line = section.substr(0, end);
@@ -61,10 +63,19 @@ ProgramLevels ProgramLevels::FromSection(std::wstring_view section)
             continue;
         }
         const std::wstring_view name = TrimBlanks(line.substr(0, equals));
+        if (name.size() > suffix.size() && SameLetters(name.substr(name.size() - suffix.size()), suffix)) {
+            if (TrimBlanks(line.substr(equals + 1)) == L"1") {
+                inBackground.push_back(name.substr(0, name.size() - suffix.size()));
+            }
+            continue;
+        }
         const std::optional<int> level = ParseProgramLevel(line.substr(equals + 1));
         if (IsProgramName(name) && level && !levels.LevelFor(name)) {
             levels.programs_.push_back({std::wstring(name), *level});
         }
+    }
+    for (const std::wstring_view name : inBackground) {
+        levels.SetOnlyInBackground(name, true);
     }
     return levels;
 }
@@ -98,6 +109,20 @@ void ProgramLevels::Remember(std::wstring_view program, int level)
     }
 }
 
+void ProgramLevels::SetOnlyInBackground(std::wstring_view program, bool on)
+{
+    if (const auto known = Find(program); known != programs_.end()) {
+        known->onlyInBackground = on;
+    }
+}
+
+bool ProgramLevels::OnlyInBackground(std::wstring_view program) const
+{
+    return std::any_of(programs_.begin(), programs_.end(), [&](const RememberedProgram& known) {
+        return known.onlyInBackground && SameProgramName(known.name, program);
+    });
+}
+
 void ProgramLevels::Forget(std::wstring_view program)
 {
     if (const auto known = Find(program); known != programs_.end()) {
@@ -111,6 +136,13 @@ bool ProgramLevels::AnyToApply() const
                        [](const RememberedProgram& known) { return LevelToApply(known.level).has_value(); });
 }
 
+bool ProgramLevels::AnyOnlyInBackground() const
+{
+    return std::any_of(programs_.begin(), programs_.end(), [](const RememberedProgram& known) {
+        return known.onlyInBackground && LevelToApply(known.level).has_value();
+    });
+}
+
 ProgramChanges ChangesBetween(const ProgramLevels& before, const ProgramLevels& after)
 {
     ProgramChanges changes;
@@ -120,7 +152,7 @@ ProgramChanges ChangesBetween(const ProgramLevels& before, const ProgramLevels& 
         }
     }
     for (const RememberedProgram& now : after.Programs()) {
-        if (before.LevelFor(now.name) != now.level) {
+        if (before.LevelFor(now.name) != now.level || before.OnlyInBackground(now.name) != now.onlyInBackground) {
             changes.written.push_back(now);
         }
     }

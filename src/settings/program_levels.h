@@ -7,6 +7,11 @@
 // ignored here and never rewritten, so it stays in the file as it is: a save
 // writes only the lines of programs whose level changed and removes only
 // those of programs forgotten.
+//
+// A program see-through only while it is in the background has one more
+// line, "notepad.exe:Background=1": a name no program has, so that a copy of
+// Veloria that knows nothing of it reads the level line as ever and leaves
+// this one alone. Without a level line of its program it means nothing.
 // No Windows header here: this file is also built into the native tests.
 #pragma once
 
@@ -18,10 +23,13 @@
 namespace veloria {
 
 inline constexpr const wchar_t* kProgramsSection = L"Programs";
+// Added to a program's name, the name of its background line.
+inline constexpr const wchar_t* kBackgroundSuffix = L":Background";
 
 struct RememberedProgram {
     std::wstring name;  // as first written, letter case kept
     int level = 255;
+    bool onlyInBackground = false;  // opaque while it is the window in front
     bool operator==(const RememberedProgram&) const = default;
 };
 
@@ -51,14 +59,20 @@ public:
     static ProgramLevels FromSection(std::wstring_view section);
 
     std::optional<int> LevelFor(std::wstring_view program) const;
-    // A new program goes at the end; a known one keeps its place and name.
+    // A new program goes at the end; a known one keeps its place, name and
+    // background line.
     void Remember(std::wstring_view program, int level);
+    // For a remembered program only.
+    void SetOnlyInBackground(std::wstring_view program, bool on);
+    bool OnlyInBackground(std::wstring_view program) const;
     void Forget(std::wstring_view program);
 
     const std::vector<RememberedProgram>& Programs() const { return programs_; }
     bool empty() const { return programs_.empty(); }
-    // Whether any program's windows are to be given a level.
+    // Whether any program's windows are to be given a level; and such a
+    // program see-through only in the background.
     bool AnyToApply() const;
+    bool AnyOnlyInBackground() const;
 
 private:
     std::vector<RememberedProgram>::iterator Find(std::wstring_view program);
@@ -66,7 +80,8 @@ private:
 };
 
 // What a save writes to go from `before` to `after`: the lines to write
-// (new programs and changed levels) and the names whose lines go.
+// (new programs, changed levels and background lines) and the names whose
+// lines go.
 struct ProgramChanges {
     std::vector<RememberedProgram> written;
     std::vector<std::wstring> removed;

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
+#include "base/alpha_rules.h"
 #include "base/handle.h"
 #include "base/text_rules.h"
 #include "settings/program_levels.h"
@@ -54,19 +56,29 @@ bool MayTakeLevel(HWND window)
 
 // The level the window's program is remembered at; nothing for a program
 // not remembered or remembered as opaque.
+std::optional<int> LevelOfProgram(const std::wstring& program)
+{
+    const std::optional<int> level = RememberedPrograms().LevelFor(program);
+    return level ? LevelToApply(*level) : std::nullopt;
+}
+
 std::optional<int> LevelOfProgram(HWND window)
 {
-    const std::optional<int> level = RememberedPrograms().LevelFor(ProgramOfWindow(window));
-    return level ? LevelToApply(*level) : std::nullopt;
+    return LevelOfProgram(ProgramOfWindow(window));
 }
 
 void CALLBACK OnAnswer(HWND window, UINT, ULONG_PTR, LRESULT) noexcept
 {
     // Things may have changed while the window was asked.
-    if (::IsWindow(window) && ::IsWindowVisible(window) && MayTakeLevel(window)) {
-        if (const std::optional<int> level = LevelOfProgram(window)) {
-            SetWindowAlpha(window, *level, Refusal::KeepQuiet);
-        }
+    if (!::IsWindow(window) || !::IsWindowVisible(window) || !MayTakeLevel(window)) {
+        return;
+    }
+    const std::wstring program = ProgramOfWindow(window);
+    if (const std::optional<int> level = LevelOfProgram(program)) {
+        // In front, a window see-through only in the background is opaque
+        // to the eye; its level comes back as it leaves the front.
+        const bool inFront = window == ::GetForegroundWindow() && RememberedPrograms().OnlyInBackground(program);
+        SetWindowAlpha(window, inFront ? kHighestLevel : *level, Refusal::KeepQuiet);
     }
 }
 
@@ -132,6 +144,25 @@ void AwaitShowing(HWND window)
     }
 }
 
+// A window whose program is see-through only in the background, as it
+// comes to the front or leaves it.
+void OfferFrontChange(HWND window)
+{
+    if (window != nullptr && ::IsWindow(window) && ::IsWindowVisible(window) && MayTakeLevel(window) &&
+        RememberedPrograms().OnlyInBackground(ProgramOfWindow(window))) {
+        Ask(window);
+    }
+}
+
+void OnNewFront(HWND window)
+{
+    const HWND before = std::exchange(State().front, window);
+    if (before != window) {
+        OfferFrontChange(before);
+    }
+    OfferFrontChange(window);
+}
+
 void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
                             DWORD) noexcept
 {
@@ -139,6 +170,9 @@ void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object
         return;
     }
     switch (event) {
+    case EVENT_SYSTEM_FOREGROUND:
+        OnNewFront(window);
+        break;
     case EVENT_OBJECT_SHOW:
         Drop(window);
         Offer(window);
@@ -208,6 +242,17 @@ void WatchRememberedPrograms() noexcept
     } else if (!wanted && watch.hook != nullptr) {
         StopWatchingPrograms();
     }
+    // The program's own windows count as they come to the front: the one
+    // that leaves it for them takes its level back.
+    const bool front = RememberedPrograms().AnyOnlyInBackground();
+    if (front && watch.frontHook == nullptr) {
+        watch.front = ::GetForegroundWindow();
+        watch.frontHook = ::SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                            &OnWindowEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+    } else if (!front && watch.frontHook != nullptr) {
+        ::UnhookWinEvent(watch.frontHook);
+        watch.frontHook = nullptr;
+    }
 }
 
 void OfferLevelToOpenWindows(std::wstring_view program) noexcept
@@ -239,9 +284,11 @@ void OfferLevelToOpenWindows(std::wstring_view program) noexcept
 void StopWatchingPrograms() noexcept
 {
     ProgramWatch& watch = State();
-    if (watch.hook != nullptr) {
-        ::UnhookWinEvent(watch.hook);
-        watch.hook = nullptr;
+    for (HWINEVENTHOOK* hook : {&watch.hook, &watch.frontHook}) {
+        if (*hook != nullptr) {
+            ::UnhookWinEvent(*hook);
+            *hook = nullptr;
+        }
     }
     watch.pending.clear();
     StopLooking();

@@ -11,6 +11,12 @@
 // menus, tooltips and tool windows, the windows the picks refuse and the
 // program's own windows are left alone. A Store app is named by the app in
 // its frame, not by the frame host.
+//
+// A program remembered as see-through only in the background has its
+// windows opaque while they are the window in front. While one is
+// remembered so, a second hook of the same kind hears Windows tell of each
+// new window in front; the one that leaves the front and the one that comes
+// to it are asked, as above, and each gets what it should have then.
 #pragma once
 
 #include <windows.h>

@@ -21,13 +21,16 @@ namespace veloria {
 
 class RefusalListener;
 
-// The watch of remembered programs' new windows (program_watch.h).
+// The watch of remembered programs' new windows, and of the window in front
+// (program_watch.h).
 struct ProgramWatch {
     struct Pending {
         HWND window;
         DWORD since;
     };
     HWINEVENTHOOK hook = nullptr;
+    HWINEVENTHOOK frontHook = nullptr;
+    HWND front = nullptr;  // the window in front, as last heard
     UINT_PTR timer = 0;
     std::vector<Pending> pending;  // made hidden, looked at again until shown
 };

@@ -1,7 +1,8 @@
 // The programs page: the remembered programs with their levels, the five
 // keys, the wheel and click-through.
 //
-// The list's slider and Remove change the page's copy of the programs,
+// The list's slider, "Only while in the background" and Remove change the
+// page's copy of the programs,
 // which OK and Apply save as changes to the programs in use (a program
 // remembered meanwhile from the level popup stays). "Make every window
 // opaque" acts at once. Beside the list stand the five keys (hot-key
@@ -37,7 +38,7 @@ using L = Lang;
 
 class ProgramsPage final : public OptionsPage {
     enum : int {
-        kProgramsHowTo = 500, kProgramList, kProgramSlider, kRemoveProgram, kAllOpaque,
+        kProgramsHowTo = 500, kProgramList, kProgramSlider, kRemoveProgram, kOnlyInBackground, kAllOpaque,
         kSeeThroughLabel, kSeeThroughKey, kSolidLabel, kSolidKey, kOpaqueLabel, kOpaqueKey, kClickThroughLabel,
         kClickThroughKey, kOnTopLabel, kOnTopKey, kWheelCheck, kWheelKeysLabel, kWheelKeys, kClickThroughCheck,
         kRestoreOnExit,
@@ -50,6 +51,7 @@ class ProgramsPage final : public OptionsPage {
         ControlRow{kProgramList, Kind::List, 28, 76, 116, 76, std::nullopt},
         ControlRow{kProgramSlider, Kind::Slider, 24, 154, 124, 28, std::nullopt},
         ControlRow{kRemoveProgram, Kind::Button, 28, 184, 120, 24, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_REMOVE},
+        ControlRow{kOnlyInBackground, Kind::WrappingCheck, 28, 211, 120, 40, L::LANG_OPTIONS_PROGRAMS_BACKGROUND},
         ControlRow{kAllOpaque, Kind::WrappingButton, 28, 254, 120, 44,
                    L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_ALLOPAQUE},
         ControlRow{kSeeThroughLabel, Kind::Label, 150, 79, 128, 18,
@@ -128,6 +130,8 @@ private:
     {
         if (id == kRemoveProgram) {
             RemoveSelectedProgram();
+        } else if (const auto row = SelectedProgram(); id == kOnlyInBackground && row) {
+            programs_.SetOnlyInBackground(programs_.Programs()[*row].name, Ticked(kOnlyInBackground));
         } else if (id == kAllOpaque) {
             ClearEveryChangedWindow();
         } else if (const auto field = std::find(kKeyFields.begin(), kKeyFields.end(), id);
@@ -269,14 +273,16 @@ private:
         return static_cast<std::size_t>(row);
     }
 
-    // The slider offers the selected program's level; nothing selected,
-    // nothing to change or remove.
+    // The slider and the box offer the selected program's level and
+    // background; nothing selected, nothing to change or remove.
     void ShowSelectedProgram()
     {
         const std::optional<std::size_t> row = SelectedProgram();
         Slider& slider = SliderOf(kProgramSlider);
         slider.Enable(row.has_value());
         ::EnableWindow(Item(kRemoveProgram), row ? TRUE : FALSE);
+        ::EnableWindow(Item(kOnlyInBackground), row ? TRUE : FALSE);
+        SetTicked(kOnlyInBackground, row && programs_.Programs()[*row].onlyInBackground);
         if (row) {
             slider.SetValue(SliderPositionForLevel(programs_.Programs()[*row].level, kSliderMin, kSliderMax));
         }
@@ -311,6 +317,7 @@ private:
         }
         for (const RememberedProgram& program : changes.written) {
             programs.Remember(program.name, program.level);
+            programs.SetOnlyInBackground(program.name, program.onlyInBackground);
         }
         GuardarProgramas(sheet().window, programs);
         WatchRememberedPrograms();

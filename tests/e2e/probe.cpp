@@ -189,6 +189,10 @@ LRESULT CALLBACK ServeWindow(HWND window, UINT message, WPARAM wParam, LPARAM lP
         ::SetTimer(another, 3, 300, nullptr);
         return 0;
     }
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+        // What Windows tells of a window coming to the front; Wine does not.
+        ::NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, window, OBJID_WINDOW, CHILDID_SELF);
+    }
     if (message == WM_LBUTTONDOWN) {
         char title[256] = {};
         ::GetWindowTextA(window, title, 200);

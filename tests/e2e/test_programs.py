@@ -5,8 +5,8 @@ import os
 import shutil
 import time
 
-from harness import (PROBE, ProgramTestCase, alpha_of, centre, click_at, drag, level_popup, list_rows, open_pointer_window,
-                     probe, programs_tab, rect_of, wait_alpha, wait_until, windows, xdotool)
+from harness import (PROBE, ProgramTestCase, alpha_of, centre, click_at, drag, info, level_popup, list_rows,
+                     open_pointer_window, probe, programs_tab, rect_of, wait_alpha, wait_until, windows, xdotool)
 
 
 class RememberedPrograms(ProgramTestCase):
@@ -80,6 +80,19 @@ class RememberedPrograms(ProgramTestCase):
         for window in (one, two, another[0]['handle']):
             wait_alpha(window, None)
         xdotool('key', 'Escape')
+
+    def test_a_program_see_through_only_in_the_background_is_opaque_while_it_is_in_front(self):
+        self.begin(config='[Programs]\r\nplayer.exe=150\r\nnotes.exe=120\r\n')
+        player = self.open_player('Player')
+        [other] = self.foreign('plain', 600, 150)
+        wait_alpha(player, 150)
+        self.click_row(self.programs_page(), 0)
+        click_at(centre(self.button('Only while in the background')['rect']))
+        click_at(centre(self.button('OK')['rect']))
+        wait_until(lambda: '\r\nnotes.exe=120\r\nplayer.exe:Background=1\r\n' in self.config(), 5, 'the choice saved')
+        for front, level in ((player, 255), (other, 150), (player, 255)):
+            click_at(centre(rect_of(front)))
+            wait_alpha(player, level, f'the player with {info(front)["title"]} in front')
 
     def test_a_file_saved_as_utf8_with_its_mark_keeps_every_setting(self):
         self.begin(config='\ufeff[General]\r\nDefaultAlpha=102\r\n[Programs]\r\ncaf\u00e9.exe=150\r\n'.encode())

@@ -90,6 +90,12 @@ TEST(ProgramLevels, TheFirstLineOfANameAndALevelCountsAndSavesTouchOnlyWhatChang
     EXPECT_EQ(changes.written, (std::vector<RememberedProgram>{{L"player.exe", 255}, {L"new.exe", 200}}));
     EXPECT_EQ(changes.removed, std::vector<std::wstring>{L"notes.exe"});
     EXPECT_TRUE(ChangesBetween(changed, changed).written.empty());
+    // A background line counts for a remembered program only, before or after its level.
+    const ProgramLevels background =
+        ProgramLevels::FromSection(L"PLAYER.EXE:background=1\0player.exe=150\0gone.exe:Background=1\0\0"sv);
+    EXPECT_EQ(background.Programs(), (std::vector<RememberedProgram>{{L"player.exe", 150, true}}));
+    EXPECT_EQ(ChangesBetween(background, ProgramLevels::FromSection(L"player.exe=150\0\0"sv)).written,
+              (std::vector<RememberedProgram>{{L"player.exe", 150}}));
 
     // Remembered as opaque: left alone; a hand-written 0 never hides a window.
     EXPECT_FALSE(LevelToApply(255));
