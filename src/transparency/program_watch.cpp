@@ -67,25 +67,38 @@ std::optional<int> LevelOfProgram(HWND window)
     return LevelOfProgram(ProgramOfWindow(window));
 }
 
-void CALLBACK OnAnswer(HWND window, UINT, ULONG_PTR, LRESULT) noexcept
+// Why a window is asked: it is new to Veloria, or it came to the front or
+// left it.
+enum Asked : ULONG_PTR { kNewWindow, kFrontChanged };
+
+void CALLBACK OnAnswer(HWND window, UINT, ULONG_PTR asked, LRESULT) noexcept
 {
     // Things may have changed while the window was asked.
     if (!::IsWindow(window) || !::IsWindowVisible(window) || !MayTakeLevel(window)) {
         return;
     }
     const std::wstring program = ProgramOfWindow(window);
-    if (const std::optional<int> level = LevelOfProgram(program)) {
-        // In front, a window see-through only in the background is opaque
-        // to the eye; its level comes back as it leaves the front.
-        const bool inFront = window == ::GetForegroundWindow() && RememberedPrograms().OnlyInBackground(program);
-        SetWindowAlpha(window, inFront ? kHighestLevel : *level, Refusal::KeepQuiet);
+    const std::optional<int> level = LevelOfProgram(program);
+    if (!level) {
+        return;
     }
+    // In front, a window see-through only in the background is opaque to
+    // the eye (its level 255); its level comes back as it leaves the front.
+    const bool inFront = window == ::GetForegroundWindow() && RememberedPrograms().OnlyInBackground(program);
+    const int wanted = inFront ? kHighestLevel : *level;
+    // Only from the other of the two: a level the user or its program has
+    // given it since stays.
+    const bool layered = (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+    if (asked == kFrontChanged && (!layered || WindowLevel(window) != (inFront ? *level : kHighestLevel))) {
+        return;
+    }
+    SetWindowAlpha(window, wanted, Refusal::KeepQuiet);
 }
 
 // Asks the window, without waiting; it gets its level when it answers.
-void Ask(HWND window)
+void Ask(HWND window, Asked asked = kNewWindow)
 {
-    ::SendMessageCallbackW(window, WM_NULL, 0, 0, &OnAnswer, 0);
+    ::SendMessageCallbackW(window, WM_NULL, 0, 0, &OnAnswer, asked);
 }
 
 void Offer(HWND window)
@@ -150,7 +163,7 @@ void OfferFrontChange(HWND window)
 {
     if (window != nullptr && ::IsWindow(window) && ::IsWindowVisible(window) && MayTakeLevel(window) &&
         RememberedPrograms().OnlyInBackground(ProgramOfWindow(window))) {
-        Ask(window);
+        Ask(window, kFrontChanged);
     }
 }
 

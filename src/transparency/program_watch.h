@@ -16,7 +16,8 @@
 // windows opaque while they are the window in front. While one is
 // remembered so, a second hook of the same kind hears Windows tell of each
 // new window in front; the one that leaves the front and the one that comes
-// to it are asked, as above, and each gets what it should have then.
+// to it are asked, as above, and each goes from its level to opaque or back,
+// unless the user or its program has given it another level since.
 #pragma once
 
 #include <windows.h>

@@ -93,6 +93,10 @@ class RememberedPrograms(ProgramTestCase):
         for front, level in ((player, 255), (other, 150), (player, 255)):
             click_at(centre(rect_of(front)))
             wait_alpha(player, level, f'the player with {info(front)["title"]} in front')
+        probe('alpha', player, 100)  # its own program's level, or the user's, stays
+        click_at(centre(rect_of(other)))
+        time.sleep(1)
+        self.assertEqual(alpha_of(player), 100)
 
     def test_a_file_saved_as_utf8_with_its_mark_keeps_every_setting(self):
         self.begin(config='\ufeff[General]\r\nDefaultAlpha=102\r\n[Programs]\r\ncaf\u00e9.exe=150\r\n'.encode())
