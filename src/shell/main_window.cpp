@@ -209,8 +209,8 @@ void MainWindow::RunStartupTasks()
     // A run that ended without its shut-down (ended from Task Manager, a
     // crash, the power) left its click-through and on-top on other
     // programs' windows: they get their clicks and their place back, their
-    // levels kept. A copy of another
-    // version running beside this one keeps its own.
+    // levels kept. A copy of another version running beside this one keeps
+    // its own.
     if (!AnotherVersionRuns()) {
         EndEveryClickThroughAndOnTop();
     }

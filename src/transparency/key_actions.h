@@ -1,6 +1,6 @@
 // What the keys and the wheel do to one window: a step on the level
-// popup's scale, opaque at once, click-through or on-top on and off, each under
-// the rules every pick obeys (alpha_blend.h).
+// popup's scale, opaque at once, click-through or on-top on and off, each
+// under the rules every pick obeys (alpha_blend.h).
 //
 // The wheel is heard through a low-level mouse hook, set only while the
 // wheel is switched on, on a thread that does nothing else. Its procedure

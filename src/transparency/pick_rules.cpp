@@ -90,8 +90,8 @@ bool IsMainWindow(std::uint32_t style, std::uint32_t exStyle)
 }
 
 // The state word: 1 layered, 2 click-through, 4 and 8 its flags, 16 a
-// level given, 32 click-through given, 64 on top given, its alpha in the second byte and the
-// level given in the third; the mark in the top bit.
+// level given, 32 click-through given, 64 on top given, its alpha in the
+// second byte and the level given in the third; the mark in the top bit.
 std::pair<std::uintptr_t, std::uintptr_t> EncodeNote(const WindowNote& note)
 {
     const std::uintptr_t state = kStateMark | (note.layered ? 1u : 0u) | (note.clickThrough ? 2u : 0u) |

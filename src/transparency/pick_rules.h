@@ -50,9 +50,9 @@ bool IsFleetingClass(std::wstring_view windowClass);
 bool IsMainWindow(std::uint32_t style, std::uint32_t exStyle);
 
 // What a window's own program had set before Veloria changed it, and what
-// Veloria gave it (a level, click-through, on top of other windows): kept on the window itself, in two window properties, so
-// that it lives exactly as long as the window and survives Veloria's own
-// restarts and crashes. Each value is never 0 (a missing property reads 0).
+// Veloria gave it (a level, click-through, on top of other windows): kept on
+// the window itself, in two window properties, so that it lives exactly as
+// long as the window and survives Veloria's own restarts and crashes. Each value is never 0 (a missing property reads 0).
 // The values fit 32 bits, for the 32-bit build.
 struct WindowNote {
     bool layered = false;       // its program had made it layered

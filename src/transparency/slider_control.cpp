@@ -152,7 +152,9 @@ private:
     {
         PlaceWindow(slider_.hwnd(), scale_(RECT{kImageSize + 12, 6, kClientWidth - 30, kSliderRowHeight - 6}));
         PlaceWindow(closeButton_, scale_(RECT{kClientWidth - 26, 13, kClientWidth - 8, 31}));
-        PlaceWindow(alwaysBox_, scale_(RECT{10, kSliderRowHeight, kClientWidth - 8, kSliderRowHeight + kBoxHeight - 2}));
+        // The two boxes under the slider, a row each.
+        PlaceWindow(alwaysBox_,
+                    scale_(RECT{10, kSliderRowHeight, kClientWidth - 8, kSliderRowHeight + kBoxHeight - 2}));
         PlaceWindow(onTopBox_, scale_(RECT{10, kSliderRowHeight + kBoxHeight, kClientWidth - 8, kClientHeight - 6}));
         SetChildFonts(hwnd(), scale_.font());
         if (!PlainWindowLook(Settings())) {

@@ -92,7 +92,8 @@ bool CaptionFits(HWND control, UINT dpi, std::wstring& told)
     ::DrawTextW(dc.get(), text, length, &needed, DT_CALCRECT | DT_NOPREFIX | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
     ::SelectObject(dc.get(), before);
     needed.right = needed.right * 115 / 100;
-    const bool fits = needed.right + room <= client.right && ((kind == L"Button" && !wraps) || needed.bottom <= client.bottom);
+    const bool fits =
+        needed.right + room <= client.right && ((kind == L"Button" && !wraps) || needed.bottom <= client.bottom);
     told = std::wstring(text) + L" needs " + std::to_wstring(needed.right + room) + L" x " +
            std::to_wstring(needed.bottom) + L" in " + std::to_wstring(client.right) + L" x " +
            std::to_wstring(client.bottom);
