@@ -57,7 +57,8 @@ class Taskbar(ProgramTestCase):
 
     def test_a_start_up_level_of_255_marks_the_entry_but_leaves_the_taskbar_opaque(self):
         _, window = self.start(config='[General]\r\nAtutoMenuInicio_ALPHA=-1\r\nAtutoMenuInicio_ALPHAV=255\r\n')
-        self.assertTrue(marked(window['pid']))
+        # Marked by the start-up's tasks, which run once the program is idle.
+        wait_until(lambda: marked(window['pid']), 10, 'the entry marked')
         self.assertIsNone(alpha_of(taskbar()))
         choose(window['pid'], 3)
         self.assertFalse(marked(window['pid']))
