@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "base/error_report.h"
+
 namespace veloria {
 
 Program::Program(HINSTANCE instance) : instance_(instance)
@@ -12,7 +14,12 @@ Program::Program(HINSTANCE instance) : instance_(instance)
 
 int Program::Run()
 {
+    // Without its window the program can do nothing: the user is told why
+    // it does not start rather than seeing nothing.
     if (!main_.Create(instance_)) {
+        const DWORD error = ::GetLastError();
+        ShowMessage(nullptr, L"Veloria could not start: Windows did not make its window (" + SystemErrorText(error) +
+                                 L").", MB_ICONERROR);
         return 1;
     }
     return main_.Load() ? state_.loop.Run() : 0;

@@ -178,7 +178,8 @@ class ProgramTestCase(unittest.TestCase):
             found = wait_until(lambda: (lambda w: w if len(w) == count else None)(windows('Veloria')), 25,
                                'the main window')
         except AssertionError as error:
-            raise AssertionError(f'{error}; exit code {process.poll()}') from None
+            told = [probe('text', s['handle']) for box in windows('#32770') for s in windows('Static', box['handle'])]
+            raise AssertionError(f'{error}; exit code {process.poll()}; boxes {told}') from None
         return process, found[0]
 
     def serve(self, *args, count=1, exe=PROBE):
@@ -188,12 +189,14 @@ class ProgramTestCase(unittest.TestCase):
                                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         self.served.append(process)
         received, deadline = b'', time.monotonic() + TIMEOUT
-        while received.count(b'\n') < count:
+        while received.count(b'\n') < count and not received.startswith(b'error'):
             ready, _, _ = select.select([process.stdout], [], [], max(0.0, deadline - time.monotonic()))
             chunk = os.read(process.stdout.fileno(), 4096) if ready else b''
             if not chunk:
                 raise AssertionError(f'probe {args} made nothing in time (exit code {process.poll()})')
             received += chunk
+        if received.startswith(b'error'):
+            raise AssertionError(f'probe {args} could not make its windows ({received.decode().strip()})')
         return received.decode().split()[:count]
 
     def foreign(self, kind='plain', x=650, y=150):

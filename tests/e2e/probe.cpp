@@ -37,7 +37,8 @@
 //   tray FILE REFUSE        a stand-in for the shell's tray window: logs
 //                           "add|modify|delete HWND" (a balloon adds its
 //                           title and text) and refuses the first REFUSE adds
-// Serving commands print their windows' handles first.
+// Serving commands print their windows' handles first ("error N" where one
+// was not made).
 //   serve                   answers the commands above but the serving ones,
 //                           read a line each (see Answer)
 #include <windows.h>
@@ -249,17 +250,24 @@ LRESULT CALLBACK ServeWindow(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
+DWORD g_makeError = 0;  // why the first window that was not made was not
+
 HWND Make(const char* className, const char* title, DWORD style, int x, int y, int width, int height, HWND parent,
           DWORD exStyle = 0)
 {
-    return ::CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, nullptr,
-                             ::GetModuleHandleA(nullptr), nullptr);
+    const HWND made = ::CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, nullptr,
+                                        ::GetModuleHandleA(nullptr), nullptr);
+    if (made == nullptr && g_makeError == 0) {
+        g_makeError = ::GetLastError();
+    }
+    return made;
 }
 
 int Serve(const std::vector<HWND>& made)
 {
     for (HWND window : made) {
         if (window == nullptr) {
+            std::printf("error %lu\n", static_cast<unsigned long>(g_makeError));
             return 1;
         }
         PrintHandle(window);
