@@ -15,6 +15,7 @@ add_executable(veloria_module_tests
   tests/wine/window_effects_test.cpp
 )
 target_compile_options(veloria_module_tests PRIVATE ${VELORIA_WARNINGS})
+target_precompile_headers(veloria_module_tests PRIVATE <windows.h> <gtest/gtest.h> <string> <vector>)
 target_link_libraries(veloria_module_tests PRIVATE veloria_win gtest_main)
 veloria_versioned(veloria_module_tests ${VELORIA_VERSION_NUMBERS})
 # The shipped language files the module tests read lie beside them.
