@@ -45,11 +45,18 @@ struct DpiCalls {
 const DpiCalls& Dpi();
 
 // Of the system at large: the true version, the message filter of an
-// elevated window (Windows 7), the session's notifications and the
-// themed background of a dialog's page.
+// elevated window (Windows 7), the session's notifications and the place
+// of the tray icon (Windows 7).
 struct SystemCalls {
     using VersionCall = LONG WINAPI(OSVERSIONINFOW*);
     using FilterMessageCall = BOOL WINAPI(HWND, UINT, DWORD, void*);
+    struct TrayIconIdentity {  // NOTIFYICONIDENTIFIER
+        DWORD cbSize;
+        HWND hWnd;
+        UINT uID;
+        GUID guidItem;
+    };
+    using TrayIconPlaceCall = HRESULT WINAPI(const TrayIconIdentity*, RECT*);
 
     VersionCall* RtlGetVersion = LateBound<VersionCall>(L"ntdll.dll", "RtlGetVersion");
     FilterMessageCall* ChangeWindowMessageFilterEx =
@@ -58,6 +65,7 @@ struct SystemCalls {
         VELORIA_LATE_BOUND("wtsapi32.dll", WTSRegisterSessionNotification);
     decltype(&::WTSUnRegisterSessionNotification) UnregisterSessionNotification =
         VELORIA_LATE_BOUND("wtsapi32.dll", WTSUnRegisterSessionNotification);
+    TrayIconPlaceCall* TrayIconPlace = LateBound<TrayIconPlaceCall>(L"shell32.dll", "Shell_NotifyIconGetRect");
 };
 const SystemCalls& System();
 

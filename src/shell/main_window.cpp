@@ -188,10 +188,19 @@ void MainWindow::LoadTrayIcon()
     trayIcon_.reset(LoadSmallIcon(instance_, IDI_VELORIA, WindowDpi(hwnd())));
 }
 
+bool MainWindow::AddIcon()
+{
+    if (!AddTrayIcon(hwnd(), trayIcon_.get())) {
+        return false;
+    }
+    AskForTrayKeys(hwnd());
+    return true;
+}
+
 void MainWindow::ShowTrayIcon()
 {
     LoadTrayIcon();
-    if (!AddTrayIcon(hwnd(), trayIcon_.get())) {
+    if (!AddIcon()) {
         trayRetriesLeft_ = kTrayRetries;
         ::SetTimer(hwnd(), kTrayRetryTimer, kTrayRetryMs, nullptr);
     }
@@ -199,7 +208,7 @@ void MainWindow::ShowTrayIcon()
 
 void MainWindow::OnTrayRetry()
 {
-    if (AddTrayIcon(hwnd(), trayIcon_.get()) || --trayRetriesLeft_ <= 0) {
+    if (AddIcon() || --trayRetriesLeft_ <= 0) {
         ::KillTimer(hwnd(), kTrayRetryTimer);
     }
 }
@@ -297,7 +306,19 @@ bool MainWindow::IsOwnMouseMove(LPARAM lParam) const
 
 void MainWindow::OnTrayNotify(UINT mouseMessage)
 {
+    constexpr UINT kKeySelect = NIN_SELECT | NINF_KEY;  // Enter or Space on the icon
+    // The menu key, or the shell's word that follows a right click, which
+    // has opened the menu already.
+    constexpr DWORD kRightClickFollowsMs = 1000;
     switch (mouseMessage) {
+    case kKeySelect:
+        windows_.pointer.Show(instance_);
+        break;
+    case WM_CONTEXTMENU:
+        if (!mouseMenuOpen_ && ::GetTickCount() - mouseMenuEnded_ >= kRightClickFollowsMs) {
+            ShowPopupMenu(true);
+        }
+        break;
     case WM_LBUTTONDOWN:
         ::ReleaseCapture();
         ::SetCapture(hwnd());
@@ -314,7 +335,7 @@ void MainWindow::OnTrayNotify(UINT mouseMessage)
         windows_.pointer.Show(instance_);
         break;
     case WM_RBUTTONUP:
-        ShowPopupMenu();
+        ShowPopupMenu(false);
         break;
     default:
         break;
@@ -352,7 +373,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // at the size of the scale now in use; a translucent taskbar gets
         // its level again on the new taskbar.
         LoadTrayIcon();
-        if (AddTrayIcon(hwnd(), trayIcon_.get())) {
+        if (AddIcon()) {
             ::KillTimer(hwnd(), kTrayRetryTimer);
         }
         LookAtTaskbars();

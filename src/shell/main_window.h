@@ -81,6 +81,7 @@ private:
     void RunUpdateCheck();
     void LoadTrayIcon();
     void ShowTrayIcon();
+    bool AddIcon();
     void OnTrayRetry();
     void RunStartupTasks();
 
@@ -93,7 +94,9 @@ private:
     void OnTrayNotify(UINT mouseMessage);
     void EndTrayPick();
     void OnReleaseWatch();
-    void ShowPopupMenu();
+    // At the pointer; from the keyboard at the icon, and the focus back on
+    // the notification area when it is left without a choice.
+    void ShowPopupMenu(bool fromKeyboard);
     void OnCommand(UINT id);
     void OnMenuEntry(TrayCommand command);
     void OnTaskbarEntry();
@@ -121,6 +124,8 @@ private:
     UINT taskbarCreatedMessage_ = 0;
     int trayRetriesLeft_ = 0;       // while the shell has not taken the icon
     bool trayPickPending_ = false;  // the left button went down on the icon
+    bool mouseMenuOpen_ = false;    // the menu a right click opened is on show
+    DWORD mouseMenuEnded_ = 0;      // when it was closed (GetTickCount)
     MessengerConnection msnMessenger_;
     bool unloaded_ = false;
     bool duplicate_ = false;     // another copy of this version runs

@@ -4,6 +4,7 @@
 #include "shell/main_window.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "base/shell_open.h"
@@ -87,15 +88,29 @@ void MainWindow::SetTaskbarMark(bool marked)
     ::CheckMenuItem(menuPop_.get(), kTaskbarEntry, MF_BYPOSITION | (marked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void MainWindow::ShowPopupMenu()
+void MainWindow::ShowPopupMenu(bool fromKeyboard)
 {
     // The program's own process comes to the front, so that the menu closes
     // when the user clicks elsewhere.
     ::SetForegroundWindow(hwnd());
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    ::TrackPopupMenu(menuPop_.get(), 0, cursor.x, cursor.y, 0, hwnd(), nullptr);
+    POINT at{};
+    if (const std::optional<POINT> icon = fromKeyboard ? TrayIconPlace(hwnd()) : std::nullopt) {
+        at = *icon;
+    } else {
+        ::GetCursorPos(&at);
+    }
+    mouseMenuOpen_ = !fromKeyboard;
+    const auto chosen = static_cast<UINT>(
+        ::TrackPopupMenu(menuPop_.get(), fromKeyboard ? TPM_RETURNCMD : 0, at.x, at.y, 0, hwnd(), nullptr));
     ::PostMessageW(hwnd(), WM_NULL, 0, 0);
+    if (!fromKeyboard) {
+        mouseMenuOpen_ = false;
+        mouseMenuEnded_ = ::GetTickCount();
+    } else if (chosen != 0) {
+        OnCommand(chosen);
+    } else {
+        GiveFocusBackToTray(hwnd());
+    }
 }
 
 void MainWindow::OnCommand(UINT id)

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/system_calls.h"
 #include "base/version.h"
 
 namespace veloria {
@@ -50,6 +51,30 @@ bool AddTrayIcon(HWND owner, HICON icon)
     // 64 characters with its terminating zero.
     CopyCut(std::wstring(ProductName()) + L" ", record.szTip);
     return ::Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
+}
+
+void AskForTrayKeys(HWND owner)
+{
+    // Version 3 keeps the mouse's messages as they are (4 would change them).
+    NOTIFYICONDATAW record = Record(owner, 0, NOTIFYICONDATAW_V2_SIZE);
+    record.uVersion = NOTIFYICON_VERSION;
+    ::Shell_NotifyIconW(NIM_SETVERSION, &record);
+}
+
+std::optional<POINT> TrayIconPlace(HWND owner)
+{
+    RECT place{};
+    const SystemCalls::TrayIconIdentity icon{sizeof(icon), owner, kTrayIconId, GUID{}};
+    if (const auto placeOf = System().TrayIconPlace; placeOf == nullptr || FAILED(placeOf(&icon, &place))) {
+        return std::nullopt;
+    }
+    return POINT{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+}
+
+void GiveFocusBackToTray(HWND owner)
+{
+    NOTIFYICONDATAW record = Record(owner, 0, NOTIFYICONDATAW_V2_SIZE);
+    ::Shell_NotifyIconW(NIM_SETFOCUS, &record);
 }
 
 void ChangeTrayIcon(HWND owner, HICON icon)

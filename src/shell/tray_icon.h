@@ -2,11 +2,15 @@
 //
 // One notification record is kept and reused for every call. Its mouse
 // events come back to the owning window as message 512 (WM_MOUSEMOVE) with
-// the icon's id in wParam and the mouse message in lParam.
+// the icon's id in wParam and the mouse message in lParam; so do its keys,
+// where the shell tells them (NIN_KEYSELECT for Enter and Space on the
+// icon, WM_CONTEXTMENU for Shift+F10 and the menu key, which also follows
+// every right click).
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace veloria {
@@ -18,6 +22,17 @@ inline constexpr UINT kTrayCallbackMessage = WM_MOUSEMOVE;
 // back after the shell restarted. False when the shell refused it (at logon
 // the tray may not be there yet).
 bool AddTrayIcon(HWND owner, HICON icon);
+
+// Asks the shell to tell the icon's keys too (after each add). A shell that
+// will not tells the menu key as a right click.
+void AskForTrayKeys(HWND owner);
+
+// The middle of the icon on the screen, where the shell says.
+std::optional<POINT> TrayIconPlace(HWND owner);
+
+// The keyboard's focus back on the notification area, after a menu opened
+// from the keyboard was left without a choice.
+void GiveFocusBackToTray(HWND owner);
 
 // Gives the icon of `owner` another picture (a new scale).
 void ChangeTrayIcon(HWND owner, HICON icon);

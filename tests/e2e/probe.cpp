@@ -13,6 +13,7 @@
 //   region HWND             "COUNT L,T,R,B" of its shape, or "none"
 //   alpha HWND LEVEL        layered at LEVEL (-1: not layered)
 //   close HWND | post HWND NAME   posts WM_CLOSE | the registered message
+//   post HWND MSG WP LP     posts a message
 //   front HWND | front      brings the window to the front | prints the
 //                           window in front
 //   focus HWND              prints the active and the focus window of the
@@ -223,7 +224,7 @@ LRESULT CALLBACK ServeWindow(HWND window, UINT message, WPARAM wParam, LPARAM lP
         // Wine's shell hands a tray request over as WM_COPYDATA: the icon's
         // window in wParam, NIM_ADD/NIM_MODIFY/NIM_DELETE in dwData.
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        static const char* const kNames[] = {"add", "modify", "delete"};
+        static const char* const kNames[] = {"add", "modify", "delete", "setfocus", "setversion"};
         const bool add = data->dwData == NIM_ADD;
         const bool refused = add && g_refusals > 0;
         g_refusals -= refused ? 1 : 0;
@@ -243,7 +244,7 @@ LRESULT CALLBACK ServeWindow(HWND window, UINT message, WPARAM wParam, LPARAM lP
             }
             balloon = "\tballoon\t" + Utf8(title.c_str()) + "\t" + Utf8(text.c_str());
         }
-        Append(g_trayLog, std::string(data->dwData < 3 ? kNames[data->dwData] : "other") + " " + handle +
+        Append(g_trayLog, std::string(data->dwData < 5 ? kNames[data->dwData] : "other") + " " + handle +
                               (refused ? " refused" : "") + balloon);
         return refused ? FALSE : TRUE;
     }
@@ -411,6 +412,12 @@ int Run(int argc, char** argv)
     }
     if (command == "post" && argc == 4) {
         return ::PostMessageA(Handle(arg(1)), ::RegisterWindowMessageA(arg(2)), 0, 0) ? 0 : 1;
+    }
+    if (command == "post" && argc == 6) {
+        return ::PostMessageA(Handle(arg(1)), static_cast<UINT>(number(2)), static_cast<WPARAM>(number(3)),
+                              static_cast<LPARAM>(number(4)))
+                   ? 0
+                   : 1;
     }
     if (command == "mutex" && argc == 3) {
         HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, arg(1));

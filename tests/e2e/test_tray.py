@@ -3,8 +3,8 @@ mouse input on Wine's taskbar."""
 import os
 import time
 
-from harness import (PROBE, VERSION, ProgramTestCase, choose, dismiss_menu, open_menu, probe, quiet, shipped,
-                     tooltip_text, tray_icon, wait_until, windows_path, xdotool)
+from harness import (PROBE, VERSION, ProgramTestCase, choose, dismiss_menu, open_menu, probe, quiet, read_menu,
+                     shipped, tooltip_text, tray_icon, wait_until, windows, windows_path, xdotool)
 
 ENGLISH = ['About', 'Tell a Friend', '', 'Transparent Taskbar', '', 'Options', 'Language', '', 'Help',
            'Make every window opaque', 'Close']
@@ -37,20 +37,41 @@ class TrayIcon(ProgramTestCase):
         self.serve('tray', windows_path(log), 0)
         probe('post', window['handle'], 'TaskbarCreated')
         handle = window['handle']
-        wait_until(lambda: read_log(log) == ['add', handle], 10, 'the icon to be added again')
+        added = ['add', handle, 'setversion', handle]  # the icon, and its keys asked for
+        wait_until(lambda: read_log(log) == added, 10, 'the icon to be added again')
         probe('close', handle)
         self.assertEqual(process.wait(timeout=10), 0)
-        self.assertEqual(read_log(log), ['add', handle, 'delete', handle])
+        self.assertEqual(read_log(log), added + ['delete', handle])
 
     def test_an_icon_the_shell_refuses_at_start_is_added_again(self):
         log = self.scratch('tray.txt')
         self.serve('tray', windows_path(log), 1)
         _, window = self.start()
         handle = window['handle']
-        wait_until(lambda: read_log(log) == ['add', handle, 'refused', 'add', handle], 10, 'a second try')
+        wait_until(lambda: read_log(log) == ['add', handle, 'refused', 'add', handle, 'setversion', handle], 10,
+                   'a second try')
 
 
 class PopupMenu(ProgramTestCase):
+
+    def test_the_icon_s_keys_open_the_pointer_window_and_the_menu_which_the_keyboard_walks(self):
+        # Wine's taskbar takes the keyboard to no icon: the test tells the
+        # keys to the icon's window as the shell does.
+        log = self.scratch('tray.txt')
+        self.serve('tray', windows_path(log), 0)
+        process, window = self.start()
+        handle, pid = window['handle'], window['pid']
+        probe('post', handle, 0x200, 1, 0x401)  # NIN_KEYSELECT: Enter or Space
+        wait_until(lambda: [w for w in windows('VeloriaMainControl') if w['visible']], 5, 'the pointer window')
+        probe('post', handle, 0x200, 1, 0x7B)  # WM_CONTEXTMENU: Shift+F10 or the menu key
+        self.assertEqual(captions(wait_until(lambda: read_menu(pid), 10, 'the tray menu')), ENGLISH)
+        xdotool('key', 'Escape')
+        wait_until(lambda: read_menu(pid) is None, 5, 'the menu to close')
+        wait_until(lambda: read_log(log)[-2:] == ['setfocus', handle], 5, 'the focus back on the tray')
+        probe('post', handle, 0x200, 1, 0x7B)
+        wait_until(lambda: read_menu(pid), 10, 'the tray menu again')
+        xdotool('key', 'Up', 'Return')  # from the bottom: Close
+        self.assertEqual(process.wait(timeout=10), 0)
 
     def test_the_icon_shows_its_tooltip_and_right_click_opens_the_eleven_entries_at_the_pointer(self):
         process, window = self.start()
