@@ -1,5 +1,5 @@
-// The keys and the wheel: five system-wide keys that change the window in
-// front, the wheel with its modifier keys over any window, and
+// The keys and the wheel: six system-wide keys that change the window in
+// front or open the level popup for it, the wheel with its modifier keys over any window, and
 // click-through.
 //
 // They live in "Config.ini", section "[Keys]", as texts a user can read and
@@ -54,8 +54,8 @@ std::optional<HotKey> ParseHotKey(std::wstring_view text);
 std::optional<HotKey> FromHotKeyControl(std::uint16_t word);
 std::uint16_t ToHotKeyControl(const std::optional<HotKey>& hotKey);
 
-enum class KeyAction { MoreSeeThrough, MoreSolid, Opaque, ClickThrough, OnTop };
-inline constexpr std::size_t kKeyActionCount = 5;
+enum class KeyAction { MoreSeeThrough, MoreSolid, Opaque, ClickThrough, OnTop, Pick };
+inline constexpr std::size_t kKeyActionCount = 6;
 
 struct KeySettings {
     std::array<std::optional<HotKey>, kKeyActionCount> keys;
@@ -73,7 +73,7 @@ struct KeySettingName {
     const wchar_t* key;
     const wchar_t* defaultText;
 };
-// The five keys in KeyAction order, then "Wheel", "UseClickThrough" and
+// The six keys in KeyAction order, then "Wheel", "UseClickThrough" and
 // "WheelKeys" (the modifiers held with the wheel).
 inline constexpr std::size_t kWheelSetting = kKeyActionCount;
 inline constexpr std::size_t kClickThroughSetting = kKeyActionCount + 1;
@@ -84,6 +84,7 @@ inline constexpr std::array<KeySettingName, kKeyActionCount + 3> kKeySettingName
     {L"Opaque", L"Ctrl+Alt+Shift+Home"},
     {L"ClickThrough", L"Ctrl+Alt+Shift+End"},
     {L"OnTop", L"Ctrl+Alt+Shift+F9"},
+    {L"Pick", L"Ctrl+Alt+Shift+F8"},
     {L"Wheel", L"1"},
     {L"UseClickThrough", L"1"},
     {L"WheelKeys", L"Ctrl+Alt+Shift"},

@@ -96,6 +96,9 @@ void MainWindow::OnHotKey(WPARAM id)
     case KeyAction::OnTop:
         ToggleOnTop(window);
         break;
+    case KeyAction::Pick:
+        PickWindowForPopup(instance_, window, windows_.levelPopup);
+        break;
     }
 }
 

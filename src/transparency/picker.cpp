@@ -52,12 +52,17 @@ void PickWindowAtCursor(HINSTANCE instance, std::int16_t tecla, LevelPopup& leve
         ClearWindowAlpha(window);
         break;
     case PickAction::OpenLevelPopup:
-        TransparencyState::Current().target = window;
-        levelPopup.Show(instance);
+        PickWindowForPopup(instance, window, levelPopup);
         break;
     case PickAction::Nothing:
         break;
     }
+}
+
+void PickWindowForPopup(HINSTANCE instance, HWND window, LevelPopup& levelPopup)
+{
+    TransparencyState::Current().target = window;
+    levelPopup.Show(instance);
 }
 
 HWND TargetWindow()

@@ -23,6 +23,10 @@ HWND PickableWindow(HWND window);
 // modifier bits (Shift 1, Ctrl 2, Alt 4); a Ctrl pick opens `levelPopup`.
 void PickWindowAtCursor(HINSTANCE instance, std::int16_t tecla, LevelPopup& levelPopup);
 
+// The pick of a key: `window` (the one in front) becomes the target of
+// `levelPopup`, which opens as for a Ctrl pick.
+void PickWindowForPopup(HINSTANCE instance, HWND window, LevelPopup& levelPopup);
+
 // The window the level popup acts on: the last one picked with Ctrl.
 HWND TargetWindow();
 

@@ -14,6 +14,10 @@
 // A target whose program is remembered opens at the remembered level rather
 // than DefaultAlpha.
 //
+// The popup takes the keyboard on its slider, so that a pick by a key goes
+// on with the arrows; Esc or Enter closes it, and a popup closed while it
+// had the keyboard gives it back to its target.
+//
 // "Keep on top" shows whether the target stands above the windows not on
 // top, and puts it there or takes the on-top Veloria gave away; a level
 // that makes the target opaque ends it too, and the box follows.
@@ -100,7 +104,7 @@ public:
             LayOut();
             return 0;
         case WM_COMMAND:
-            if (LOWORD(wParam) == kCloseId || LOWORD(wParam) == IDCANCEL) {
+            if (LOWORD(wParam) == kCloseId || LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK) {
                 ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
             } else if (LOWORD(wParam) == kAlwaysId && HIWORD(wParam) == BN_CLICKED) {
                 OnAlways();
@@ -127,10 +131,15 @@ public:
                 SaveProgramLevel();
             }
             return 0;
-        case WM_CLOSE:
+        case WM_CLOSE: {
             SaveProgramLevel();
+            const HWND back = ::GetForegroundWindow() == hwnd() ? TargetWindow() : nullptr;
             ::DestroyWindow(hwnd());
+            if (back != nullptr && ::IsWindow(back)) {
+                ::SetForegroundWindow(back);
+            }
             return 0;
+        }
         case WM_DESTROY:
             SaveProgramLevel(nullptr);  // the window is going: a failure is told unowned
             return 0;

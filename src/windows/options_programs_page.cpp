@@ -43,9 +43,9 @@ class ProgramsPage final : public OptionsPage {
         kClickThroughKey, kOnTopLabel, kOnTopKey, kWheelCheck, kWheelKeysLabel, kWheelKeys, kClickThroughCheck,
         kRestoreOnExit,
     };
-    // The hot-key control of each key, in KeyAction order.
-    static constexpr std::array<int, kKeyActionCount> kKeyFields{kSeeThroughKey, kSolidKey, kOpaqueKey,
-                                                                 kClickThroughKey, kOnTopKey};
+    // The hot-key control of each key, in KeyAction order; the keys after
+    // them are kept as they are.
+    static constexpr std::array kKeyFields{kSeeThroughKey, kSolidKey, kOpaqueKey, kClickThroughKey, kOnTopKey};
     static constexpr std::array kRows{
         ControlRow{kProgramsHowTo, Kind::Note, 28, 40, 441, 32, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_HOWTO},
         ControlRow{kProgramList, Kind::List, 28, 76, 116, 76, std::nullopt},
@@ -170,7 +170,7 @@ private:
     void ShowKeys()
     {
         const KeySettings& keys = Keys();
-        for (std::size_t action = 0; action < kKeyActionCount; ++action) {
+        for (std::size_t action = 0; action < kKeyFields.size(); ++action) {
             const HWND field = Item(kKeyFields[action]);
             // A key without Ctrl or Alt gets both: no plain key is taken
             // from every program.
@@ -194,7 +194,7 @@ private:
     void SaveKeys()
     {
         KeySettings keys = Keys();
-        for (std::size_t action = 0; action < kKeyActionCount; ++action) {
+        for (std::size_t action = 0; action < kKeyFields.size(); ++action) {
             const auto word = static_cast<std::uint16_t>(::SendMessageW(Item(kKeyFields[action]), HKM_GETHOTKEY, 0, 0));
             if (word != ToHotKeyControl(keys.keys[action])) {
                 keys.keys[action] = FromHotKeyControl(word);
@@ -330,7 +330,7 @@ private:
 
     ProgramLevels programsShown_;  // the programs in use when the page was filled
     ProgramLevels programs_;       // the same with the page's changes
-    std::array<std::uint16_t, kKeyActionCount> shownKeys_{};  // the keys the fields show, as accepted
+    std::array<std::uint16_t, kKeyFields.size()> shownKeys_{};  // the keys the fields show, as accepted
 };
 
 }  // namespace

@@ -7,11 +7,12 @@ import pathlib
 import subprocess
 import time
 
-from harness import ProgramTestCase, alpha_of, centre, choose, click_at, dialogs, info, probe, programs_tab, rect_of, \
-    wait_alpha, wait_until, windows, windows_path, xdotool
+from harness import ProgramTestCase, alpha_of, centre, choose, click_at, dialogs, info, level_popup, probe, \
+    programs_tab, rect_of, wait_alpha, wait_until, windows, windows_path, xdotool
 
 CLICK_THROUGH = 0x20  # WS_EX_TRANSPARENT
-DOWN, UP, OPAQUE, THROUGH, ON_TOP = ('ctrl+alt+shift+' + key for key in ('Next', 'Prior', 'Home', 'End', 'F9'))
+DOWN, UP, OPAQUE, THROUGH, ON_TOP, PICK = ('ctrl+alt+shift+' + key for key in ('Next', 'Prior', 'Home', 'End', 'F9',
+                                                                                 'F8'))
 TOPMOST = 0x8
 
 
@@ -109,6 +110,18 @@ class Keys(ProgramTestCase):
         self.assertEqual(self.processes[-1].wait(timeout=10), 0)
         self.assertFalse(info(plain)['exstyle'] & TOPMOST)
         self.assertTrue(info(own)['exstyle'] & TOPMOST, 'kept on top by its own program')
+
+    def test_a_key_opens_the_level_popup_for_the_window_in_front_and_its_keys_end_it_there(self):
+        [window] = self.begin((250, 250))
+        for close in ('Escape', 'Return'):
+            press(PICK)
+            popup, slider = wait_until(level_popup, 5, 'the level popup')
+            wait_until(lambda: probe('focus', popup['handle']) == [popup['handle'], slider], 5, 'the slider focused')
+            press('Left')
+            wait_alpha(window, 212, 'one step below the level the popup opens at')
+            press(close)
+            wait_until(lambda: level_popup() is None, 5, 'the popup to close')
+            wait_until(lambda: probe('front') == [window], 5, 'the window in front again')
 
     def test_close_keeps_the_levels_unless_the_programs_tab_asks_for_every_look_back(self):
         for restore, left in ((False, 246), (True, None)):

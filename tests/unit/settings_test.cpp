@@ -124,8 +124,10 @@ TEST(HotKeys, TextsAUserCanWriteAndTheControlsWord)
     EXPECT_EQ(ToHotKeyControl(std::nullopt), 0);
 
     // Missing keys are the defaults, an empty one is no key, junk is the default.
-    KeySettingTexts texts{L"Ctrl+Alt+Down", L"",  L"junk", L"Ctrl+Alt+T", L"Ctrl+Alt+Shift+F9",
-                          L"0",             L"1", L"Win+Shift"};
+    KeySettingTexts texts{L"Ctrl+Alt+Down", L"", L"junk", L"Ctrl+Alt+T", L"Ctrl+Alt+Shift+F9", L"Ctrl+Alt+Shift+F8"};
+    texts[kWheelSetting] = L"0";
+    texts[kClickThroughSetting] = L"1";
+    texts[kWheelKeysSetting] = L"Win+Shift";
     const KeySettings read = ReadKeySettings(texts);
     EXPECT_EQ(read[KeyAction::MoreSeeThrough], down);
     EXPECT_FALSE(read[KeyAction::MoreSolid]);
