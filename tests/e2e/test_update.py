@@ -91,7 +91,8 @@ class Updates(ProgramTestCase):
         return dialogs(self.main['pid'], caption)
 
     def answer_box(self, caption, button):
-        [box] = wait_until(lambda: self.boxes(caption), 20, caption)
+        # Found while it is still being made, a box is not yet where a click lands.
+        [box] = wait_until(lambda: [w for w in self.boxes(caption) if w['visible']], 20, caption)
         click_at(centre(next(w for w in windows('Button', box['handle']) if w['title'] == button)['rect']))
         wait_until(lambda: not self.boxes(caption), 5, 'the box to close')
 
