@@ -70,8 +70,8 @@ add_library(veloria_win STATIC ${VELORIA_WIN_SOURCES})
 target_include_directories(veloria_win PUBLIC src)
 target_compile_options(veloria_win PRIVATE ${VELORIA_WARNINGS})
 # Every file here reads the Windows headers (under the definitions above)
-# and most of the standard ones: read once for all of them, they halve the
-# build.
+# and most of the standard ones: they are read once for all of them rather
+# than once for each.
 target_precompile_headers(veloria_win PRIVATE <windows.h> <commctrl.h> <algorithm> <memory> <optional> <string>
   <vector>)
 target_link_libraries(veloria_win PUBLIC veloria_core ${VELORIA_SYSTEM_LIBRARIES})

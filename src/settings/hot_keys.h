@@ -1,6 +1,6 @@
 // The keys and the wheel: six system-wide keys that change the window in
-// front or open the level popup for it, the wheel with its modifier keys over any window, and
-// click-through.
+// front or open the level popup for it, the wheel with its modifier keys
+// over any window, and click-through.
 //
 // They live in "Config.ini", section "[Keys]", as texts a user can read and
 // write: "Ctrl+Alt+Shift+PageDown". A key missing from the file, or a text
