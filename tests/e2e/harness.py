@@ -185,15 +185,22 @@ class ProgramTestCase(unittest.TestCase):
     def serve(self, *args, count=1, exe=PROBE):
         """Runs a serving probe command (window, tray), perhaps from a copy
         of the probe named as another program; gives its handles."""
-        process = subprocess.Popen(['wine', exe, *map(str, args)], stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        # What Wine says of a process that does not start goes to a file, for the failure's message.
+        handle, said = tempfile.mkstemp(prefix='veloria-wine-')
+        os.close(handle)
+        self.addCleanup(os.unlink, said)
+        with open(said, 'wb') as errors:
+            process = subprocess.Popen(['wine', exe, *map(str, args)], stdin=subprocess.DEVNULL,
+                                       stdout=subprocess.PIPE, stderr=errors)
         self.served.append(process)
         received, deadline = b'', time.monotonic() + TIMEOUT
         while received.count(b'\n') < count and not received.startswith(b'error'):
             ready, _, _ = select.select([process.stdout], [], [], max(0.0, deadline - time.monotonic()))
             chunk = os.read(process.stdout.fileno(), 4096) if ready else b''
             if not chunk:
-                raise AssertionError(f'probe {args} made nothing in time (exit code {process.poll()})')
+                with open(said, 'rb') as errors:
+                    told = errors.read()[-500:].decode(errors='replace')
+                raise AssertionError(f'probe {args} made nothing in time (exit code {process.poll()}; {told!r})')
             received += chunk
         if received.startswith(b'error'):
             raise AssertionError(f'probe {args} could not make its windows ({received.decode().strip()})')
@@ -349,10 +356,21 @@ def open_options(pid):
     # Shown once it is made whole, captions and all.
     dialog = wait_until(lambda: [d for d in dialogs(pid) if d['visible']], 10, 'the options dialog')[0]
     wait_until(lambda: probe('front') == [dialog['handle']], 5, 'the options dialog in front')
+    hand_keyboard_to(dialog['handle'])
     # And its keyboard focus: Wine settles a window's input focus after its
     # activation, and the X server's after that.
     wait_until(lambda: keys_reach(dialog), 5, "the options dialog's keyboard focus")
     return dialog
+
+
+def hand_keyboard_to(handle):
+    """The X server's focus to the window of `handle`, as a window manager
+    would give it to the window in front: Xvfb has none, and Wine, bringing
+    a window to the front while another of its windows has the X focus,
+    leaves the focus there, so that keys typed go to that other window."""
+    x_window = int(probe('xwindow', handle)[0], 16)
+    if x_window:
+        xdotool('windowfocus', '--sync', x_window)
 
 
 def keys_reach(dialog):

@@ -18,6 +18,7 @@
 //                           window in front
 //   focus HWND              prints the active and the focus window of the
 //                           thread of HWND
+//   xwindow HWND            prints the X window Wine shows it in
 //   mutex NAME              "held" or "free"
 //   regget HKLM|HKCU\KEY NAME    the REG_SZ value, or "none"
 //   menu PID                loads menu_reader.dll into process PID (its
@@ -456,6 +457,11 @@ int Run(int argc, char** argv)
         ::GetGUIThreadInfo(::GetWindowThreadProcessId(Handle(arg(1)), nullptr), &info);
         PrintHandle(info.hwndActive);
         PrintHandle(info.hwndFocus);
+        return 0;
+    }
+    if (command == "xwindow" && argc == 3) {
+        // The X window Wine shows the window in (Wine keeps it on the window).
+        PrintHandle(static_cast<HWND>(::GetPropA(Handle(arg(1)), "__wine_x11_whole_window")));
         return 0;
     }
     if (command == "front" && argc == 3) {

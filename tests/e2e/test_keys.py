@@ -7,8 +7,8 @@ import pathlib
 import subprocess
 import time
 
-from harness import ProgramTestCase, alpha_of, centre, choose, click_at, dialogs, info, level_popup, probe, \
-    programs_tab, rect_of, wait_alpha, wait_until, windows, windows_path, xdotool
+from harness import ProgramTestCase, alpha_of, centre, choose, click_at, dialogs, hand_keyboard_to, info, level_popup, \
+    probe, programs_tab, rect_of, wait_alpha, wait_until, windows, windows_path, xdotool
 
 CLICK_THROUGH = 0x20  # WS_EX_TRANSPARENT
 DOWN, UP, OPAQUE, THROUGH, ON_TOP, PICK = ('ctrl+alt+shift+' + key for key in ('Next', 'Prior', 'Home', 'End', 'F9',
@@ -74,6 +74,7 @@ class Keys(ProgramTestCase):
         self.assertIn('Ctrl+Alt+Shift+End', self.balloons()[0][1])
         probe('front', above)
         wait_until(lambda: probe('front') == [above], 5, 'the window in front')
+        hand_keyboard_to(above)
         press(THROUGH)
         wait_until(lambda: not info(above)['exstyle'] & CLICK_THROUGH, 5, 'the same key to undo it')
         press(THROUGH, OPAQUE)  # opaque in any way ends it
@@ -87,6 +88,7 @@ class Keys(ProgramTestCase):
         wait_until(lambda: info(front)['exstyle'] & CLICK_THROUGH, 5, 'click-through')
         probe('front', back)
         wait_until(lambda: probe('front') == [back], 5, 'the window behind in front')
+        hand_keyboard_to(back)
         press(DOWN, DOWN, ON_TOP)
         wait_alpha(back, 238)
         wait_until(lambda: info(back)['exstyle'] & TOPMOST, 5, 'on top')
@@ -102,6 +104,7 @@ class Keys(ProgramTestCase):
         for window, states in ((plain, (True, False, True)), (own, (True, True))):
             probe('front', window)
             wait_until(lambda: probe('front') == [window], 5, 'the window in front')
+            hand_keyboard_to(window)
             for state in states:
                 press(ON_TOP)
                 wait_until(lambda: bool(info(window)['exstyle'] & TOPMOST) == state, 5, f'on top {state}')
