@@ -256,7 +256,8 @@ def read_menu(pid):
             popups.append({'rect': [int(v) for v in fields[1].split(',')], 'items': []})
         elif fields[0] == 'item' and popups:
             popups[-1]['items'].append({'level': int(fields[1]), 'kind': fields[3], 'checked': fields[4] == '1',
-                                        'rect': [int(v) for v in fields[5].split(',')], 'caption': fields[6]})
+                                        'rect': [int(v) for v in fields[5].split(',')], 'caption': fields[6],
+                                        'lit': fields[7] == '1'})
     for popup in popups:
         top = [item for item in popup['items'] if item['level'] == 0]
         if len(top) == 11:
@@ -281,10 +282,22 @@ def dismiss_menu(pid):
     wait_until(lambda: read_menu(pid) is None, 5, 'the menu to close')
 
 
+def click_entry(pid, menu, entry):
+    """Clicks the entry `entry(menu)` once the menu has lit it under the
+    pointer (a menu listed as shown may not be on the X server's screen
+    yet, and a click then goes to what lies under it); gives the click's
+    time."""
+    xdotool('mousemove', *centre(entry(menu)['rect']))
+    wait_until(lambda: (lambda menu: menu and entry(menu)['lit'])(read_menu(pid)), 10,
+               'the entry under the pointer to light up')
+    clicked = time.monotonic()
+    xdotool('click', 1)
+    return clicked
+
+
 def choose(pid, index, language=None):
     """Chooses tray menu entry `index`, or the language entry `language`."""
-    menu = open_menu(pid)
-    click_at(centre(menu['entries'][index]['rect']))
+    click_entry(pid, open_menu(pid), lambda menu: menu['entries'][index])
     if language is None:
         return
     menu = wait_until(lambda: (lambda m: m if m and m['languages'][0]['rect'] != [0, 0, 0, 0] else None)(
@@ -293,7 +306,7 @@ def choose(pid, index, language=None):
     # Along the submenu's edge first, so that the pointer crosses no entry.
     xdotool('mousemove', entry['rect'][2] - 3, centre(menu['entries'][index]['rect'])[1])
     time.sleep(0.2)
-    click_at(centre(entry['rect']))
+    click_entry(pid, menu, lambda menu: [item for item in menu['languages'] if item['caption'] == language][0])
 
 
 def drag(start, end, keys=()):

@@ -4,12 +4,12 @@
 // program; it writes "menu-<pid>.txt" beside itself and unloads. Lines,
 // tab-separated:
 //   popup  left,top,right,bottom
-//   item   LEVEL INDEX KIND CHECKED left,top,right,bottom CAPTION
+//   item   LEVEL INDEX KIND CHECKED left,top,right,bottom CAPTION LIT
 //   sysitem WINDOW ID GREYED CAPTION   (the system menus of its windows)
 //   row    LIST TEXT TEXT SELECTED     (the rows of its list views)
 // KIND is separator, submenu or string; a submenu's items follow its entry
-// at LEVEL+1, with an empty rectangle while it is closed. Captions are in
-// UTF-8.
+// at LEVEL+1, with an empty rectangle while it is closed. LIT is 1 for the
+// entry the menu has lit under the pointer. Captions are in UTF-8.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -102,8 +102,9 @@ void WriteItems(std::FILE* out, HMENU menu, int level)
             r = RECT{};
         }
         const char* kind = (state & MF_SEPARATOR) != 0 ? "separator" : sub != nullptr ? "submenu" : "string";
-        std::fprintf(out, "item\t%d\t%d\t%s\t%d\t%ld,%ld,%ld,%ld\t%s\n", level, index, kind,
-                     (state & MF_CHECKED) != 0 ? 1 : 0, r.left, r.top, r.right, r.bottom, Utf8(caption).c_str());
+        std::fprintf(out, "item\t%d\t%d\t%s\t%d\t%ld,%ld,%ld,%ld\t%s\t%d\n", level, index, kind,
+                     (state & MF_CHECKED) != 0 ? 1 : 0, r.left, r.top, r.right, r.bottom, Utf8(caption).c_str(),
+                     (state & MF_HILITE) != 0 ? 1 : 0);
         if (sub != nullptr) {
             WriteItems(out, sub, level + 1);
         }

@@ -12,8 +12,8 @@ import threading
 import time
 import unittest
 
-from harness import (BUILD, PROBE, VERSION, ProgramTestCase, centre, click_at, dialogs, dismiss_menu, open_menu,
-                     open_options, probe, quiet, wait_until, windows, windows_path, xdotool)
+from harness import (BUILD, PROBE, VERSION, ProgramTestCase, centre, click_at, click_entry, dialogs, dismiss_menu,
+                     open_menu, open_options, probe, quiet, wait_until, windows, windows_path, xdotool)
 
 
 def manifest(version, download='http://www.veloria.example/setup.exe', extra=''):
@@ -162,11 +162,7 @@ class Updates(ProgramTestCase):
 
     def close_from_the_tray(self):
         """Chooses Close; gives the seconds until the program had ended."""
-        menu = open_menu(self.main['pid'])
-        xdotool('mousemove', *centre(menu['entries'][10]['rect']))
-        time.sleep(0.2)
-        chosen = time.monotonic()
-        xdotool('click', 1)
+        chosen = click_entry(self.main['pid'], open_menu(self.main['pid']), lambda menu: menu['entries'][10])
         self.assertEqual(self.process.wait(timeout=20), 0)
         return time.monotonic() - chosen
 
