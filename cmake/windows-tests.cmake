@@ -25,7 +25,7 @@ add_dependencies(veloria_module_tests veloria_language)
 # process for the tests to act on.
 add_executable(probe tests/e2e/probe.cpp)
 target_compile_options(probe PRIVATE ${VELORIA_WARNINGS})
-target_link_libraries(probe PRIVATE ${VELORIA_SYSTEM_LIBRARIES})
+target_link_libraries(probe PRIVATE ${VELORIA_SYSTEM_LIBRARIES} oleacc)
 
 # Loaded into veloria.exe by the probe to read its popup menus from inside.
 add_library(menu_reader SHARED tests/e2e/menu_reader.cpp)

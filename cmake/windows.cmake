@@ -13,6 +13,7 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX UNICODE _UNICODE _WIN32_WIN
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/src")
 
 set(VELORIA_WIN_SOURCES
+  src/base/accessible.cpp
   src/base/code_page.cpp
   src/base/dpi.cpp
   src/base/error_report.cpp

@@ -54,6 +54,11 @@ int AboutLevelFromPosition(int position)
     return RoundHalfEven(12.75 * static_cast<double>(position));
 }
 
+int PercentOfPosition(int position, int max)
+{
+    return max > 0 ? RoundHalfEven(100.0 * static_cast<double>(position) / static_cast<double>(max)) : 100;
+}
+
 int PositionFromLevel(int level, int max)
 {
     if (max <= 0) {

@@ -33,6 +33,10 @@ int LevelFromPosition(int position, int max);
 // 12.75, rounded; 1 gives 13, 17 gives 217, 20 gives 255.
 int AboutLevelFromPosition(int position);
 
+// A slider's position as the share of full opacity it stands for, in
+// whole per cent (25 of 30 gives 83): what a screen reader says of it.
+int PercentOfPosition(int position, int max);
+
 // Position of a stored level: level / (255 / max), rounded. Not clamped.
 int PositionFromLevel(int level, int max);
 

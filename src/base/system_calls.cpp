@@ -20,6 +20,12 @@ const ThemeCalls& Theme()
     return calls;
 }
 
+const AccessibilityCalls& Accessibility()
+{
+    static const AccessibilityCalls calls;
+    return calls;
+}
+
 const AutomationCalls& Automation()
 {
     static const AutomationCalls calls;

@@ -13,6 +13,7 @@
 #include <windows.h>
 #include <iphlpapi.h>
 #include <icmpapi.h>
+#include <oleacc.h>
 #include <oleauto.h>
 #include <uxtheme.h>
 #include <winhttp.h>
@@ -45,8 +46,8 @@ struct DpiCalls {
 const DpiCalls& Dpi();
 
 // Of the system at large: the true version, the message filter of an
-// elevated window (Windows 7), the session's notifications and the place
-// of the tray icon (Windows 7).
+// elevated window (Windows 7), the session's notifications, the place
+// of the tray icon (Windows 7) and the window manager's attributes.
 struct SystemCalls {
     using VersionCall = LONG WINAPI(OSVERSIONINFOW*);
     using FilterMessageCall = BOOL WINAPI(HWND, UINT, DWORD, void*);
@@ -66,6 +67,11 @@ struct SystemCalls {
     decltype(&::WTSUnRegisterSessionNotification) UnregisterSessionNotification =
         VELORIA_LATE_BOUND("wtsapi32.dll", WTSUnRegisterSessionNotification);
     TrayIconPlaceCall* TrayIconPlace = LateBound<TrayIconPlaceCall>(L"shell32.dll", "Shell_NotifyIconGetRect");
+    // Whether a window is hidden by the window manager though shown
+    // (DWMWA_CLOAKED, Windows 8: another virtual desktop, a suspended app).
+    static constexpr DWORD kCloaked = 14;
+    using WindowAttributeCall = HRESULT WINAPI(HWND, DWORD, void*, DWORD);
+    WindowAttributeCall* WindowAttribute = LateBound<WindowAttributeCall>(L"dwmapi.dll", "DwmGetWindowAttribute");
 };
 const SystemCalls& System();
 
@@ -74,6 +80,16 @@ struct ThemeCalls {
     decltype(&::EnableThemeDialogTexture) DialogTexture = VELORIA_LATE_BOUND("uxtheme.dll", EnableThemeDialogTexture);
 };
 const ThemeCalls& Theme();
+
+// The accessibility library, when a screen reader first asks a control.
+struct AccessibilityCalls {
+    decltype(&::LresultFromObject) ResultFromObject = VELORIA_LATE_BOUND("oleacc.dll", LresultFromObject);
+    decltype(&::CreateStdAccessibleObject) StandardObject =
+        VELORIA_LATE_BOUND("oleacc.dll", CreateStdAccessibleObject);
+    decltype(&::AccessibleObjectFromWindow) ObjectFromWindow =
+        VELORIA_LATE_BOUND("oleacc.dll", AccessibleObjectFromWindow);
+};
+const AccessibilityCalls& Accessibility();
 
 // OLE Automation's texts and variants, for the browser and the manifest.
 struct AutomationCalls {

@@ -1,6 +1,14 @@
 #include "controls/slider.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
+
+#include <string>
+#include <utility>
+
+#include "base/accessible.h"
+#include "base/alpha_rules.h"
+#include "language/language_keys.h"
 
 namespace veloria {
 
@@ -37,7 +45,13 @@ LRESULT CALLBACK AwaitHover(HWND slider, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-bool Slider::Create(HWND parent, int id, const RECT& bounds, int min, int max, const wchar_t* tooltip)
+HWND Slider::OwnWindow(HWND slider)
+{
+    return ::GetAncestor(slider, GA_ROOT);
+}
+
+bool Slider::Create(HWND parent, int id, const RECT& bounds, int min, int max, const wchar_t* tooltip,
+                    OpacityOf opacityOf)
 {
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     slider_ = ::CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS,
@@ -52,6 +66,22 @@ bool Slider::Create(HWND parent, int id, const RECT& bounds, int min, int max, c
     if (tooltip != nullptr) {
         ::SetWindowSubclass(slider_, &AwaitHover, kTooltipSubclass, reinterpret_cast<DWORD_PTR>(tooltip));
     }
+    AccessibleFacts facts;
+    facts.role = ROLE_SYSTEM_SLIDER;
+    const HWND slider = slider_;
+    facts.value = [slider] {
+        const auto position = static_cast<int>(::SendMessageW(slider, TBM_GETPOS, 0, 0));
+        const auto end = static_cast<int>(::SendMessageW(slider, TBM_GETRANGEMAX, 0, 0));
+        return std::to_wstring(PercentOfPosition(position, end)) + L" %";
+    };
+    if (opacityOf != nullptr) {
+        facts.name = [slider, opacityOf] {
+            wchar_t title[256] = {};
+            ::GetWindowTextW(opacityOf(slider), title, 256);
+            return LanguageText(Lang::LANG_WINDOWCONTROL_ACC_OPACITY, title);
+        };
+    }
+    DescribeForAccessibility(slider_, std::move(facts));
     return true;
 }
 

@@ -7,10 +7,19 @@
 //
 // In the skinned look the window carries a picture, is cut to its outline
 // and shows two buttons of its own: a close button and one without a task.
+//
+// From the keyboard the picture is a button: it takes the focus when the
+// window opens, and Enter or Space (or a screen reader's press) picks the
+// window behind the pointer window as a Ctrl drop would, for the level
+// popup.
 #include "transparency/main_control.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
+#include <utility>
+
+#include "base/accessible.h"
 #include "base/child_window.h"
 #include "base/dpi.h"
 #include "base/handle.h"
@@ -38,6 +47,7 @@ constexpr int kCloseId = 1;    // cmd_close
 constexpr int kCommand1Id = 2;  // Command1: no task of its own
 constexpr int kLabelId = 3;     // Label_ClickAnDdrag
 constexpr SkinColours kSkin{RGB(24, 70, 110), RGB(150, 200, 225), RGB(255, 255, 255)};
+constexpr UINT kPress = WM_APP + 1;  // a screen reader pressed the picture
 
 // The pointer picture: a sight with a see-through pane behind it, drawn
 // for the picture's size (48 pixels at 96 DPI).
@@ -81,7 +91,16 @@ public:
         windowClass.lpszClassName = kPointerImageClass;
         windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32515));  // IDC_CROSS
         const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-        return CreateBound(instance, windowClass, 0, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent);
+        if (CreateBound(instance, windowClass, 0, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, parent) !=
+            nullptr) {
+            const HWND picture = hwnd();
+            AccessibleFacts facts;
+            facts.name = [] { return LanguageText(Lang::LANG_WINDOWCONTROL_LABEL_CLICKANDDRAG); };
+            facts.role = ROLE_SYSTEM_PUSHBUTTON;
+            facts.press = [picture] { ::PostMessageW(picture, kPress, 0, 0); };
+            DescribeForAccessibility(picture, std::move(facts));
+        }
+        return hwnd();
     }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -93,9 +112,33 @@ public:
             RECT area;
             ::GetClientRect(hwnd(), &area);
             DrawPointer(dc, area);
+            if (::GetFocus() == hwnd()) {
+                const int inset = ScaleForDpi(2, (area.right - area.left) * kBaseDpi / kImageSize);
+                ::InflateRect(&area, -inset, -inset);
+                ::DrawFocusRect(dc, &area);
+            }
             ::EndPaint(hwnd(), &paint);
             return 0;
         }
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            ::InvalidateRect(hwnd(), nullptr, FALSE);
+            return 0;
+        case WM_GETDLGCODE:
+            // Enter and Space press the picture rather than the window's buttons.
+            if (const auto* key = reinterpret_cast<const MSG*>(lParam);
+                key != nullptr && key->message == WM_KEYDOWN && (key->wParam == VK_RETURN || key->wParam == VK_SPACE)) {
+                return DLGC_WANTMESSAGE;
+            }
+            return 0;
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN || wParam == VK_SPACE) {
+                PickBehind();
+            }
+            return 0;
+        case kPress:
+            PickBehind();
+            return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
@@ -117,6 +160,14 @@ public:
     }
 
 private:
+    void PickBehind()
+    {
+        if (const HWND window = WindowBehind(::GetAncestor(hwnd(), GA_ROOT))) {
+            const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(hwnd(), GWLP_HINSTANCE));
+            PickWindowForPopup(instance, window, levelPopup_);
+        }
+    }
+
     LevelPopup& levelPopup_;  // what a Ctrl pick opens
 };
 
@@ -124,6 +175,8 @@ private:
 
 class MainControl : public ScaledWindow<MainControl> {
 public:
+    static constexpr bool kTakesDialogKeys = true;  // Tab walks the buttons, Esc closes
+
     explicit MainControl(LevelPopup& levelPopup) : image_(levelPopup) {}
 
     void Show(HINSTANCE instance)
@@ -151,9 +204,12 @@ public:
             OnCreate();
             return 0;
         case WM_COMMAND:
-            if (LOWORD(wParam) == kCloseId) {
+            if (LOWORD(wParam) == kCloseId || LOWORD(wParam) == IDCANCEL) {
                 ::PostMessageW(hwnd(), WM_CLOSE, 0, 0);
             }
+            return 0;
+        case WM_SETFOCUS:
+            ::SetFocus(image_.hwnd());
             return 0;
         case WM_LBUTTONDOWN:
             MoverVentana(hwnd());

@@ -1,5 +1,6 @@
 #include "transparency/picker.h"
 
+#include "base/system_calls.h"
 #include "settings/settings_record.h"
 #include "transparency/alpha_blend.h"
 #include "transparency/pick_rules.h"
@@ -25,6 +26,14 @@ HWND OutermostWindow(HWND window)
         window = parent;
     }
     return window;
+}
+
+bool Cloaked(HWND window)
+{
+    DWORD cloaked = 0;
+    return System().WindowAttribute != nullptr &&
+           SUCCEEDED(System().WindowAttribute(window, SystemCalls::kCloaked, &cloaked, sizeof(cloaked))) &&
+           cloaked != 0;
 }
 
 }  // namespace
@@ -63,6 +72,23 @@ void PickWindowForPopup(HINSTANCE instance, HWND window, LevelPopup& levelPopup)
 {
     TransparencyState::Current().target = window;
     levelPopup.Show(instance);
+}
+
+HWND WindowBehind(HWND own)
+{
+    // Bounded: windows that come and go under our feet cannot keep us here.
+    HWND window = ::GetWindow(own, GW_HWNDNEXT);
+    for (int steps = 0; window != nullptr && steps < 4096; ++steps, window = ::GetWindow(window, GW_HWNDNEXT)) {
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(window, &process);
+        if (process != ::GetCurrentProcessId() && ::IsWindowVisible(window) && !::IsIconic(window) &&
+            !Cloaked(window)) {
+            if (const HWND pick = PickableWindow(window)) {
+                return pick;
+            }
+        }
+    }
+    return nullptr;
 }
 
 HWND TargetWindow()

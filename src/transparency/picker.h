@@ -27,6 +27,12 @@ void PickWindowAtCursor(HINSTANCE instance, std::int16_t tecla, LevelPopup& leve
 // `levelPopup`, which opens as for a Ctrl pick.
 void PickWindowForPopup(HINSTANCE instance, HWND window, LevelPopup& levelPopup);
 
+// The window the user had in front before `own`, a window of the
+// program's, came over it: the first one below it that is shown (not
+// minimised, not hidden by the window manager) and not the program's own,
+// taken as a pick takes it; null when there is none.
+HWND WindowBehind(HWND own);
+
 // The window the level popup acts on: the last one picked with Ctrl.
 HWND TargetWindow();
 

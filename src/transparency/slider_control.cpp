@@ -28,6 +28,7 @@
 #include <optional>
 #include <string>
 
+#include "base/accessible.h"
 #include "base/alpha_rules.h"
 #include "base/child_window.h"
 #include "base/dialog_base.h"
@@ -94,7 +95,8 @@ public:
         }
         switch (message) {
         case WM_CREATE:
-            slider_.Create(hwnd(), kSliderId, RECT{}, kSliderMin, kSliderMax, kSliderTooltip);
+            slider_.Create(hwnd(), kSliderId, RECT{}, kSliderMin, kSliderMax, kSliderTooltip,
+                           [](HWND) { return TargetWindow(); });
             closeButton_ =
                 CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON | WS_TABSTOP, kCloseId, RECT{}, scale_.font());
             alwaysBox_ = CreateChild(hwnd(), L"BUTTON", L"", BS_AUTOCHECKBOX | WS_TABSTOP, kAlwaysId, RECT{},
@@ -221,6 +223,7 @@ private:
         ::ShowWindow(alwaysBox_, program_.empty() ? SW_HIDE : SW_SHOWNA);
         ::SetWindowTextW(onTopBox_, LanguageText(Lang::LANG_WINDOWCONTROL_CHECK_ONTOP).c_str());
         SetTicked(onTopBox_, IsOnTop(TargetWindow()));
+        TellNameChanged(slider_.hwnd());  // the slider is named after the target
     }
 
     // The target on top lands above the popup too: the popup comes back

@@ -127,7 +127,7 @@ private:
                               scale_.font());
         label2_ = CreateChild(hwnd(), L"STATIC", (site + L"/software/vl/").c_str(), WS_VISIBLE | SS_NOPREFIX,
                               kLabel2Id, RECT{}, scale_.font());
-        slider1_.Create(hwnd(), kSlider1Id, RECT{}, kSliderMin, kSliderMax, kSliderTooltip);
+        slider1_.Create(hwnd(), kSlider1Id, RECT{}, kSliderMin, kSliderMax, kSliderTooltip, &Slider::OwnWindow);
         slider1_.SetValue(kSliderStart);
         command1_ = CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON, kCommand1Id, RECT{}, scale_.font());
         const std::wstring credit = std::wstring(L"Veloria, by the makers of ") + kMakerWebDomain;

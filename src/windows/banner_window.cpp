@@ -4,9 +4,12 @@
 // the timer, so an idle program is not woken again.
 #include "windows/banner_window.h"
 
+#include <oleacc.h>
+
 #include <cstdint>
 #include <string>
 
+#include "base/accessible.h"
 #include "base/child_window.h"
 #include "base/dpi.h"
 #include "base/handle.h"
@@ -147,7 +150,12 @@ private:
         constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
         command1_ = CreateChild(hwnd(), L"BUTTON", L"Donate", kButton, kCommand1Id, RECT{}, scale_.font());
         command2_ = CreateChild(hwnd(), L"BUTTON", L"Tell a friend", kButton, kCommand2Id, RECT{}, scale_.font());
-        slider_.Create(hwnd(), kSliderId, RECT{}, kSliderMin, kSliderMax, kSliderTooltip);
+        slider_.Create(hwnd(), kSliderId, RECT{}, kSliderMin, kSliderMax, kSliderTooltip, &Slider::OwnWindow);
+        // Drawn by the banner, they are push buttons named by their texts.
+        AccessibleFacts button;
+        button.role = ROLE_SYSTEM_PUSHBUTTON;
+        DescribeForAccessibility(command1_, button);
+        DescribeForAccessibility(command2_, button);
         slider_.SetValue(kSliderStart);
         LayOut();
     }

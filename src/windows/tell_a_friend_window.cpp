@@ -118,7 +118,7 @@ private:
         cancel_ = CreateChild(hwnd(), L"BUTTON", L"", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCancelId,
                               scale_(RECT{0, 0, kButtonWidth, kButtonHeight}), scale_.font());
         slider_.Create(hwnd(), kSliderId, scale_(RECT{kMargin, 0, kMargin + kSliderWidth, kSliderHeight}), kSliderMin,
-                       kSliderMax, kSliderTooltip);
+                       kSliderMax, kSliderTooltip, &Slider::OwnWindow);
         slider_.SetValue(kSliderStart);
     }
 

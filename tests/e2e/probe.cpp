@@ -19,6 +19,8 @@
 //   focus HWND              prints the active and the focus window of the
 //                           thread of HWND
 //   xwindow HWND            prints the X window Wine shows it in
+//   acc HWND | accpress HWND  what a screen reader is told of it: "NAME
+//                           ROLE VALUE", tab-separated | presses it
 //   mutex NAME              "held" or "free"
 //   regget HKLM|HKCU\KEY NAME    the REG_SZ value, or "none"
 //   menu PID                loads menu_reader.dll into process PID (its
@@ -44,6 +46,7 @@
 //   serve                   answers the commands above but the serving ones,
 //                           read a line each (see Answer)
 #include <windows.h>
+#include <oleacc.h>
 #include <shellapi.h>  // NIM_ADD...
 
 #include <cstdint>
@@ -457,6 +460,35 @@ int Run(int argc, char** argv)
         ::GetGUIThreadInfo(::GetWindowThreadProcessId(Handle(arg(1)), nullptr), &info);
         PrintHandle(info.hwndActive);
         PrintHandle(info.hwndFocus);
+        return 0;
+    }
+    if ((command == "acc" || command == "accpress") && argc == 3) {
+        // What a screen reader is told of the window: "NAME<tab>ROLE<tab>VALUE", or it presses it.
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        IAccessible* object = nullptr;
+        if (FAILED(::AccessibleObjectFromWindow(Handle(arg(1)), static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                                reinterpret_cast<void**>(&object)))) {
+            return 1;
+        }
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        if (command == "accpress") {
+            const HRESULT pressed = object->accDoDefaultAction(self);
+            object->Release();
+            return SUCCEEDED(pressed) ? 0 : 1;
+        }
+        BSTR name = nullptr;
+        BSTR value = nullptr;
+        VARIANT role{};
+        object->get_accName(self, &name);
+        object->get_accValue(self, &value);
+        object->get_accRole(self, &role);
+        std::printf("%s\t%ld\t%s\n", Utf8(name != nullptr ? name : L"").c_str(), role.vt == VT_I4 ? role.lVal : 0L,
+                    Utf8(value != nullptr ? value : L"").c_str());
+        ::SysFreeString(name);
+        ::SysFreeString(value);
+        object->Release();
         return 0;
     }
     if (command == "xwindow" && argc == 3) {

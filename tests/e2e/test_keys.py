@@ -7,8 +7,8 @@ import pathlib
 import subprocess
 import time
 
-from harness import ProgramTestCase, alpha_of, centre, choose, click_at, dialogs, hand_keyboard_to, info, level_popup, \
-    probe, programs_tab, rect_of, wait_alpha, wait_until, windows, windows_path, xdotool
+from harness import ProgramTestCase, alpha_of, centre, child, choose, click_at, dialogs, hand_keyboard_to, info, \
+    level_popup, open_pointer_window, probe, programs_tab, rect_of, wait_alpha, wait_until, windows, windows_path, xdotool
 
 CLICK_THROUGH = 0x20  # WS_EX_TRANSPARENT
 DOWN, UP, OPAQUE, THROUGH, ON_TOP, PICK = ('ctrl+alt+shift+' + key for key in ('Next', 'Prior', 'Home', 'End', 'F9',
@@ -125,6 +125,31 @@ class Keys(ProgramTestCase):
             press(close)
             wait_until(lambda: level_popup() is None, 5, 'the popup to close')
             wait_until(lambda: probe('front') == [window], 5, 'the window in front again')
+
+    def test_a_screen_reader_hears_every_control_s_name_and_level_and_presses_the_pointer_picture(self):
+        [window] = self.begin((250, 250))
+        [banner] = windows('VeloriaBanner')
+        self.assertEqual([probe('acc', w['handle']) for w in windows('Button', banner['handle'])],
+                         [['Donate\t43\t'], ['Tell a friend\t43\t']])  # push buttons
+        [banner_slider] = windows('msctls_trackbar32', banner['handle'])
+        self.assertRegex(probe('acc', banner_slider['handle'])[0], r'^Opacity of Veloria .*\t51\t90 %$')
+        for press_picture in (lambda picture: press('Return'), lambda picture: probe('accpress', picture)):
+            pointer, _ = open_pointer_window()
+            picture = child(pointer['handle'], 'VeloriaPointerImage')['handle']
+            wait_until(lambda: probe('focus', pointer['handle']) == [pointer['handle'], picture], 5, 'the picture focused')
+            self.assertEqual(probe('acc', picture), ['Click, drag and drop\t43\t'])
+            press_picture(picture)
+            # The window behind the pointer window is picked for the popup.
+            popup, slider = wait_until(level_popup, 5, 'the level popup')
+            wait_until(lambda: probe('focus', popup['handle']) == [popup['handle'], slider], 5, 'the slider focused')
+            press('Left')
+            wait_alpha(window, 212, 'one step below the level the popup opens at')
+            self.assertEqual(probe('acc', slider), [f'Opacity of {info(window)["title"]}\t51\t83 %'])
+            press('Escape')
+            wait_until(lambda: level_popup() is None, 5, 'the popup to close')
+            probe('close', pointer['handle'])
+            wait_until(lambda: not windows('VeloriaMainControl'), 5, 'the pointer window to close')
+            click_at(centre(rect_of(window)))
 
     def test_close_keeps_the_levels_unless_the_programs_tab_asks_for_every_look_back(self):
         for restore, left in ((False, 246), (True, None)):

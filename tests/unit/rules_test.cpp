@@ -39,6 +39,11 @@ TEST(SliderRules, PositionsAndLevelsOfAThirtyStepSlider)
     EXPECT_EQ(PositionFromLevel(4, 30), 0);
     EXPECT_EQ(LevelFromPosition(5, 0), 255);  // no division by zero
     EXPECT_EQ(PositionFromLevel(100, 0), 0);
+    // What a screen reader says: 25 of 30 is 83 %, the About window's 17 of 20 is 85 %.
+    EXPECT_EQ(PercentOfPosition(25, 30), 83);
+    EXPECT_EQ(PercentOfPosition(1, 30), 3);
+    EXPECT_EQ(PercentOfPosition(17, 20), 85);
+    EXPECT_EQ(PercentOfPosition(3, 0), 100);
 }
 
 TEST(SliderRules, AStoredLevelAlwaysGivesAPositionInsideTheSlider)
