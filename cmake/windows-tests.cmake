@@ -32,11 +32,16 @@ add_library(menu_reader SHARED tests/e2e/menu_reader.cpp)
 set_target_properties(menu_reader PROPERTIES PREFIX "")
 target_compile_options(menu_reader PRIVATE ${VELORIA_WARNINGS})
 target_link_libraries(menu_reader PRIVATE user32 kernel32)
+# Loaded into veloria.exe by the probe: a high-contrast theme Wine lacks.
+add_library(high_contrast SHARED tests/e2e/high_contrast.cpp)
+set_target_properties(high_contrast PROPERTIES PREFIX "")
+target_compile_options(high_contrast PRIVATE ${VELORIA_WARNINGS})
+target_link_libraries(high_contrast PRIVATE user32 kernel32)
 # Put beside veloria.exe under system libraries' names: it must never load.
 add_library(planted SHARED tests/e2e/planted.cpp)
 set_target_properties(planted PROPERTIES PREFIX "")
 target_compile_options(planted PRIVATE ${VELORIA_WARNINGS})
-add_dependencies(probe menu_reader planted veloria veloria_other_version veloria_language)
+add_dependencies(probe menu_reader high_contrast planted veloria veloria_other_version veloria_language)
 
 # A copy of the program built as the next revision, to show that copies of
 # different versions run side by side; the tests learn both versions from

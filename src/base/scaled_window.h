@@ -4,7 +4,8 @@
 // that monitor's DPI, inside its work area; a WM_DPICHANGED to another DPI
 // gives it the rectangle Windows suggests and lays it out again through the
 // derived window's OnScaleChanged(), and one to the DPI it is laid out for
-// changes nothing.
+// changes nothing. A window with a look of its own takes a change of the
+// system's colours or of its high-contrast theme through OnLookChanged().
 #pragma once
 
 #include <windows.h>
@@ -111,6 +112,11 @@ class ScaledWindow : public MonitorScale<WindowBase<Derived>> {
 public:
     bool TakeScaleChange(UINT message, WPARAM wParam, LPARAM lParam)
     {
+        if constexpr (requires(Derived& window) { window.OnLookChanged(); }) {
+            if (message == WM_SYSCOLORCHANGE || (message == WM_SETTINGCHANGE && wParam == SPI_SETHIGHCONTRAST)) {
+                static_cast<Derived*>(this)->OnLookChanged();  // and the window's own handling goes on
+            }
+        }
         return veloria::TakeScaleChange(this->hwnd(), this->scale_, message, wParam, lParam,
                                         [this] { static_cast<Derived*>(this)->OnScaleChanged(); });
     }

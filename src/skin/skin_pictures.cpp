@@ -209,4 +209,10 @@ void WindowSkin::Drop(HWND window)
     face_.reset();
 }
 
+void WindowSkin::Remove(HWND window)
+{
+    Drop(window);
+    ::SetWindowRgn(window, nullptr, TRUE);
+}
+
 }  // namespace veloria

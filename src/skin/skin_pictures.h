@@ -66,6 +66,8 @@ public:
     bool Handles(UINT message, WPARAM wParam, LRESULT& result) const;
     // At WM_NCDESTROY: the window lets go of the picture, which goes.
     void Drop(HWND window);
+    // The window whole again and without its picture.
+    void Remove(HWND window);
 
 private:
     void Make(SIZE size, const SkinColours& colours, int corner, const wchar_t* title, COLORREF around,

@@ -2,7 +2,22 @@
 
 #include <algorithm>
 
+#include "settings/settings_record.h"
+
 namespace veloria {
+
+bool HighContrastOn()
+{
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) != FALSE &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+bool PlainLook()
+{
+    return PlainWindowLook(Settings()) || HighContrastOn();
+}
 
 namespace {
 

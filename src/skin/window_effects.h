@@ -1,6 +1,6 @@
 // Effects the program's own windows share: the fade as a window closes,
-// moving a window by its body, and switching the close command of a
-// window's system menu off and on.
+// moving a window by its body, switching the close command of a window's
+// system menu off and on, and the look a high-contrast theme asks for.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,16 @@
 #include <string>
 
 namespace veloria {
+
+// Whether a high-contrast theme is on. The program's own windows then draw
+// in the system's colours, whole (not cut to their pictures), opaque and
+// without the skin's pictures; they look again at WM_SETTINGCHANGE and
+// WM_SYSCOLORCHANGE (scaled_window.h).
+bool HighContrastOn();
+
+// The plain look: chosen in the options, or asked for by a high-contrast
+// theme.
+bool PlainLook();
 
 inline constexpr DWORD kFadeMs = 850;
 inline constexpr DWORD kFadeFlags = AW_HIDE | AW_BLEND | AW_HOR_NEGATIVE;  // 0x90002

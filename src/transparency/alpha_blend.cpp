@@ -409,6 +409,15 @@ AlphaChange ClearWindowAlpha(HWND window) noexcept
     return AlphaChange::Done;
 }
 
+void SetOwnWindowLevel(HWND window, int level) noexcept
+{
+    if (HighContrastOn()) {
+        ClearWindowAlpha(window);
+    } else {
+        SetWindowAlpha(window, level);
+    }
+}
+
 std::wstring ClassNameOf(HWND window)
 {
     wchar_t name[64]{};

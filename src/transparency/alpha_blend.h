@@ -47,6 +47,10 @@ AlphaChange SetWindowAlpha(HWND window, int level, Refusal refusal = Refusal::Te
 // gets back what its program had set.
 AlphaChange ClearWindowAlpha(HWND window) noexcept;
 
+// The program's own `window` at its own `level`; unlayered while a
+// high-contrast theme is on.
+void SetOwnWindowLevel(HWND window, int level) noexcept;
+
 // The window's class name (the first 63 characters).
 std::wstring ClassNameOf(HWND window);
 

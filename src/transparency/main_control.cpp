@@ -25,7 +25,6 @@
 #include "base/handle.h"
 #include "base/window_base.h"
 #include "language/language_keys.h"
-#include "settings/settings_record.h"
 #include "skin/skin_pictures.h"
 #include "skin/tool_window.h"
 #include "skin/window_effects.h"
@@ -50,21 +49,25 @@ constexpr SkinColours kSkin{RGB(24, 70, 110), RGB(150, 200, 225), RGB(255, 255, 
 constexpr UINT kPress = WM_APP + 1;  // a screen reader pressed the picture
 
 // The pointer picture: a sight with a see-through pane behind it, drawn
-// for the picture's size (48 pixels at 96 DPI).
-void DrawPointer(HDC dc, const RECT& area)
+// for the picture's size (48 pixels at 96 DPI), in the system's colours
+// under a high-contrast theme.
+void DrawPointer(HDC dc, const RECT& area, bool systemColours)
 {
     const int size = area.right - area.left;
     const auto at = [size](int value48) { return ScaleForDpi(value48, size * kBaseDpi / kImageSize); };
-    const GdiObject<HBRUSH> back(::CreateSolidBrush(RGB(38, 120, 168)));
+    const auto colour = [systemColours](COLORREF own, int system) {
+        return systemColours ? ::GetSysColor(system) : own;
+    };
+    const GdiObject<HBRUSH> back(::CreateSolidBrush(colour(RGB(38, 120, 168), COLOR_BTNFACE)));
     ::FillRect(dc, &area, back.get());
 
-    const GdiObject<HBRUSH> pane(::CreateSolidBrush(RGB(150, 200, 225)));
+    const GdiObject<HBRUSH> pane(::CreateSolidBrush(colour(RGB(150, 200, 225), COLOR_WINDOW)));
     const RECT paneRect{area.left + at(6), area.top + at(6), area.right - at(14), area.bottom - at(14)};
     ::FillRect(dc, &paneRect, pane.get());
 
     const int cx = (area.left + area.right) / 2 + at(4);
     const int cy = (area.top + area.bottom) / 2 + at(4);
-    const GdiObject<HPEN> pen(::CreatePen(PS_SOLID, at(2), RGB(255, 255, 255)));
+    const GdiObject<HPEN> pen(::CreatePen(PS_SOLID, at(2), colour(RGB(255, 255, 255), COLOR_WINDOWTEXT)));
     const SelectedObject withPen(dc, pen.get());
     const SelectedObject hollow(dc, ::GetStockObject(NULL_BRUSH));
     ::Ellipse(dc, cx - at(12), cy - at(12), cx + at(13), cy + at(13));
@@ -111,7 +114,7 @@ public:
             const HDC dc = ::BeginPaint(hwnd(), &paint);
             RECT area;
             ::GetClientRect(hwnd(), &area);
-            DrawPointer(dc, area);
+            DrawPointer(dc, area, HighContrastOn());
             if (::GetFocus() == hwnd()) {
                 const int inset = ScaleForDpi(2, (area.right - area.left) * kBaseDpi / kImageSize);
                 ::InflateRect(&area, -inset, -inset);
@@ -245,19 +248,21 @@ private:
         place(closeButton_, RECT{kClientWidth - 28, 8, kClientWidth - 10, 26});
         place(command1_, RECT{10, 8, 28, 26});
         SetChildFonts(hwnd(), scale_.font());
-        if (!PlainWindowLook(Settings())) {
+        if (!PlainLook()) {
             // The skinned look: the picture, cut to its outline.
             skin_.Cut(hwnd(), SIZE{kClientWidth, kClientHeight}, kSkin, 36, nullptr, scale_);
+        } else {
+            skin_.Remove(hwnd());
         }
     }
 
     void Load()
     {
-        if (!PlainWindowLook(Settings())) {
+        if (!PlainLook()) {
             ::ShowWindow(closeButton_, SW_SHOWNA);
             ::ShowWindow(command1_, SW_SHOWNA);
         }
-        SetWindowAlpha(hwnd(), kMainControlLevel);
+        SetOwnWindowLevel(hwnd(), kMainControlLevel);
         ::SetWindowTextW(label_, LanguageText(Lang::LANG_WINDOWCONTROL_LABEL_CLICKANDDRAG).c_str());
         ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     }
@@ -265,6 +270,12 @@ private:
     // On a monitor of another scale: the controls and the shape anew.
     friend class ScaledWindow<MainControl>;
     void OnScaleChanged() { LayOut(); }
+    void OnLookChanged()
+    {
+        LayOut();
+        SetOwnWindowLevel(hwnd(), kMainControlLevel);
+        ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
 
     PointerImage image_;
     HWND label_ = nullptr;

@@ -157,6 +157,7 @@ private:
     // On a monitor of another scale: the controls and the shape anew.
     friend class ScaledWindow<SliderControl>;
     void OnScaleChanged() { LayOut(); }
+    void OnLookChanged() { LayOut(); }
 
     // The controls where they stand at 96 DPI, scaled.
     void LayOut()
@@ -168,15 +169,17 @@ private:
                     scale_(RECT{10, kSliderRowHeight, kClientWidth - 8, kSliderRowHeight + kBoxHeight - 2}));
         PlaceWindow(onTopBox_, scale_(RECT{10, kSliderRowHeight + kBoxHeight, kClientWidth - 8, kClientHeight - 6}));
         SetChildFonts(hwnd(), scale_.font());
-        if (!PlainWindowLook(Settings())) {
+        if (!PlainLook()) {
             skin_.Cut(hwnd(), SIZE{kClientWidth, kClientHeight}, kSkin, kSliderRowHeight, nullptr, scale_);
+        } else {
+            skin_.Remove(hwnd());
         }
         ::InvalidateRect(hwnd(), nullptr, TRUE);
     }
 
     void Load()
     {
-        if (!PlainWindowLook(Settings())) {
+        if (!PlainLook()) {
             ::ShowWindow(closeButton_, SW_SHOWNA);
         }
         ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
@@ -267,8 +270,9 @@ private:
     {
         PAINTSTRUCT paint;
         const HDC dc = ::BeginPaint(hwnd(), &paint);
-        // The picture: a pane fading from solid to clear.
-        for (int step = 0; step < 4; ++step) {
+        // The picture: a pane fading from solid to clear (not under a
+        // high-contrast theme).
+        for (int step = 0; step < 4 && !HighContrastOn(); ++step) {
             const int shade = 60 + step * 50;
             const GdiObject<HBRUSH> brush(::CreateSolidBrush(RGB(shade / 2, shade, 200)));
             const RECT part =

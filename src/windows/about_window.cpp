@@ -119,6 +119,11 @@ public:
 private:
     friend class ScaledWindow<Abaut>;
     void OnScaleChanged() { LayOut(); }
+    void OnLookChanged()
+    {
+        LayOut();
+        SetOwnWindowLevel(hwnd(), AboutLevelFromPosition(slider1_.Value()));
+    }
 
     void OnCreate()
     {
@@ -152,7 +157,9 @@ private:
         SetChildFonts(hwnd(), scale_.font());
         ::SendMessageW(statusBar_, WM_SIZE, 0, 0);  // the bar sizes itself to the new font
         const std::wstring version = NamedVersionText(ProductName(), CurrentVersion());
-        if (PlainWindowLook(Settings())) {
+        if (HighContrastOn()) {
+            skin_.Remove(hwnd());  // the theme's colours, whole
+        } else if (PlainWindowLook(Settings())) {
             // The picture stays as the backdrop of the framed window.
             skin_.Back(SIZE{kWidth, kHeight}, kSkin, 36, ::GetSysColor(COLOR_BTNFACE), scale_);
         } else {
@@ -164,7 +171,7 @@ private:
     void Load()
     {
         LayOut();
-        if (PlainWindowLook(Settings())) {
+        if (PlainLook()) {
             // The movie and the window's own close button are not shown.
             ::SetWindowTextW(hwnd(), NamedVersionText(ProductName(), CurrentVersion()).c_str());
         } else {
@@ -172,7 +179,7 @@ private:
             PlayFlashMovie(ProgramFolder() + L"\\gama.dsp");
         }
         ::ShowWindow(hwnd(), SW_SHOW);
-        SetWindowAlpha(hwnd(), AboutLevelFromPosition(slider1_.Value()));
+        SetOwnWindowLevel(hwnd(), AboutLevelFromPosition(slider1_.Value()));
     }
 
     // The movie plays where the Flash player is installed; elsewhere the

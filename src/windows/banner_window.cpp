@@ -139,6 +139,12 @@ public:
 private:
     friend class ScaledWindow<Banner>;
     void OnScaleChanged() { LayOut(); }
+    void OnLookChanged()
+    {
+        LayOut();
+        SetOwnWindowLevel(hwnd(), kLevel);
+        ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
 
     void OnCreate()
     {
@@ -190,7 +196,17 @@ private:
                          area.bottom - inset + (pressed ? 2 : 0)};
         wchar_t title[32] = {};
         ::GetWindowTextW(item.hwndItem, title, 32);
-        DrawPanel(item.hDC, panel, 10, kButtonColours, title, scale_);
+        if (HighContrastOn()) {
+            // The system's button, in the theme's colours.
+            RECT text = panel;
+            ::SetBkMode(item.hDC, TRANSPARENT);
+            ::SetTextColor(item.hDC, ::GetSysColor(COLOR_BTNTEXT));
+            const HGDIOBJ font = ::SelectObject(item.hDC, scale_.font());
+            ::DrawTextW(item.hDC, title, -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+            ::SelectObject(item.hDC, font);
+        } else {
+            DrawPanel(item.hDC, panel, 10, kButtonColours, title, scale_);
+        }
         if ((item.itemState & ODS_FOCUS) != 0) {
             RECT focus{panel.left + 2, panel.top + 2, panel.right - 2, panel.bottom - 2};
             ::DrawFocusRect(item.hDC, &focus);
@@ -199,14 +215,14 @@ private:
 
     void ShowPicture()
     {
-        picture1_ = MakeSponsorPicture(kWidth, kPageHeight, scale_);
+        picture1_ = HighContrastOn() ? GdiObject<HBITMAP>() : MakeSponsorPicture(kWidth, kPageHeight, scale_);
         ::SendMessageW(image1_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture1_.get()));
     }
 
     void Load()
     {
         countdown_ = kCountdownStart;
-        SetWindowAlpha(hwnd(), kLevel);
+        SetOwnWindowLevel(hwnd(), kLevel);
         address_ = BannerAddress(CurrentAddressParts());
         closeText_ = CloseItemText(hwnd());
         DisableCloseItem(hwnd(), closeText_);

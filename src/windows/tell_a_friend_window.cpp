@@ -111,6 +111,7 @@ private:
         ::GetClientRect(hwnd(), &client);
         LayOut(client.right, client.bottom);
     }
+    void OnLookChanged() { SetOwnWindowLevel(hwnd(), kLevel); }
 
     void OnCreate()
     {
@@ -128,7 +129,7 @@ private:
                                     NamedVersionText(ProductName(), CurrentVersion());
         ::SetWindowTextW(hwnd(), caption.c_str());
         ::SetWindowTextW(cancel_, LanguageText(Lang::LANG_WINDOWOPTIONS_BTN_CANCEL).c_str());
-        SetWindowAlpha(hwnd(), kLevel);
+        SetOwnWindowLevel(hwnd(), kLevel);
         ::ShowWindow(hwnd(), SW_SHOW);
         browser_.Navigate(TellAFriendAddress(CurrentAddressParts()));
     }

@@ -25,6 +25,7 @@
 //   regget HKLM|HKCU\KEY NAME    the REG_SZ value, or "none"
 //   menu PID                loads menu_reader.dll into process PID (its
 //                           menus and list views)
+//   contrast PID            loads high_contrast.dll into it: a theme on
 //   record FILE TEXT        appends TEXT to FILE (the test "browser")
 //   window TITLE KIND X Y   serves windows to pick: plain, dialog (+ button),
 //                           owned (owner, owned dialog, button), edit (+ edit
@@ -112,13 +113,14 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM topLevel)
     return TRUE;
 }
 
-// Menus belong to the process that made them: the reader is loaded into
-// it and writes what it sees beside itself.
-int Menu(DWORD pid)
+// Loads `name`, a library beside the probe, into process `pid`. Menus
+// belong to the process that made them: the menu reader is loaded into it
+// and writes what it sees beside itself.
+int Load(DWORD pid, const char* name)
 {
     char path[MAX_PATH] = {};
     std::string library(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
-    library = library.substr(0, library.find_last_of("\\/") + 1) + "menu_reader.dll";
+    library = library.substr(0, library.find_last_of("\\/") + 1) + name;
     HANDLE process = ::OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
     if (process == nullptr) {
         return 1;
@@ -442,7 +444,10 @@ int Run(int argc, char** argv)
         return 0;
     }
     if (command == "menu" && argc == 3) {
-        return Menu(static_cast<DWORD>(number(1)));
+        return Load(static_cast<DWORD>(number(1)), "menu_reader.dll");
+    }
+    if (command == "contrast" && argc == 3) {
+        return Load(static_cast<DWORD>(number(1)), "high_contrast.dll");
     }
     if (command == "record" && argc == 4) {
         return Append(g_arguments[2], Utf8(g_arguments[3].c_str()));

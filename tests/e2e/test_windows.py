@@ -9,6 +9,7 @@ from harness import (VERSION, ProgramTestCase, centre, choose, click_at, dialogs
                      wait_until, windows, xdotool)
 
 SC_CLOSE, CLOSE_OFF, WM_SYSCOMMAND, SC_MINIMIZE, SC_RESTORE = 0xF060, 0xFFFFFFF6, 0x112, 0xF020, 0xF120
+WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST = 0x1A, 0x43
 
 
 def english(key):
@@ -164,3 +165,15 @@ class Skinned(ProgramTestCase):
         about = shown('VeloriaAbout', main['pid'])
         self.assertGreater(region(about)[0], 10)
         self.assertEqual(about['alpha'], 217)
+
+        # A high-contrast theme comes on (a stand-in: Wine has none), and
+        # Windows tells every window: each is whole and opaque at once.
+        probe('contrast', main['pid'])
+        for each in windows():
+            if each['pid'] == main['pid']:
+                probe('send', each['handle'], WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0)
+        for each in (about, window, shown('VeloriaBanner', main['pid'])):
+            self.assertEqual((region(each), info(each['handle'])['alpha']), (None, None), each['class'])
+        drag(image, centre(rect_of(target)), keys=('ctrl',))
+        popup, _ = wait_until(level_popup, 5, 'the level popup')
+        self.assertEqual((region(popup), info(popup['handle'])['alpha']), (None, None))
