@@ -123,7 +123,8 @@ namespace veloria {
     X(WindowControl, LANG_WINDOWCONTROL_CHECK_ONTOP, "Keep on top")                                       \
     X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_ONTOP, "On top:")                 \
     X(WindowOptions_TAB_PROGRAMS, LANG_OPTIONS_PROGRAMS_BACKGROUND, "Only while in the background")      \
-    X(WindowControl, LANG_WINDOWCONTROL_ACC_OPACITY, "Opacity of %1")
+    X(WindowControl, LANG_WINDOWCONTROL_ACC_OPACITY, "Opacity of %1")                                   \
+    X(WindowOptions_TAB_PROGRAMS, LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_PICK, "Level popup:")
 
 #define VELORIA_LANGUAGE_ENUM_ENTRY(section, key, ...) key,
 #define VELORIA_LANGUAGE_ENUM_FIRST(section, key) VELORIA_LANGUAGE_ENUM_ENTRY(section, key)

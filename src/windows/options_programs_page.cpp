@@ -41,11 +41,12 @@ class ProgramsPage final : public OptionsPage {
         kProgramsHowTo = 500, kProgramList, kProgramSlider, kRemoveProgram, kOnlyInBackground, kAllOpaque,
         kSeeThroughLabel, kSeeThroughKey, kSolidLabel, kSolidKey, kOpaqueLabel, kOpaqueKey, kClickThroughLabel,
         kClickThroughKey, kOnTopLabel, kOnTopKey, kWheelCheck, kWheelKeysLabel, kWheelKeys, kClickThroughCheck,
-        kRestoreOnExit,
+        kRestoreOnExit, kPickLabel, kPickKey,
     };
-    // The hot-key control of each key, in KeyAction order; the keys after
-    // them are kept as they are.
-    static constexpr std::array kKeyFields{kSeeThroughKey, kSolidKey, kOpaqueKey, kClickThroughKey, kOnTopKey};
+    // The hot-key control of each key, in KeyAction order.
+    static constexpr std::array kKeyFields{kSeeThroughKey,   kSolidKey, kOpaqueKey,
+                                           kClickThroughKey, kOnTopKey, kPickKey};
+    static_assert(kKeyFields.size() == kKeyActionCount, "a field for every key");
     static constexpr std::array kRows{
         ControlRow{kProgramsHowTo, Kind::Note, 28, 40, 441, 32, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_HOWTO},
         ControlRow{kProgramList, Kind::List, 28, 76, 116, 76, std::nullopt},
@@ -54,24 +55,27 @@ class ProgramsPage final : public OptionsPage {
         ControlRow{kOnlyInBackground, Kind::WrappingCheck, 28, 211, 120, 40, L::LANG_OPTIONS_PROGRAMS_BACKGROUND},
         ControlRow{kAllOpaque, Kind::WrappingButton, 28, 254, 120, 44,
                    L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_BTN_ALLOPAQUE},
-        ControlRow{kSeeThroughLabel, Kind::Label, 150, 79, 128, 18,
+        // The keys a row each, 22 pixels apart.
+        ControlRow{kSeeThroughLabel, Kind::Label, 150, 77, 128, 18,
                    L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_SEETHROUGH},
-        ControlRow{kSeeThroughKey, Kind::HotKey, 280, 76, 189, 22, std::nullopt},
-        ControlRow{kSolidLabel, Kind::Label, 150, 103, 128, 18, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_SOLID},
-        ControlRow{kSolidKey, Kind::HotKey, 280, 100, 189, 22, std::nullopt},
-        ControlRow{kOpaqueLabel, Kind::Label, 150, 127, 128, 18, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_OPAQUE},
-        ControlRow{kOpaqueKey, Kind::HotKey, 280, 124, 189, 22, std::nullopt},
-        ControlRow{kClickThroughLabel, Kind::Label, 150, 151, 128, 18,
+        ControlRow{kSeeThroughKey, Kind::HotKey, 280, 76, 189, 20, std::nullopt},
+        ControlRow{kSolidLabel, Kind::Label, 150, 99, 128, 18, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_SOLID},
+        ControlRow{kSolidKey, Kind::HotKey, 280, 98, 189, 20, std::nullopt},
+        ControlRow{kOpaqueLabel, Kind::Label, 150, 121, 128, 18, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_OPAQUE},
+        ControlRow{kOpaqueKey, Kind::HotKey, 280, 120, 189, 20, std::nullopt},
+        ControlRow{kClickThroughLabel, Kind::Label, 150, 143, 128, 18,
                    L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_CLICKTHROUGH},
-        ControlRow{kClickThroughKey, Kind::HotKey, 280, 148, 189, 22, std::nullopt},
-        ControlRow{kOnTopLabel, Kind::Label, 150, 175, 128, 18, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_ONTOP},
-        ControlRow{kOnTopKey, Kind::HotKey, 280, 172, 189, 22, std::nullopt},
-        ControlRow{kWheelCheck, Kind::Check, 150, 198, 319, 20, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_CHECK_WHEEL},
-        ControlRow{kWheelKeysLabel, Kind::Label, 150, 223, 154, 18, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_WHEELKEYS},
-        ControlRow{kWheelKeys, Kind::Combo, 306, 220, 163, 140, std::nullopt},
-        ControlRow{kClickThroughCheck, Kind::Check, 150, 246, 319, 20,
+        ControlRow{kClickThroughKey, Kind::HotKey, 280, 142, 189, 20, std::nullopt},
+        ControlRow{kOnTopLabel, Kind::Label, 150, 165, 128, 18, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_ONTOP},
+        ControlRow{kOnTopKey, Kind::HotKey, 280, 164, 189, 20, std::nullopt},
+        ControlRow{kPickLabel, Kind::Label, 150, 187, 128, 18, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_PICK},
+        ControlRow{kPickKey, Kind::HotKey, 280, 186, 189, 20, std::nullopt},
+        ControlRow{kWheelCheck, Kind::Check, 150, 208, 319, 20, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_CHECK_WHEEL},
+        ControlRow{kWheelKeysLabel, Kind::Label, 150, 232, 154, 18, L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_LABEL_WHEELKEYS},
+        ControlRow{kWheelKeys, Kind::Combo, 306, 229, 163, 140, std::nullopt},
+        ControlRow{kClickThroughCheck, Kind::Check, 150, 253, 319, 20,
                    L::LANG_WINDOWOPTIONS_TAB_PROGRAMS_CHECK_CLICKTHROUGH},
-        ControlRow{kRestoreOnExit, Kind::WrappingCheck, 150, 268, 319, 30, L::LANG_OPTIONS_PROGRAMS_RESTOREONEXIT},
+        ControlRow{kRestoreOnExit, Kind::WrappingCheck, 150, 274, 319, 30, L::LANG_OPTIONS_PROGRAMS_RESTOREONEXIT},
     };
 
 public:

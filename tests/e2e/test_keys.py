@@ -205,6 +205,7 @@ class Keys(ProgramTestCase):
         wait_alpha(window, None)
 
         fields = programs_tab(self.main['pid'], 'msctls_hotkey32')
+        self.assertEqual(probe('send', fields[5]['handle'], 0x402, 0, 0), [str(0x0777)])  # Ctrl+Alt+Shift+F8: Pick
         click_at(centre(fields[1]['rect']))
         press('ctrl+alt+q')
         [box] = wait_until(lambda: dialogs(self.main['pid'], 'Veloria 2'), 5, 'the reason')
