@@ -348,6 +348,14 @@ void DescribeForAccessibility(HWND control, AccessibleFacts facts)
     }
 }
 
+void NameButton(HWND button, std::function<std::wstring()> name)
+{
+    AccessibleFacts facts;
+    facts.name = std::move(name);
+    facts.role = ROLE_SYSTEM_PUSHBUTTON;
+    DescribeForAccessibility(button, std::move(facts));
+}
+
 void TellNameChanged(HWND control) noexcept
 {
     ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF);

@@ -26,6 +26,9 @@ struct AccessibleFacts {
 // that holds on to it afterwards is told the control is gone.
 void DescribeForAccessibility(HWND control, AccessibleFacts facts);
 
+// A push button whose caption says too little ("x") named `name`.
+void NameButton(HWND button, std::function<std::wstring()> name);
+
 // Tells readers that `control`'s name changed (the level popup's new target).
 void TellNameChanged(HWND control) noexcept;
 

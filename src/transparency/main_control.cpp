@@ -235,6 +235,7 @@ private:
         label_ = CreateChild(hwnd(), L"STATIC", L"", WS_VISIBLE | SS_CENTER, kLabelId, RECT{}, scale_.font());
         closeButton_ = CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON, kCloseId, RECT{}, scale_.font());
         command1_ = CreateChild(hwnd(), L"BUTTON", L"?", BS_PUSHBUTTON, kCommand1Id, RECT{}, scale_.font());
+        NameButton(closeButton_, [] { return LanguageText(Lang::LANG_MAINMENU_CLOSE); });
         LayOut();
     }
 

@@ -99,6 +99,7 @@ public:
                            [](HWND) { return TargetWindow(); });
             closeButton_ =
                 CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON | WS_TABSTOP, kCloseId, RECT{}, scale_.font());
+            NameButton(closeButton_, [] { return LanguageText(Lang::LANG_MAINMENU_CLOSE); });
             alwaysBox_ = CreateChild(hwnd(), L"BUTTON", L"", BS_AUTOCHECKBOX | WS_TABSTOP, kAlwaysId, RECT{},
                                      scale_.font());
             onTopBox_ = CreateChild(hwnd(), L"BUTTON", L"", BS_AUTOCHECKBOX | WS_TABSTOP | WS_VISIBLE, kOnTopId, RECT{},

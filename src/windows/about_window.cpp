@@ -12,6 +12,7 @@
 
 #include <string>
 
+#include "base/accessible.h"
 #include "base/alpha_rules.h"
 #include "base/child_window.h"
 #include "base/dpi.h"
@@ -21,6 +22,7 @@
 #include "base/window_base.h"
 #include "controls/browser_host.h"
 #include "controls/slider.h"
+#include "language/language_keys.h"
 #include "settings/settings_record.h"
 #include "skin/skin_pictures.h"
 #include "skin/tool_window.h"
@@ -135,6 +137,7 @@ private:
         slider1_.Create(hwnd(), kSlider1Id, RECT{}, kSliderMin, kSliderMax, kSliderTooltip, &Slider::OwnWindow);
         slider1_.SetValue(kSliderStart);
         command1_ = CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON, kCommand1Id, RECT{}, scale_.font());
+        NameButton(command1_, [] { return LanguageText(Lang::LANG_MAINMENU_CLOSE); });
         const std::wstring credit = std::wstring(L"Veloria, by the makers of ") + kMakerWebDomain;
         statusBar_ = CreateChild(hwnd(), STATUSCLASSNAMEW, credit.c_str(), WS_VISIBLE, kStatusBarId, RECT{},
                                  scale_.font());

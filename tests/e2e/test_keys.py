@@ -145,6 +145,8 @@ class Keys(ProgramTestCase):
             press('Left')
             wait_alpha(window, 212, 'one step below the level the popup opens at')
             self.assertEqual(probe('acc', slider), [f'Opacity of {info(window)["title"]}\t51\t83 %'])
+            [close] = [w for w in windows('Button', popup['handle']) if w['title'] == 'x']
+            self.assertEqual(probe('acc', close['handle']), ['Close\t43\t'])
             press('Escape')
             wait_until(lambda: level_popup() is None, 5, 'the popup to close')
             probe('close', pointer['handle'])
