@@ -133,7 +133,9 @@ public:
                 return RPC_E_DISCONNECTED;
             }
             if (IsSelf(child) && described_->facts.name) {
-                return GiveText(described_->facts.name(), name);
+                if (const std::wstring given = described_->facts.name(); !given.empty()) {
+                    return GiveText(given, name);
+                }
             }
             if (standard_) {
                 return standard_->get_accName(child, name);

@@ -16,7 +16,7 @@
 namespace veloria {
 
 struct AccessibleFacts {
-    std::function<std::wstring()> name;   // unset: the system's (the window's text)
+    std::function<std::wstring()> name;   // unset or empty: the system's (the window's text)
     std::function<std::wstring()> value;  // unset: the system's
     long role = 0;                        // a ROLE_SYSTEM_ value; 0: the system's
     std::function<void()> press;          // unset: the system's default action

@@ -45,13 +45,27 @@ LRESULT CALLBACK AwaitHover(HWND slider, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-HWND Slider::OwnWindow(HWND slider)
+std::wstring Slider::OpacityOf(HWND window)
 {
-    return ::GetAncestor(slider, GA_ROOT);
+    wchar_t title[256] = {};
+    ::GetWindowTextW(window, title, 256);
+    return LanguageText(Lang::LANG_WINDOWCONTROL_ACC_OPACITY, title);
+}
+
+std::wstring Slider::OpacityOfOwnWindow(HWND slider)
+{
+    return OpacityOf(::GetAncestor(slider, GA_ROOT));
+}
+
+std::wstring Slider::NamedByControlBefore(HWND slider)
+{
+    wchar_t text[256] = {};
+    ::GetWindowTextW(::GetWindow(slider, GW_HWNDPREV), text, 256);
+    return text;
 }
 
 bool Slider::Create(HWND parent, int id, const RECT& bounds, int min, int max, const wchar_t* tooltip,
-                    OpacityOf opacityOf)
+                    NameOf name)
 {
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     slider_ = ::CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS,
@@ -74,12 +88,8 @@ bool Slider::Create(HWND parent, int id, const RECT& bounds, int min, int max, c
         const auto end = static_cast<int>(::SendMessageW(slider, TBM_GETRANGEMAX, 0, 0));
         return std::to_wstring(PercentOfPosition(position, end)) + L" %";
     };
-    if (opacityOf != nullptr) {
-        facts.name = [slider, opacityOf] {
-            wchar_t title[256] = {};
-            ::GetWindowTextW(opacityOf(slider), title, 256);
-            return LanguageText(Lang::LANG_WINDOWCONTROL_ACC_OPACITY, title);
-        };
+    if (name != nullptr) {
+        facts.name = [slider, name] { return name(slider); };
     }
     DescribeForAccessibility(slider_, std::move(facts));
     return true;

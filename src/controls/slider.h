@@ -8,12 +8,15 @@
 // counts as a move: no slider runs its handler when it is filled.
 //
 // A screen reader hears the position as the share of full opacity it
-// stands for ("83 %"). The slider is named by the label before it, as the
-// system names a slider, or, given the window whose opacity it sets, after
-// that window: "Opacity of <its title>".
+// stands for ("83 %"), and the slider's name from the function given: the
+// window whose opacity it sets ("Opacity of <its title>") or the control
+// before it (the box that switches it on); without one, the system names
+// it by the label before it.
 #pragma once
 
 #include <windows.h>
+
+#include <string>
 
 namespace veloria {
 
@@ -21,17 +24,21 @@ inline constexpr const wchar_t* kSliderTooltip = L"Establecer Rango de Transpare
 
 class Slider {
 public:
-    // The window a slider sets the opacity of, asked when a reader asks.
-    using OpacityOf = HWND (*)(HWND slider);
-    // The slider's own window.
-    static HWND OwnWindow(HWND slider);
+    // The slider's name, asked when a reader asks.
+    using NameOf = std::wstring (*)(HWND slider);
+    // "Opacity of <the title of `window`>".
+    static std::wstring OpacityOf(HWND window);
+    // "Opacity of" the slider's own window.
+    static std::wstring OpacityOfOwnWindow(HWND slider);
+    // The text of the control before the slider.
+    static std::wstring NamedByControlBefore(HWND slider);
 
     // Creates the slider as child `id` of `parent`; false if the system
     // refuses. The tooltip is left out when `tooltip` is null; it is made
     // when the mouse first comes over the slider, not before (a tooltip is
     // a window of its own, and most sliders never show theirs).
     bool Create(HWND parent, int id, const RECT& bounds, int min, int max, const wchar_t* tooltip,
-                OpacityOf opacityOf = nullptr);
+                NameOf name = nullptr);
 
     HWND hwnd() const { return slider_; }
     int Min() const;

@@ -96,7 +96,7 @@ public:
         switch (message) {
         case WM_CREATE:
             slider_.Create(hwnd(), kSliderId, RECT{}, kSliderMin, kSliderMax, kSliderTooltip,
-                           [](HWND) { return TargetWindow(); });
+                           [](HWND) { return Slider::OpacityOf(TargetWindow()); });
             closeButton_ =
                 CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON | WS_TABSTOP, kCloseId, RECT{}, scale_.font());
             NameButton(closeButton_, [] { return LanguageText(Lang::LANG_MAINMENU_CLOSE); });

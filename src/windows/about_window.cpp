@@ -134,7 +134,7 @@ private:
                               scale_.font());
         label2_ = CreateChild(hwnd(), L"STATIC", (site + L"/software/vl/").c_str(), WS_VISIBLE | SS_NOPREFIX,
                               kLabel2Id, RECT{}, scale_.font());
-        slider1_.Create(hwnd(), kSlider1Id, RECT{}, kSliderMin, kSliderMax, kSliderTooltip, &Slider::OwnWindow);
+        slider1_.Create(hwnd(), kSlider1Id, RECT{}, kSliderMin, kSliderMax, kSliderTooltip, &Slider::OpacityOfOwnWindow);
         slider1_.SetValue(kSliderStart);
         command1_ = CreateChild(hwnd(), L"BUTTON", L"x", BS_PUSHBUTTON, kCommand1Id, RECT{}, scale_.font());
         NameButton(command1_, [] { return LanguageText(Lang::LANG_MAINMENU_CLOSE); });

@@ -156,7 +156,7 @@ private:
         constexpr DWORD kButton = WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW;
         command1_ = CreateChild(hwnd(), L"BUTTON", L"Donate", kButton, kCommand1Id, RECT{}, scale_.font());
         command2_ = CreateChild(hwnd(), L"BUTTON", L"Tell a friend", kButton, kCommand2Id, RECT{}, scale_.font());
-        slider_.Create(hwnd(), kSliderId, RECT{}, kSliderMin, kSliderMax, kSliderTooltip, &Slider::OwnWindow);
+        slider_.Create(hwnd(), kSliderId, RECT{}, kSliderMin, kSliderMax, kSliderTooltip, &Slider::OpacityOfOwnWindow);
         // Drawn by the banner, they are push buttons named by their texts.
         AccessibleFacts button;
         button.role = ROLE_SYSTEM_PUSHBUTTON;

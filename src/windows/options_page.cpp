@@ -67,8 +67,13 @@ void MakeControls(HWND parent, std::span<const ControlRow> rows, std::vector<std
     for (const ControlRow& row : rows) {
         if (row.kind == Kind::Slider || row.kind == Kind::BareSlider) {
             sliders.emplace_back(row.id, Slider());
+            // Named by the box before it, which switches it on; the
+            // dialog's own, the first, after the dialog.
             sliders.back().second.Create(parent, row.id, RECT{}, kSliderMin, kSliderMax,
-                                         row.kind == Kind::Slider ? kSliderTooltip : nullptr);
+                                         row.kind == Kind::Slider ? kSliderTooltip : nullptr,
+                                         (::GetWindowLongW(parent, GWL_STYLE) & WS_CHILD) == 0
+                                             ? &Slider::OpacityOfOwnWindow
+                                             : &Slider::NamedByControlBefore);
             continue;
         }
         const auto [windowClass, style] = ClassOf(row.kind);

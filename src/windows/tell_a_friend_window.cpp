@@ -119,7 +119,7 @@ private:
         cancel_ = CreateChild(hwnd(), L"BUTTON", L"", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, kCancelId,
                               scale_(RECT{0, 0, kButtonWidth, kButtonHeight}), scale_.font());
         slider_.Create(hwnd(), kSliderId, scale_(RECT{kMargin, 0, kMargin + kSliderWidth, kSliderHeight}), kSliderMin,
-                       kSliderMax, kSliderTooltip, &Slider::OwnWindow);
+                       kSliderMax, kSliderTooltip, &Slider::OpacityOfOwnWindow);
         slider_.SetValue(kSliderStart);
     }
 

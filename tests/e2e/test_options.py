@@ -112,6 +112,7 @@ class Options(ProgramTestCase):
         own = self.control(klass='msctls_trackbar32', index=-1)
         self.slide(own, 15)
         wait_alpha(self.dialog['handle'], 128, 'the dialog')
+        self.assertEqual(probe('acc', own['handle']), [f'Opacity of {self.dialog["title"]}\t51\t50 %'])
         xdotool('key', 'End')
         time.sleep(0.5)
         self.assertEqual(alpha_of(self.dialog['handle']), 255)
@@ -120,6 +121,8 @@ class Options(ProgramTestCase):
         self.slide(self.control(klass='msctls_trackbar32'), 15)
         taskbar = windows('Shell_TrayWnd')[0]['handle']
         wait_alpha(taskbar, 128, 'the taskbar')
+        self.assertEqual(probe('acc', self.control(klass='msctls_trackbar32')['handle']),
+                         ['Make the taskbar transparent at start-up\t51\t50 %'])  # named by its box
         menu = open_menu(self.main['pid'])
         self.assertTrue(menu['entries'][3]['checked'])
         dismiss_menu(self.main['pid'])
