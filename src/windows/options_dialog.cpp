@@ -36,6 +36,7 @@
 #include "settings/settings_record.h"
 #include "skin/skin_pictures.h"
 #include "skin/tool_window.h"
+#include "skin/window_effects.h"
 #include "transparency/alpha_blend.h"
 #include "update/web_links.h"
 #include "windows/options_page.h"
@@ -198,10 +199,12 @@ private:
         }
     }
 
-    // The picture under the sponsor page, for when the page cannot be shown.
+    // The picture under the sponsor page, for when the page cannot be
+    // shown (none under a high-contrast theme).
     void ShowPicture()
     {
-        picture_ = MakeSponsorPicture(kSponsorPicture.cx, kSponsorPicture.cy, scale_);
+        picture_ = HighContrastOn() ? GdiObject<HBITMAP>()
+                                    : MakeSponsorPicture(kSponsorPicture.cx, kSponsorPicture.cy, scale_);
         ::SendMessageW(Item(kImage3), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
     }
 
