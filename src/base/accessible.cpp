@@ -229,7 +229,7 @@ public:
     {
         return Guarded([&] {
             *action = nullptr;
-            if (Alive() && IsSelf(child) && described_->facts.press && !standard_) {
+            if (Alive() && IsSelf(child) && described_->facts.press) {
                 return GiveText(L"Press", action);
             }
             return Forward(&IAccessible::get_accDefaultAction, child, action);
