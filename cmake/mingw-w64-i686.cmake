@@ -1,4 +1,4 @@
-# Cross-compiling for 32-bit Windows with mingw-w64 (posix threads flavour).
+# Cross-compiling for 32-bit Windows with mingw-w64.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(VELORIA_MINGW_TRIPLE i686-w64-mingw32)

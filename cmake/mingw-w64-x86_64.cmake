@@ -1,5 +1,4 @@
-# Cross-compiling for 64-bit Windows with mingw-w64 (posix threads flavour,
-# whose libstdc++ has std::mutex; GoogleTest needs it).
+# Cross-compiling for 64-bit Windows with mingw-w64.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(VELORIA_MINGW_TRIPLE x86_64-w64-mingw32)

@@ -118,7 +118,7 @@ ManifestValues& Manifest()
 
 void FetchCancel::Cancel() noexcept
 {
-    const std::lock_guard<std::mutex> held(lock_);
+    const SlimLock::Held held(lock_);
     cancelled_ = true;
     // The newest first: a request before its connection before its session.
     for (auto handle = open_.rbegin(); handle != open_.rend(); ++handle) {
@@ -129,13 +129,13 @@ void FetchCancel::Cancel() noexcept
 
 bool FetchCancel::Cancelled() const noexcept
 {
-    const std::lock_guard<std::mutex> held(lock_);
+    const SlimLock::Held held(lock_);
     return cancelled_;
 }
 
 bool FetchCancel::Adopt(void* handle) noexcept
 {
-    const std::lock_guard<std::mutex> held(lock_);
+    const SlimLock::Held held(lock_);
     if (cancelled_) {
         WinHttp().CloseHandle(handle);
         return false;
@@ -151,7 +151,7 @@ bool FetchCancel::Adopt(void* handle) noexcept
 
 void FetchCancel::Close(void* handle) noexcept
 {
-    const std::lock_guard<std::mutex> held(lock_);
+    const SlimLock::Held held(lock_);
     if (const auto found = std::find(open_.begin(), open_.end(), handle); found != open_.end()) {
         WinHttp().CloseHandle(handle);
         open_.erase(found);

@@ -10,11 +10,11 @@
 
 #include <windows.h>
 
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "base/slim_lock.h"
 #include "update/manifest_nodes.h"
 
 namespace veloria {
@@ -40,7 +40,7 @@ public:
     void Close(void* handle) noexcept;
 
 private:
-    mutable std::mutex lock_;
+    SlimLock lock_;
     bool cancelled_ = false;
     std::vector<void*> open_;
 };

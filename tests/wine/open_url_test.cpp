@@ -7,7 +7,8 @@
 #include <windows.h>
 
 #include <string>
-#include <thread>
+
+#include "aside_thread.h"
 
 namespace veloria {
 namespace {
@@ -23,7 +24,7 @@ TEST(OpenURL, WhatTheShellCannotOpenIsReported)
         // The box by its caption, its text and its warning icon (a control
         // 0x14 on Windows, 0x440 under Wine), read within five seconds.
         std::wstring seen;
-        std::thread reader([&seen] {
+        AsideThread reader([&seen] {
             HWND box = nullptr;
             for (int waited = 0; waited < 100 && box == nullptr; ++waited, ::Sleep(50)) {
                 box = ::FindWindowW(L"#32770", (L"Veloria " + std::to_wstring(VELORIA_VERSION_MAJOR)).c_str());

@@ -6,10 +6,10 @@
 
 #include <array>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
+#include "aside_thread.h"
 #include "base/error_report.h"
 
 namespace veloria {
@@ -100,7 +100,7 @@ TEST(ShapedWindow, AWindowWithoutAPictureIsLeftAsItsBareFrameAndTheUserIsTold)
     // The message box is read and closed from another thread, which looks
     // for it for ten seconds at most.
     std::wstring seen;
-    std::thread reader([&seen, thread = ::GetCurrentThreadId()] {
+    AsideThread reader([&seen, thread = ::GetCurrentThreadId()] {
         HWND box = nullptr;
         for (int waited = 0; waited < 200 && box == nullptr; ++waited, ::Sleep(50)) {
             box = ::FindWindowW(L"#32770", nullptr);
