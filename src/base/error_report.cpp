@@ -1,5 +1,6 @@
 #include "base/error_report.h"
 
+#include "base/text_rules.h"
 #include "base/version.h"
 
 namespace veloria {
@@ -16,7 +17,7 @@ std::wstring SystemErrorText(DWORD error)
            (result.back() == L'\n' || result.back() == L'\r' || result.back() == L' ' || result.back() == L'.')) {
         result.pop_back();
     }
-    return result.empty() ? L"error " + std::to_wstring(error) : result;
+    return result.empty() ? L"error " + DecimalText(error) : result;
 }
 
 void ShowMessage(HWND owner, const std::wstring& text, UINT icon)

@@ -53,4 +53,21 @@ std::optional<unsigned> ShortDecimal(std::wstring_view digits)
     return value;
 }
 
+std::wstring DecimalText(long long value)
+{
+    // From the last digit back, in unsigned arithmetic: the lowest value
+    // has no positive counterpart.
+    auto rest = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    wchar_t digits[24];
+    wchar_t* start = digits + 24;
+    do {
+        *--start = static_cast<wchar_t>(L'0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    if (value < 0) {
+        *--start = L'-';
+    }
+    return std::wstring(start, digits + 24);
+}
+
 }  // namespace veloria

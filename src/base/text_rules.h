@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace veloria {
@@ -35,5 +36,9 @@ bool SameLetters(std::wstring_view a, std::wstring_view b);
 
 // One to three decimal digits and nothing else.
 std::optional<unsigned> ShortDecimal(std::wstring_view digits);
+
+// `value` in decimal digits, a minus sign before a negative one; what
+// std::to_wstring gives, without the C library's formatting that it costs.
+std::wstring DecimalText(long long value);
 
 }  // namespace veloria

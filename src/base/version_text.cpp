@@ -1,11 +1,12 @@
 #include "base/version.h"
 
+#include "base/text_rules.h"
+
 namespace veloria {
 
 std::wstring VersionText(const ProgramVersion& version)
 {
-    return std::to_wstring(version.major) + L"." + std::to_wstring(version.minor) + L"." +
-           std::to_wstring(version.revision);
+    return DecimalText(version.major) + L"." + DecimalText(version.minor) + L"." + DecimalText(version.revision);
 }
 
 std::wstring NamedVersionText(std::wstring_view productName, const ProgramVersion& version)
@@ -18,7 +19,7 @@ std::wstring NamedVersionText(std::wstring_view productName, const ProgramVersio
 
 std::wstring VersionDigits(const ProgramVersion& version)
 {
-    return std::to_wstring(version.major) + std::to_wstring(version.minor) + std::to_wstring(version.revision);
+    return DecimalText(version.major) + DecimalText(version.minor) + DecimalText(version.revision);
 }
 
 std::wstring InstanceMutexName(std::wstring_view productName, const ProgramVersion& version)

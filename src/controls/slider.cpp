@@ -8,6 +8,7 @@
 
 #include "base/accessible.h"
 #include "base/alpha_rules.h"
+#include "base/text_rules.h"
 #include "language/language_keys.h"
 
 namespace veloria {
@@ -86,7 +87,7 @@ bool Slider::Create(HWND parent, int id, const RECT& bounds, int min, int max, c
     facts.value = [slider] {
         const auto position = static_cast<int>(::SendMessageW(slider, TBM_GETPOS, 0, 0));
         const auto end = static_cast<int>(::SendMessageW(slider, TBM_GETRANGEMAX, 0, 0));
-        return std::to_wstring(PercentOfPosition(position, end)) + L" %";
+        return DecimalText(PercentOfPosition(position, end)) + L" %";
     };
     if (name != nullptr) {
         facts.name = [slider, name] { return name(slider); };

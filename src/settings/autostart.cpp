@@ -5,6 +5,7 @@
 
 #include "base/error_report.h"
 #include "base/handle.h"
+#include "base/text_rules.h"
 #include "base/version.h"
 #include "settings/run_entry.h"
 #include "settings/setting_text.h"
@@ -25,7 +26,7 @@ RegKey OpenKey(HKEY root, const wchar_t* path, REGSAM access)
 // the code and the system's words for it, and the value reads empty.
 void ReportReadFailure(LONG error)
 {
-    ShowMessage(nullptr, std::to_wstring(error) + SystemErrorText(static_cast<DWORD>(error)), MB_ICONERROR);
+    ShowMessage(nullptr, DecimalText(error) + SystemErrorText(static_cast<DWORD>(error)), MB_ICONERROR);
 }
 
 }  // namespace

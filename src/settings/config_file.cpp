@@ -9,6 +9,7 @@
 #include "base/profile.h"
 #include "base/program_folder.h"
 #include "base/text_encoding.h"
+#include "base/text_rules.h"
 #include "settings/settings_state.h"
 
 namespace veloria {
@@ -277,7 +278,7 @@ SaveOutcome WriteProgramLevels(const std::wstring& folder, const ProgramLevels& 
         file.Write(kProgramsSection, (name + kBackgroundSuffix).c_str(), nullptr);
     }
     for (const RememberedProgram& program : changes.written) {
-        file.Write(kProgramsSection, program.name.c_str(), std::to_wstring(program.level).c_str());
+        file.Write(kProgramsSection, program.name.c_str(), DecimalText(program.level).c_str());
         file.Write(kProgramsSection, (program.name + kBackgroundSuffix).c_str(),
                    program.onlyInBackground ? L"1" : nullptr);
     }

@@ -48,17 +48,17 @@ std::wstring KeyText(unsigned key)
         return std::wstring(1, static_cast<wchar_t>(key));
     }
     if (key >= 0x70 && key <= 0x87) {
-        return L"F" + std::to_wstring(key - 0x6F);
+        return L"F" + DecimalText(key - 0x6F);
     }
     if (key >= 0x60 && key <= 0x69) {
-        return L"Num" + std::to_wstring(key - 0x60);
+        return L"Num" + DecimalText(key - 0x60);
     }
     for (const KeyName& named : kKeyNames) {
         if (named.key == key) {
             return std::wstring(named.name);
         }
     }
-    return L"#" + std::to_wstring(key);
+    return L"#" + DecimalText(key);
 }
 
 std::optional<unsigned> ParseKey(std::wstring_view text)

@@ -6,6 +6,7 @@
 
 #include "base/alpha_rules.h"
 #include "base/error_report.h"
+#include "base/text_rules.h"
 #include "skin/dib_section.h"
 
 namespace veloria {
@@ -40,7 +41,7 @@ GdiObject<HRGN> BandRegion(const PixelRect* first, const PixelRect* last)
 
 void ReportFailure(HWND window, DWORD error)
 {
-    ShowMessage(window, L"Error Number: " + std::to_wstring(error) + L" Error Description: " + SystemErrorText(error),
+    ShowMessage(window, L"Error Number: " + DecimalText(error) + L" Error Description: " + SystemErrorText(error),
                 0);
 }
 

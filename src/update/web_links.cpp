@@ -1,5 +1,6 @@
 #include "update/web_links.h"
 
+#include "base/text_rules.h"
 #include "base/version.h"
 #include "language/language_keys.h"
 #include "update/update_state.h"
@@ -77,7 +78,7 @@ OpenUrlMessage OpenUrlFailureMessage(long long shellResult, std::wstring_view ad
         return {Kind::Warning, Join({L"The '", address, L"' File or Path was Not Found."})};
     }
     return {Kind::Error, Join({L"An error occurred attempting to open '", address, L"' (ShellExecute code ",
-                               std::to_wstring(shellResult), L")."})};
+                               DecimalText(shellResult), L")."})};
 }
 
 }  // namespace veloria

@@ -13,6 +13,7 @@
 #include "base/child_window.h"
 #include "base/dpi.h"
 #include "base/handle.h"
+#include "base/text_rules.h"
 #include "base/version.h"
 #include "base/window_base.h"
 #include "controls/browser_host.h"
@@ -239,7 +240,7 @@ private:
         const std::wstring title = LanguageText(Lang::LANG_WINDOWCONTROL_TITLE) + L"  " +
                                   NamedVersionText(ProductName(), CurrentVersion());
         if (countdown_ > 0) {
-            const std::wstring caption = title + L"     " + std::to_wstring(countdown_) + L" Sec";
+            const std::wstring caption = title + L"     " + DecimalText(countdown_) + L" Sec";
             ::SetWindowTextW(hwnd(), caption.c_str());
             return;
         }

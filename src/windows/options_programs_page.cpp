@@ -20,6 +20,7 @@
 
 #include "base/alpha_rules.h"
 #include "base/error_report.h"
+#include "base/text_rules.h"
 #include "language/language_file.h"
 #include "settings/config_file.h"
 #include "settings/hot_key_layouts.h"
@@ -259,7 +260,7 @@ private:
             return;
         }
         const std::wstring text =
-            std::to_wstring(RoundHalfEven(programs[static_cast<std::size_t>(row)].level * 100.0 / kHighestLevel)) +
+            DecimalText(RoundHalfEven(programs[static_cast<std::size_t>(row)].level * 100.0 / kHighestLevel)) +
             L" %";
         LVITEMW item{};
         item.iSubItem = 1;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/alpha_rules.h"
+#include "base/text_rules.h"
 #include "language/language_file.h"
 #include "language/language_folder.h"
 #include "windows/options_dialog.h"
@@ -21,7 +22,7 @@ using L = Lang;
 // A slider's level, as the settings hold it.
 std::wstring LevelText(const Slider& slider)
 {
-    return std::to_wstring(LevelFromPosition(slider.Value(), slider.Max()));
+    return DecimalText(LevelFromPosition(slider.Value(), slider.Max()));
 }
 
 std::wstring TickText(bool ticked)

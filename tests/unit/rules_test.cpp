@@ -1,12 +1,14 @@
-// Rounding and the slider rules every transparency slider shares; which
-// windows are a program's main windows.
+// Rounding, numbers as text, the slider rules every transparency slider
+// shares; which windows are a program's main windows.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "base/alpha_rules.h"
 #include "base/dpi_rules.h"
+#include "base/text_rules.h"
 #include "transparency/pick_rules.h"
 
 namespace veloria {
@@ -22,6 +24,14 @@ TEST(RoundHalfEven, HalvesGoToTheEvenNeighbourAndNothingOverflows)
         {-1e20, kMin}, {std::numeric_limits<double>::infinity(), kMax},   {std::nan(""), 0}};
     for (const auto& [value, rounded] : cases) {
         EXPECT_EQ(RoundHalfEven(value), rounded) << value;
+    }
+}
+
+TEST(DecimalText, AsToWstringWritesItDownToTheLowestValue)
+{
+    for (const long long value : {0LL, 7LL, -42LL, 1234567890123LL, std::numeric_limits<long long>::min(),
+                                  std::numeric_limits<long long>::max()}) {
+        EXPECT_EQ(DecimalText(value), std::to_wstring(value));
     }
 }
 
