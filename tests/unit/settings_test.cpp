@@ -2,7 +2,10 @@
 // texts that are not numbers.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <string>
 
 #include "settings/hot_keys.h"
 #include "settings/program_levels.h"
@@ -24,6 +27,17 @@ TEST(ParseSettingNumber, PlainDecimalNumbersOnly)
                                 L"+-1", L"--1", L"1..2", L"e5", L"-", L"1,5"}) {
         EXPECT_FALSE(ParseSettingNumber(text).has_value()) << text;
     }
+}
+
+TEST(ParseSettingNumber, GivesTheCLibrarysValue)
+{
+    // Exactly where digits and power are a double's, and at the exponent's ends.
+    for (const char* text : {"0.1", "2.675", "221.5", "0.005", "-7.25e-3", "1e22", "1e23", "4.9e-300", "1e308"}) {
+        const std::wstring wide(text, text + std::strlen(text));
+        EXPECT_EQ(ParseSettingNumber(wide), std::strtod(text, nullptr)) << text;
+    }
+    EXPECT_DOUBLE_EQ(*ParseSettingNumber(L"123456789012345678901234.5678"), 123456789012345678901234.5678);
+    EXPECT_FALSE(ParseSettingNumber(L"1e-999").has_value());  // below the range, as beyond it
 }
 
 TEST(SettingReadings, TruthValuesOnlyWhenOneWholeAndShortNumbers)
