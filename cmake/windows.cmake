@@ -19,6 +19,7 @@ set(VELORIA_WIN_SOURCES
   src/base/error_report.cpp
   src/base/file_bytes.cpp
   src/base/late_bound.cpp
+  src/base/library_errors.cpp
   src/base/message_loop.cpp
   src/base/profile.cpp
   src/base/program_folder.cpp
@@ -76,10 +77,14 @@ target_compile_options(veloria_win PRIVATE ${VELORIA_WARNINGS})
 target_precompile_headers(veloria_win PRIVATE <windows.h> <commctrl.h> <algorithm> <memory> <optional> <string>
   <vector>)
 target_link_libraries(veloria_win PUBLIC veloria_core ${VELORIA_SYSTEM_LIBRARIES})
+# The program never asks an object for its type: no type information but
+# what its exceptions need.
+target_compile_options(veloria_win PRIVATE -fno-rtti)
+target_compile_options(veloria_core PRIVATE -fno-rtti)
 
 function(veloria_program target major minor revision)
   add_executable(${target} WIN32 src/app/main.cpp src/app/veloria.rc)
-  target_compile_options(${target} PRIVATE ${VELORIA_WARNINGS})
+  target_compile_options(${target} PRIVATE ${VELORIA_WARNINGS} -fno-rtti)
   target_link_libraries(${target} PRIVATE veloria_win)
   veloria_versioned(${target} ${major} ${minor} ${revision})
 endfunction()
