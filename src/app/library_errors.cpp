@@ -4,7 +4,7 @@
 // be done". libstdc++'s own raisers, linked statically, would each build a
 // message in a second copy of std::string (the old reference-counted one,
 // with its random device) and cost the program 36 KB it has no use for.
-// Only the Windows program and its tests link this file.
+// Only the program links this file: its module tests keep libstdc++'s.
 #include <new>
 
 namespace std {
