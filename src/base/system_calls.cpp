@@ -14,6 +14,12 @@ const SystemCalls& System()
     return calls;
 }
 
+const WindowManagerCalls& WindowManager()
+{
+    static const WindowManagerCalls calls;
+    return calls;
+}
+
 const ThemeCalls& Theme()
 {
     static const ThemeCalls calls;

@@ -46,8 +46,8 @@ struct DpiCalls {
 const DpiCalls& Dpi();
 
 // Of the system at large: the true version, the message filter of an
-// elevated window (Windows 7), the session's notifications, the place
-// of the tray icon (Windows 7) and the window manager's attributes.
+// elevated window (Windows 7), the session's notifications and the place
+// of the tray icon (Windows 7).
 struct SystemCalls {
     using VersionCall = LONG WINAPI(OSVERSIONINFOW*);
     using FilterMessageCall = BOOL WINAPI(HWND, UINT, DWORD, void*);
@@ -67,13 +67,19 @@ struct SystemCalls {
     decltype(&::WTSUnRegisterSessionNotification) UnregisterSessionNotification =
         VELORIA_LATE_BOUND("wtsapi32.dll", WTSUnRegisterSessionNotification);
     TrayIconPlaceCall* TrayIconPlace = LateBound<TrayIconPlaceCall>(L"shell32.dll", "Shell_NotifyIconGetRect");
+};
+const SystemCalls& System();
+
+// The window manager's attributes, when a pick by the keyboard first looks
+// behind a window (the start never loads its library).
+struct WindowManagerCalls {
     // Whether a window is hidden by the window manager though shown
     // (DWMWA_CLOAKED, Windows 8: another virtual desktop, a suspended app).
     static constexpr DWORD kCloaked = 14;
     using WindowAttributeCall = HRESULT WINAPI(HWND, DWORD, void*, DWORD);
     WindowAttributeCall* WindowAttribute = LateBound<WindowAttributeCall>(L"dwmapi.dll", "DwmGetWindowAttribute");
 };
-const SystemCalls& System();
+const WindowManagerCalls& WindowManager();
 
 // The theme library, when a dialog first shows a page.
 struct ThemeCalls {

@@ -31,8 +31,9 @@ HWND OutermostWindow(HWND window)
 bool Cloaked(HWND window)
 {
     DWORD cloaked = 0;
-    return System().WindowAttribute != nullptr &&
-           SUCCEEDED(System().WindowAttribute(window, SystemCalls::kCloaked, &cloaked, sizeof(cloaked))) &&
+    return WindowManager().WindowAttribute != nullptr &&
+           SUCCEEDED(WindowManager().WindowAttribute(window, WindowManagerCalls::kCloaked, &cloaked,
+                                                     sizeof(cloaked))) &&
            cloaked != 0;
 }
 
