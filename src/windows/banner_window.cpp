@@ -202,9 +202,8 @@ private:
             RECT text = panel;
             ::SetBkMode(item.hDC, TRANSPARENT);
             ::SetTextColor(item.hDC, ::GetSysColor(COLOR_BTNTEXT));
-            const HGDIOBJ font = ::SelectObject(item.hDC, scale_.font());
+            const SelectedObject font(item.hDC, scale_.font());
             ::DrawTextW(item.hDC, title, -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-            ::SelectObject(item.hDC, font);
         } else {
             DrawPanel(item.hDC, panel, 10, kButtonColours, title, scale_);
         }
