@@ -1,6 +1,5 @@
 #include "transparency/program_watch.h"
 
-#include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -273,7 +272,18 @@ void OfferLevelToOpenWindows(std::wstring_view program) noexcept
     std::vector<HWND> open;
     ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&open));
     if (program.empty()) {
-        std::for_each(open.begin(), open.end(), &Offer);
+        if (!RememberedPrograms().AnyToApply()) {
+            return;
+        }
+        // One still hidden may be shown after this look, and where the
+        // system tells only of a window's making, its showing is not heard.
+        for (HWND window : open) {
+            if (::IsWindowVisible(window)) {
+                Offer(window);
+            } else {
+                AwaitShowing(window);
+            }
+        }
         return;
     }
     // One program: its level is known, and each window's program asked once.

@@ -12,7 +12,8 @@
 //   send HWND MSG WP LP     sends a message, prints the result
 //   region HWND             "COUNT L,T,R,B" of its shape, or "none"
 //   alpha HWND LEVEL        layered at LEVEL (-1: not layered)
-//   close HWND | post HWND NAME   posts WM_CLOSE | the registered message
+//   show HWND | close HWND | post HWND NAME   shows it | posts WM_CLOSE |
+//                           the registered message
 //   post HWND MSG WP LP     posts a message
 //   front HWND | front      brings the window to the front | prints the
 //                           window in front
@@ -35,7 +36,8 @@
 //                           (per-pixel alpha, its title says whether it
 //                           still updates), refusing
 //                           (turns the layered style down), hung (from 300
-//                           ms on), ontop (kept on top by itself), class=NAME; a click adds " clicked" to
+//                           ms on), ontop (kept on top by itself), hidden,
+//                           class=NAME; a click adds " clicked" to
 //                           the title, "VeloriaProbeAnotherWindow" makes one
 //                           more, "TITLE +", hidden for its first 300 ms
 //   hotkey MODS KEY         holds the system-wide key, as another program
@@ -331,7 +333,8 @@ int Windows(const char* title, const std::string& kind, int x, int y)
         made.push_back(Make(ServeClass(kind.substr(6).c_str()), title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 400, 300,
                             nullptr));
     } else {
-        made.push_back(Make(cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 400, 300, nullptr));
+        made.push_back(Make(cls, title, WS_OVERLAPPEDWINDOW | (kind == "hidden" ? 0 : WS_VISIBLE), x, y, 400, 300,
+                            nullptr));
         if (kind == "keyed") {
             ::SetWindowLongA(made[0], GWL_EXSTYLE, ::GetWindowLongA(made[0], GWL_EXSTYLE) | WS_EX_LAYERED);
             ::SetLayeredWindowAttributes(made[0], RGB(255, 0, 255), 0, LWA_COLORKEY);
@@ -412,6 +415,10 @@ int Run(int argc, char** argv)
         }
         ::SetWindowLongA(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
         return ::SetLayeredWindowAttributes(window, 0, static_cast<BYTE>(number(2)), LWA_ALPHA) ? 0 : 1;
+    }
+    if (command == "show" && argc == 3) {
+        ::ShowWindow(Handle(arg(1)), SW_SHOWNA);
+        return 0;
     }
     if (command == "close" && argc == 3) {
         return ::PostMessageA(Handle(arg(1)), WM_CLOSE, 0, 0) ? 0 : 1;

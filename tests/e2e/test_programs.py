@@ -12,18 +12,18 @@ from harness import (PROBE, ProgramTestCase, alpha_of, centre, click_at, drag, i
 class RememberedPrograms(ProgramTestCase):
 
     def begin(self, config=None, before=()):
-        """A folder with a stand-in "player.exe"; its windows `before` are
+        """A folder with a stand-in "player.exe"; its windows `before` (title, kind) are
         open when Veloria starts."""
         folder = self.folder(config=config)
         self.player = os.path.join(folder, 'player.exe')
         shutil.copy(PROBE, self.player)
         self.config_path = os.path.join(folder, 'Config.ini')
-        opened = [self.open_player(title) for title in before]
+        opened = [self.open_player(title, kind=kind) for title, kind in before]
         self.process, self.main = self.start(folder)
         return opened
 
-    def open_player(self, title, x=150, y=150):
-        return self.serve('window', title, 'plain', x, y, exe=self.player)[0]
+    def open_player(self, title, x=150, y=150, kind='plain'):
+        return self.serve('window', title, kind, x, y, exe=self.player)[0]
 
     def config(self):
         with open(self.config_path, 'rb') as file:
@@ -117,8 +117,11 @@ class RememberedPrograms(ProgramTestCase):
     def test_a_section_with_junk_is_read_and_saved_without_loss_and_open_windows_get_their_level(self):
         junk = ('[Programs]\r\n; my players\r\njunk line\r\nplayer.exe=150\r\nPlayer.EXE=99\r\n'
                 'c:\\x\\y.exe=100\r\nloud.exe=abc\r\nnotes.exe=120\r\nbig.exe=256\r\n')
-        [early] = self.begin(config='[General]\r\nDefaultAlpha=200\r\n' + junk, before=['Early'])
+        [early, late] = self.begin(config='[General]\r\nDefaultAlpha=200\r\n' + junk,
+                                   before=[('Early', 'plain'), ('Late', 'hidden')])
         wait_alpha(early, 150, 'a window open before the start')
+        probe('show', late)  # Wine tells of a window's making only, not of its showing
+        wait_alpha(late, 150, 'a window made before the start and shown after it')
         page_list = self.programs_page()
         self.assertEqual(list_rows(self.main['pid'], page_list), ['player.exe\t59 %\t0', 'notes.exe\t47 %\t0'])
         self.click_row(page_list, 1)
