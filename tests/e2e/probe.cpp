@@ -22,6 +22,7 @@
 //   xwindow HWND            prints the X window Wine shows it in
 //   acc HWND | accpress HWND  what a screen reader is told of it: "NAME
 //                           ROLE VALUE", tab-separated | presses it
+//   held                    the modifier keys held: ctrl, alt, shift
 //   mutex NAME              "held" or "free"
 //   regget HKLM|HKCU\KEY NAME    the REG_SZ value, or "none"
 //   menu PID                loads menu_reader.dll into process PID (its
@@ -57,6 +58,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -431,6 +433,14 @@ int Run(int argc, char** argv)
                               static_cast<LPARAM>(number(4)))
                    ? 0
                    : 1;
+    }
+    if (command == "held" && argc == 2) {
+        for (const auto& [key, name] : {std::pair{VK_CONTROL, "ctrl"}, {VK_MENU, "alt"}, {VK_SHIFT, "shift"}}) {
+            if ((::GetAsyncKeyState(key) & 0x8000) != 0) {
+                std::printf("%s\n", name);
+            }
+        }
+        return 0;
     }
     if (command == "mutex" && argc == 3) {
         HANDLE mutex = ::OpenMutexA(SYNCHRONIZE, FALSE, arg(1));

@@ -51,6 +51,9 @@ class Keys(ProgramTestCase):
         xdotool('mousemove', *centre(rect_of(back)))
         xdotool('keydown', 'ctrl', 'alt', 'shift')
         try:
+            # The keys and the wheel reach Windows through the programs whose windows
+            # have the focus and the pointer: the wheel only once the keys are down.
+            wait_until(lambda: probe('held') == ['ctrl', 'alt', 'shift'], 5, 'the keys held')
             xdotool('click', '--repeat', 2, '--delay', 100, 5)
             time.sleep(0.5)
         finally:
