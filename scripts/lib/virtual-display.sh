@@ -1,12 +1,14 @@
 # Starting a private Xvfb display. Sourced by the run and test commands.
 
 # Starts Xvfb on a free display number and exports DISPLAY; the server's
-# pid is left in XVFB_PID. Waits at most 20 seconds for it.
+# pid is left in XVFB_PID and added to XVFB_PIDS (a command may start more
+# than one). Waits at most 20 seconds for it.
 start_virtual_display() {
   local fd_file
   fd_file=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp -noreset 3>"$fd_file" >/dev/null 2>&1 &
   XVFB_PID=$!
+  XVFB_PIDS+=("$XVFB_PID")
   local waited=0
   while [[ ! -s "$fd_file" ]]; do
     if ! kill -0 "$XVFB_PID" 2>/dev/null || (( waited >= 200 )); then
@@ -21,10 +23,12 @@ start_virtual_display() {
   rm -f "$fd_file"
 }
 
+# Stops every display the command started.
 stop_virtual_display() {
-  if [[ -n "${XVFB_PID:-}" ]]; then
-    kill "$XVFB_PID" 2>/dev/null || true
-    wait "$XVFB_PID" 2>/dev/null || true
-    XVFB_PID=
-  fi
+  local pid
+  for pid in ${XVFB_PIDS[@]+"${XVFB_PIDS[@]}"}; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  XVFB_PID= XVFB_PIDS=()
 }
