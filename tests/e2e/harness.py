@@ -200,7 +200,11 @@ class ProgramTestCase(unittest.TestCase):
             if not chunk:
                 with open(said, 'rb') as errors:
                     told = errors.read()[-500:].decode(errors='replace')
-                raise AssertionError(f'probe {args} made nothing in time (exit code {process.poll()}; {told!r})')
+                # What each Windows process was doing, to tell where the start stood still.
+                states = quiet(['ps', '-eo', 'pid,stat,wchan:24,etimes,args']).stdout.decode(errors='replace')
+                states = [line[:160] for line in states.splitlines() if '.exe' in line]
+                raise AssertionError(f'probe {args} made nothing in time (exit code {process.poll()}; {told!r}; '
+                                     f'processes {states})')
             received += chunk
         if received.startswith(b'error'):
             raise AssertionError(f'probe {args} could not make its windows ({received.decode().strip()})')
