@@ -269,12 +269,13 @@ void WatchRememberedPrograms() noexcept
 
 void OfferLevelToOpenWindows(std::wstring_view program) noexcept
 {
+    const std::optional<int> remembered = RememberedPrograms().LevelFor(program);
+    if (program.empty() ? !RememberedPrograms().AnyToApply() : !remembered) {
+        return;  // no window to look at
+    }
     std::vector<HWND> open;
     ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&open));
     if (program.empty()) {
-        if (!RememberedPrograms().AnyToApply()) {
-            return;
-        }
         // One still hidden may be shown after this look, and where the
         // system tells only of a window's making, its showing is not heard.
         for (HWND window : open) {
@@ -287,10 +288,6 @@ void OfferLevelToOpenWindows(std::wstring_view program) noexcept
         return;
     }
     // One program: its level is known, and each window's program asked once.
-    const std::optional<int> remembered = RememberedPrograms().LevelFor(program);
-    if (!remembered) {
-        return;
-    }
     const bool opaque = !LevelToApply(*remembered);
     for (HWND window : open) {
         if (!IsOthersTopLevel(window) || !SameProgramName(ProgramOfWindow(window), program)) {
