@@ -189,9 +189,10 @@ class ProgramTestCase(unittest.TestCase):
         handle, said = tempfile.mkstemp(prefix='veloria-wine-')
         os.close(handle)
         self.addCleanup(os.unlink, said)
+        # Wine's own errors too, where a process ends before it says anything.
         with open(said, 'wb') as errors:
             process = subprocess.Popen(['wine', exe, *map(str, args)], stdin=subprocess.DEVNULL,
-                                       stdout=subprocess.PIPE, stderr=errors)
+                                       stdout=subprocess.PIPE, stderr=errors, env={**os.environ, 'WINEDEBUG': 'err+all'})
         self.served.append(process)
         received, deadline = b'', time.monotonic() + TIMEOUT
         while received.count(b'\n') < count and not received.startswith(b'error'):
@@ -300,10 +301,11 @@ def click_entry(pid, menu, entry):
 
 
 def choose(pid, index, language=None):
-    """Chooses tray menu entry `index`, or the language entry `language`."""
+    """Chooses tray menu entry `index`, or the language entry `language`,
+    and waits for the menu to close: a menu opened next is not this one."""
     click_entry(pid, open_menu(pid), lambda menu: menu['entries'][index])
     if language is None:
-        return
+        return menu_closed()
     menu = wait_until(lambda: (lambda m: m if m and m['languages'][0]['rect'] != [0, 0, 0, 0] else None)(
         read_menu(pid)), 10, 'the language submenu')
     [entry] = [item for item in menu['languages'] if item['caption'] == language]
@@ -311,6 +313,12 @@ def choose(pid, index, language=None):
     xdotool('mousemove', entry['rect'][2] - 3, centre(menu['entries'][index]['rect'])[1])
     time.sleep(0.2)
     click_entry(pid, menu, lambda menu: [item for item in menu['languages'] if item['caption'] == language][0])
+    menu_closed()
+
+
+def menu_closed():
+    # Asked of the windows, not of the program: a chosen Close ends it.
+    wait_until(lambda: not [w for w in windows('#32768') if w['visible']], 5, 'the menu to close')
 
 
 def drag(start, end, keys=()):
