@@ -21,3 +21,10 @@ set_target_properties(idle_counter PROPERTIES PREFIX "")
 target_compile_options(idle_counter PRIVATE ${VELORIA_WARNINGS})
 target_link_libraries(idle_counter PRIVATE user32 kernel32)
 add_dependencies(process_bench bare_tray idle_counter veloria veloria_language)
+
+# Veloria's hooks while the desktop is busy, beside bare hooks (a mode of
+# the same program) and a stand-in that makes windows (another).
+add_executable(hook_bench bench/hook_bench.cpp)
+target_compile_options(hook_bench PRIVATE ${VELORIA_WARNINGS})
+target_link_libraries(hook_bench PRIVATE user32 kernel32)
+add_dependencies(hook_bench veloria veloria_language)
