@@ -18,8 +18,12 @@ WheelWatch& Wheel()
     return TransparencyState::Current().wheelWatch;
 }
 
-// How often the hook's thread looks whether the hook is still there.
+// How often the hook's thread looks whether the hook is still there, while
+// the desktop has input; a quiet desktop wakes it never.
 constexpr UINT kHookCheckMs = 4000;
+// An event that waited this long for the hook may have cost Veloria the
+// hook: Windows takes away, without a word, a hook that keeps input waiting.
+constexpr std::int32_t kLateEventMs = 200;
 constexpr UINT kRenewHookMessage = WM_APP + 1;
 
 bool Held(int key)
@@ -41,14 +45,29 @@ bool MagnifierZooms(unsigned held)
            ::FindWindowW(L"MagUIClass", nullptr) != nullptr;
 }
 
+LASTINPUTINFO LastInput()
+{
+    LASTINPUTINFO last{};
+    last.cbSize = sizeof(last);
+    ::GetLastInputInfo(&last);
+    return last;
+}
+
 LRESULT CALLBACK OnMouseEvent(int code, WPARAM wParam, LPARAM lParam) noexcept
 {
     if (code == HC_ACTION) {
         WheelWatch& watch = Wheel();
         const auto& event = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
-        watch.heardAt = event.time;
-        watch.heardX = event.pt.x;
-        watch.heardY = event.pt.y;
+        if (watch.checkTimer == 0) {
+            watch.inputAtCheck = LastInput().dwTime;
+            watch.checkTimer = ::SetTimer(nullptr, 0, kHookCheckMs, nullptr);
+        }
+        // A late event is left unheard, so that the next look sets the hook again.
+        if (static_cast<std::int32_t>(::GetTickCount() - event.time) < kLateEventMs) {  // ticks wrap
+            watch.heardAt = event.time;
+            watch.heardX = event.pt.x;
+            watch.heardY = event.pt.y;
+        }
         if (wParam == WM_MOUSEWHEEL) {
             const unsigned held = HeldModifiers();
             if (held == watch.modifiers && !MagnifierZooms(held)) {
@@ -64,13 +83,11 @@ LRESULT CALLBACK OnMouseEvent(int code, WPARAM wParam, LPARAM lParam) noexcept
 // The hook missed input that moved the pointer: the system saw input after
 // the last event the hook heard of, and the pointer is not where that
 // event left it. Keys alone move no pointer, so typing never counts.
-bool HookLost()
+bool HookLost(const LASTINPUTINFO& last)
 {
     const WheelWatch& watch = Wheel();
-    LASTINPUTINFO last{};
-    last.cbSize = sizeof(last);
     POINT cursor{};
-    if (!::GetLastInputInfo(&last) || !::GetCursorPos(&cursor)) {
+    if (!::GetCursorPos(&cursor)) {
         return false;
     }
     const auto newer = static_cast<std::int32_t>(last.dwTime - watch.heardAt.load());  // ticks wrap
@@ -89,6 +106,28 @@ void SetHook()
     watch.heardY = cursor.y;
     watch.heardAt = ::GetTickCount();
     watch.hook = ::SetWindowsHookExW(WH_MOUSE_LL, &OnMouseEvent, ::GetModuleHandleW(nullptr), 0);
+}
+
+// The look: a hook the system refused or took away is set again. Once no
+// input came since the last look, the looks stop until the hook hears the
+// next event; input it never heard (keys alone, or an event that may have
+// cost the hook) gets it set once more first, for that next event.
+void CheckHook()
+{
+    WheelWatch& watch = Wheel();
+    const LASTINPUTINFO last = LastInput();
+    if (watch.hook == nullptr || HookLost(last)) {
+        SetHook();
+    } else if (last.dwTime == watch.inputAtCheck) {
+        if (static_cast<std::int32_t>(last.dwTime - watch.heardAt.load()) > 0) {
+            SetHook();
+        }
+        if (watch.hook != nullptr) {
+            ::KillTimer(nullptr, watch.checkTimer);
+            watch.checkTimer = 0;
+        }
+    }
+    watch.inputAtCheck = last.dwTime;
 }
 
 }  // namespace
@@ -133,16 +172,21 @@ DWORD WINAPI RunWheelHook(void* ready) noexcept
     MSG message;
     ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue that WM_QUIT comes to
     SetHook();
+    WheelWatch& watch = Wheel();
+    watch.inputAtCheck = LastInput().dwTime;
+    watch.checkTimer = ::SetTimer(nullptr, 0, kHookCheckMs, nullptr);
     ::SetEvent(ready);
-    const UINT_PTR check = ::SetTimer(nullptr, 0, kHookCheckMs, nullptr);
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // A hook the system refused is tried again at every look.
-        if (message.message == kRenewHookMessage ||
-            (message.message == WM_TIMER && (Wheel().hook == nullptr || HookLost()))) {
+        if (message.message == kRenewHookMessage) {
             SetHook();
+        } else if (message.message == WM_TIMER && message.wParam == watch.checkTimer) {
+            CheckHook();
         }
     }
-    ::KillTimer(nullptr, check);
+    if (watch.checkTimer != 0) {
+        ::KillTimer(nullptr, watch.checkTimer);
+        watch.checkTimer = 0;
+    }
     if (const HHOOK hook = Wheel().hook.exchange(nullptr)) {
         ::UnhookWindowsHookEx(hook);
     }

@@ -25,6 +25,8 @@ constexpr DWORD kPendingLongestMs = 10000;
 
 using Pending = ProgramWatch::Pending;
 
+std::wstring ProgramOfWindowIn(HWND window, DWORD process);
+
 ProgramWatch& State()
 {
     return TransparencyState::Current().programWatch;
@@ -102,7 +104,7 @@ void Ask(HWND window, Asked asked = kNewWindow)
 
 void Offer(HWND window)
 {
-    if (::IsWindowVisible(window) && MayTakeLevel(window) && LevelOfProgram(window)) {
+    if (LevelOfProgram(window) && ::IsWindowVisible(window) && MayTakeLevel(window)) {
         Ask(window);
     }
 }
@@ -142,17 +144,46 @@ void Drop(HWND window)
     std::erase_if(State().pending, [window](const Pending& entry) { return entry.window == window; });
 }
 
-void AwaitShowing(HWND window)
+// Not shown yet: whether it is a main window is seen when it shows.
+void Await(HWND window)
 {
     ProgramWatch& watch = State();
-    // Not shown yet: whether it is a main window is seen when it shows.
-    if (!IsOthersTopLevel(window) || !LevelOfProgram(window)) {
-        return;
-    }
     Drop(window);
     watch.pending.push_back({window, ::GetTickCount()});
     if (watch.timer == 0) {
         watch.timer = ::SetTimer(nullptr, 0, kPendingLookMs, &OnLook);
+    }
+}
+
+void AwaitShowing(HWND window)
+{
+    if (IsOthersTopLevel(window) && LevelOfProgram(window)) {
+        Await(window);
+    }
+}
+
+// A window made or shown anywhere on the desktop. A busy desktop makes
+// many, most of them of programs not remembered or inside other windows:
+// those are let go after as few questions as can tell.
+void OnWindowSeen(HWND window)
+{
+    DWORD process = 0;
+    if (::GetWindowThreadProcessId(window, &process) == 0 || process == ::GetCurrentProcessId() ||
+        !LevelOfProgram(ProgramOfWindowIn(window, process))) {
+        return;
+    }
+    const auto style = static_cast<std::uint32_t>(::GetWindowLongW(window, GWL_STYLE));
+    if ((style & WS_CHILD) != 0) {
+        return;
+    }
+    const std::wstring windowClass = ClassNameOf(window);
+    if (IsRefusedClass(windowClass) || IsFleetingClass(windowClass)) {
+        return;
+    }
+    if ((style & WS_VISIBLE) == 0) {  // a top-level window: shown as its style says
+        Await(window);
+    } else if (IsMainWindow(style, static_cast<std::uint32_t>(::GetWindowLongW(window, GWL_EXSTYLE)))) {
+        Ask(window);
     }
 }
 
@@ -187,14 +218,10 @@ void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object
         break;
     case EVENT_OBJECT_SHOW:
         Drop(window);
-        Offer(window);
+        OnWindowSeen(window);
         break;
     case EVENT_OBJECT_CREATE:
-        if (::IsWindowVisible(window)) {
-            Offer(window);
-        } else {
-            AwaitShowing(window);
-        }
+        OnWindowSeen(window);
         break;
     case EVENT_OBJECT_DESTROY:
         Drop(window);
@@ -212,27 +239,14 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM list) noexcept
 
 }  // namespace
 
-std::wstring ProgramOfWindow(HWND window)
+namespace {
+
+std::wstring ImageNameOf(HANDLE process)
 {
-    // A Store app's window is a frame of the frame host's, with the app's
-    // own window inside: the app names it.
-    if (window != nullptr && SameLetters(ClassNameOf(window), L"ApplicationFrameWindow")) {
-        if (const HWND app = ::FindWindowExW(window, nullptr, L"Windows.UI.Core.CoreWindow", nullptr)) {
-            window = app;
-        }
-    }
-    DWORD process = 0;
-    if (window == nullptr || ::GetWindowThreadProcessId(window, &process) == 0) {
-        return {};
-    }
-    const KernelHandle program(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
-    if (!program) {
-        return {};
-    }
     std::wstring path(MAX_PATH, L'\0');
     for (int tries = 0; tries < 3; ++tries) {
         auto size = static_cast<DWORD>(path.size());
-        if (::QueryFullProcessImageNameW(program.get(), 0, path.data(), &size)) {
+        if (::QueryFullProcessImageNameW(process, 0, path.data(), &size)) {
             path.resize(size);
             return path.substr(path.find_last_of(L"\\/") + 1);
         }
@@ -242,6 +256,61 @@ std::wstring ProgramOfWindow(HWND window)
         path.assign(path.size() * 8, L'\0');
     }
     return {};
+}
+
+// A busy desktop's windows come from few processes: each is asked its
+// program once while it runs and stays among the last ones looked at. One
+// that has ended is forgotten: its id may go to a new process.
+std::wstring ProgramOfProcess(DWORD id)
+{
+    ProgramWatch& watch = State();
+    for (ProgramWatch::KnownProcess& known : watch.known) {
+        if (known.process && known.id == id) {
+            if (::WaitForSingleObject(known.process.get(), 0) == WAIT_TIMEOUT) {
+                return known.program;
+            }
+            known = {};
+        }
+    }
+    KernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, id));
+    if (!process) {  // one whose end cannot be waited for is asked every time
+        const KernelHandle asked(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+        return asked ? ImageNameOf(asked.get()) : std::wstring();
+    }
+    std::wstring program = ImageNameOf(process.get());
+    if (!program.empty()) {
+        ProgramWatch::KnownProcess& slot = watch.known[watch.nextKnown++ % watch.known.size()];
+        slot.id = id;
+        slot.process = std::move(process);
+        slot.program = program;
+    }
+    return program;
+}
+
+std::wstring ProgramOfWindowIn(HWND window, DWORD process)
+{
+    std::wstring program = ProgramOfProcess(process);
+    // A Store app's window is a frame of the frame host's, with the app's
+    // own window inside: the app names it.
+    if (SameLetters(program, L"ApplicationFrameHost.exe") &&
+        SameLetters(ClassNameOf(window), L"ApplicationFrameWindow")) {
+        if (const HWND app = ::FindWindowExW(window, nullptr, L"Windows.UI.Core.CoreWindow", nullptr)) {
+            DWORD appProcess = 0;
+            return ::GetWindowThreadProcessId(app, &appProcess) != 0 ? ProgramOfProcess(appProcess) : std::wstring();
+        }
+    }
+    return program;
+}
+
+}  // namespace
+
+std::wstring ProgramOfWindow(HWND window)
+{
+    DWORD process = 0;
+    if (window == nullptr || ::GetWindowThreadProcessId(window, &process) == 0) {
+        return {};
+    }
+    return ProgramOfWindowIn(window, process);
 }
 
 void WatchRememberedPrograms() noexcept
@@ -312,6 +381,9 @@ void StopWatchingPrograms() noexcept
     }
     watch.pending.clear();
     StopLooking();
+    for (ProgramWatch::KnownProcess& known : watch.known) {
+        known = {};
+    }
 }
 
 }  // namespace veloria

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -33,6 +34,14 @@ struct ProgramWatch {
     HWND front = nullptr;  // the window in front, as last heard
     UINT_PTR timer = 0;
     std::vector<Pending> pending;  // made hidden, looked at again until shown
+    // The programs of the processes whose windows were looked at last.
+    struct KnownProcess {
+        DWORD id = 0;
+        KernelHandle process;
+        std::wstring program;
+    };
+    std::array<KnownProcess, 8> known;
+    std::size_t nextKnown = 0;
 };
 
 // The wheel's watch (key_actions.h). The hook has a thread of its own,
@@ -49,6 +58,10 @@ struct WheelWatch {
     std::atomic<DWORD> heardAt{0};
     std::atomic<LONG> heardX{0};
     std::atomic<LONG> heardY{0};
+    // The hook's thread alone: its look's timer, while one runs, and the
+    // system's last input at that look.
+    UINT_PTR checkTimer = 0;
+    DWORD inputAtCheck = 0;
 };
 
 struct TransparencyState : Installed<TransparencyState> {
