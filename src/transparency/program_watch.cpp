@@ -259,25 +259,18 @@ std::wstring ImageNameOf(HANDLE process)
 }
 
 // A busy desktop's windows come from few processes: each is asked its
-// program once while it runs and stays among the last ones looked at. One
-// that has ended is forgotten: its id may go to a new process.
+// program once while it stays among the last ones looked at. Each is held
+// open, so that no other process can take its id while it is known here.
 std::wstring ProgramOfProcess(DWORD id)
 {
     ProgramWatch& watch = State();
-    for (ProgramWatch::KnownProcess& known : watch.known) {
+    for (const ProgramWatch::KnownProcess& known : watch.known) {
         if (known.process && known.id == id) {
-            if (::WaitForSingleObject(known.process.get(), 0) == WAIT_TIMEOUT) {
-                return known.program;
-            }
-            known = {};
+            return known.program;
         }
     }
-    KernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, id));
-    if (!process) {  // one whose end cannot be waited for is asked every time
-        const KernelHandle asked(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
-        return asked ? ImageNameOf(asked.get()) : std::wstring();
-    }
-    std::wstring program = ImageNameOf(process.get());
+    KernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+    std::wstring program = process ? ImageNameOf(process.get()) : std::wstring();
     if (!program.empty()) {
         ProgramWatch::KnownProcess& slot = watch.known[watch.nextKnown++ % watch.known.size()];
         slot.id = id;
