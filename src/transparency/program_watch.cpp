@@ -223,9 +223,6 @@ void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object
     case EVENT_OBJECT_CREATE:
         OnWindowSeen(window);
         break;
-    case EVENT_OBJECT_DESTROY:
-        Drop(window);
-        break;
     default:
         break;
     }
@@ -311,8 +308,14 @@ void WatchRememberedPrograms() noexcept
     ProgramWatch& watch = State();
     const bool wanted = RememberedPrograms().AnyToApply();
     if (wanted && watch.hook == nullptr) {
-        watch.hook = ::SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, nullptr, &OnWindowEvent, 0, 0,
+        // Two hooks, for a window's making and its showing: the events
+        // between them (a window's end, as many as its making) stay with
+        // Windows; a window waiting to be shown that ends is let go by the
+        // next look at it.
+        watch.hook = ::SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr, &OnWindowEvent, 0, 0,
                                        WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+        watch.showHook = ::SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr, &OnWindowEvent, 0, 0,
+                                           WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
     } else if (!wanted && watch.hook != nullptr) {
         StopWatchingPrograms();
     }
@@ -366,7 +369,7 @@ void OfferLevelToOpenWindows(std::wstring_view program) noexcept
 void StopWatchingPrograms() noexcept
 {
     ProgramWatch& watch = State();
-    for (HWINEVENTHOOK* hook : {&watch.hook, &watch.frontHook}) {
+    for (HWINEVENTHOOK* hook : {&watch.hook, &watch.showHook, &watch.frontHook}) {
         if (*hook != nullptr) {
             ::UnhookWinEvent(*hook);
             *hook = nullptr;

@@ -29,7 +29,8 @@ struct ProgramWatch {
         HWND window;
         DWORD since;
     };
-    HWINEVENTHOOK hook = nullptr;
+    HWINEVENTHOOK hook = nullptr;      // windows made
+    HWINEVENTHOOK showHook = nullptr;  // windows shown
     HWINEVENTHOOK frontHook = nullptr;
     HWND front = nullptr;  // the window in front, as last heard
     UINT_PTR timer = 0;
