@@ -51,6 +51,18 @@ constexpr DWORD kStormWaitMs = 300000;
 constexpr DWORD kLevelWaitMs = 1000;
 constexpr const char* kBareClass = "VeloriaBareHooks";
 
+// Registers a window class of this program's; gives its name.
+const char* WindowClass(const char* name, WNDPROC procedure)
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = name;
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    ::RegisterClassA(&windowClass);
+    return name;
+}
+
 long g_events = 0;
 
 void CALLBACK CountEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD)
@@ -74,13 +86,8 @@ LRESULT CALLBACK BareWindow(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 int Bare(const std::string& kind)
 {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = BareWindow;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kBareClass;
-    ::RegisterClassA(&windowClass);
-    if (::CreateWindowA(kBareClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance, nullptr) ==
-        nullptr) {
+    if (::CreateWindowA(WindowClass(kBareClass, BareWindow), "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                        ::GetModuleHandleA(nullptr), nullptr) == nullptr) {
         return 1;
     }
     const bool events = kind == "events";
@@ -111,23 +118,19 @@ void RunMessages()
 
 int Storm(int count)
 {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = ::DefWindowProcA;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "VeloriaStandIn";
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    ::RegisterClassA(&windowClass);
+    const char* const standIn = WindowClass("VeloriaStandIn", ::DefWindowProcA);
+    const HINSTANCE instance = ::GetModuleHandleA(nullptr);
     int layered = 0;
     for (int k = 0; k < count; ++k) {
-        HWND window = ::CreateWindowA("VeloriaStandIn", "Stand-in", WS_OVERLAPPEDWINDOW, 40 + k % 200, 40 + k % 150,
-                                      300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
+        HWND window = ::CreateWindowA(standIn, "Stand-in", WS_OVERLAPPEDWINDOW, 40 + k % 200, 40 + k % 150,
+                                      300, 200, nullptr, nullptr, instance, nullptr);
         if (window == nullptr) {
             return 1;
         }
         ::CreateWindowA("BUTTON", "Press", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 100, 30, window, nullptr,
-                        windowClass.hInstance, nullptr);
+                        instance, nullptr);
         ::CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 50, 200, 24, window, nullptr,
-                        windowClass.hInstance, nullptr);
+                        instance, nullptr);
         ::ShowWindow(window, SW_SHOWNOACTIVATE);
         RunMessages();
         layered += (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0 ? 1 : 0;
@@ -253,14 +256,9 @@ HWND g_target = nullptr;
 
 DWORD WINAPI RunTarget(void* ready)
 {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = ::DefWindowProcA;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "VeloriaBenchTarget";
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    ::RegisterClassA(&windowClass);
-    g_target = ::CreateWindowA("VeloriaBenchTarget", "Bench target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300, 500,
-                               400, nullptr, nullptr, windowClass.hInstance, nullptr);
+    g_target = ::CreateWindowA(WindowClass("VeloriaBenchTarget", ::DefWindowProcA), "Bench target",
+                               WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300, 500, 400, nullptr, nullptr,
+                               ::GetModuleHandleA(nullptr), nullptr);
     ::SetEvent(ready);
     MSG message;
     while (::GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -25,11 +25,70 @@ constexpr DWORD kPendingLongestMs = 10000;
 
 using Pending = ProgramWatch::Pending;
 
-std::wstring ProgramOfWindowIn(HWND window, DWORD process);
-
 ProgramWatch& State()
 {
     return TransparencyState::Current().programWatch;
+}
+
+std::wstring ImageNameOf(HANDLE process)
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (int tries = 0; tries < 3; ++tries) {
+        auto size = static_cast<DWORD>(path.size());
+        if (::QueryFullProcessImageNameW(process, 0, path.data(), &size)) {
+            path.resize(size);
+            return path.substr(path.find_last_of(L"\\/") + 1);
+        }
+        if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+            return {};
+        }
+        path.assign(path.size() * 8, L'\0');
+    }
+    return {};
+}
+
+// A busy desktop's windows come from few processes: each is asked its
+// program once while it stays among the last ones looked at. Each is held
+// open, so that no other process can take its id while it is known here.
+std::wstring ProgramOfProcess(DWORD id)
+{
+    ProgramWatch& watch = State();
+    for (const ProgramWatch::KnownProcess& known : watch.known) {
+        if (known.process && known.id == id) {
+            return known.program;
+        }
+    }
+    KernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+    std::wstring program = process ? ImageNameOf(process.get()) : std::wstring();
+    if (!program.empty()) {
+        ProgramWatch::KnownProcess& slot = watch.known[watch.nextKnown++ % watch.known.size()];
+        slot.id = id;
+        slot.process = std::move(process);
+        slot.program = program;
+    }
+    return program;
+}
+
+std::wstring ProgramOfWindowIn(HWND window, DWORD process)
+{
+    std::wstring program = ProgramOfProcess(process);
+    // A Store app's window is a frame of the frame host's, with the app's
+    // own window inside: the app names it.
+    if (SameLetters(program, L"ApplicationFrameHost.exe") &&
+        SameLetters(ClassNameOf(window), L"ApplicationFrameWindow")) {
+        if (const HWND app = ::FindWindowExW(window, nullptr, L"Windows.UI.Core.CoreWindow", nullptr)) {
+            DWORD appProcess = 0;
+            return ::GetWindowThreadProcessId(app, &appProcess) != 0 ? ProgramOfProcess(appProcess) : std::wstring();
+        }
+    }
+    return program;
+}
+
+// A window of a class the picks refuse, or of one that comes and goes at once.
+bool ClassLeftAlone(HWND window)
+{
+    const std::wstring windowClass = ClassNameOf(window);
+    return IsRefusedClass(windowClass) || IsFleetingClass(windowClass);
 }
 
 // A top-level window of another program that Veloria may change without
@@ -43,8 +102,7 @@ bool IsOthersTopLevel(HWND window)
     if ((::GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0) {
         return false;
     }
-    const std::wstring windowClass = ClassNameOf(window);
-    return !IsRefusedClass(windowClass) && !IsFleetingClass(windowClass);
+    return !ClassLeftAlone(window);
 }
 
 // One that a remembered level goes to: a main window of its program.
@@ -176,8 +234,7 @@ void OnWindowSeen(HWND window)
     if ((style & WS_CHILD) != 0) {
         return;
     }
-    const std::wstring windowClass = ClassNameOf(window);
-    if (IsRefusedClass(windowClass) || IsFleetingClass(windowClass)) {
+    if (ClassLeftAlone(window)) {
         return;
     }
     if ((style & WS_VISIBLE) == 0) {  // a top-level window: shown as its style says
@@ -232,64 +289,6 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM list) noexcept
 {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;
-}
-
-}  // namespace
-
-namespace {
-
-std::wstring ImageNameOf(HANDLE process)
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (int tries = 0; tries < 3; ++tries) {
-        auto size = static_cast<DWORD>(path.size());
-        if (::QueryFullProcessImageNameW(process, 0, path.data(), &size)) {
-            path.resize(size);
-            return path.substr(path.find_last_of(L"\\/") + 1);
-        }
-        if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
-            return {};
-        }
-        path.assign(path.size() * 8, L'\0');
-    }
-    return {};
-}
-
-// A busy desktop's windows come from few processes: each is asked its
-// program once while it stays among the last ones looked at. Each is held
-// open, so that no other process can take its id while it is known here.
-std::wstring ProgramOfProcess(DWORD id)
-{
-    ProgramWatch& watch = State();
-    for (const ProgramWatch::KnownProcess& known : watch.known) {
-        if (known.process && known.id == id) {
-            return known.program;
-        }
-    }
-    KernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
-    std::wstring program = process ? ImageNameOf(process.get()) : std::wstring();
-    if (!program.empty()) {
-        ProgramWatch::KnownProcess& slot = watch.known[watch.nextKnown++ % watch.known.size()];
-        slot.id = id;
-        slot.process = std::move(process);
-        slot.program = program;
-    }
-    return program;
-}
-
-std::wstring ProgramOfWindowIn(HWND window, DWORD process)
-{
-    std::wstring program = ProgramOfProcess(process);
-    // A Store app's window is a frame of the frame host's, with the app's
-    // own window inside: the app names it.
-    if (SameLetters(program, L"ApplicationFrameHost.exe") &&
-        SameLetters(ClassNameOf(window), L"ApplicationFrameWindow")) {
-        if (const HWND app = ::FindWindowExW(window, nullptr, L"Windows.UI.Core.CoreWindow", nullptr)) {
-            DWORD appProcess = 0;
-            return ::GetWindowThreadProcessId(app, &appProcess) != 0 ? ProgramOfProcess(appProcess) : std::wstring();
-        }
-    }
-    return program;
 }
 
 }  // namespace
