@@ -100,15 +100,18 @@ void MainWindow::ShowPopupMenu(bool fromKeyboard)
         ::GetCursorPos(&at);
     }
     mouseMenuOpen_ = !fromKeyboard;
+    // The choice is carried out before any other message is read: a menu
+    // opened right after it already shows what it did.
     const auto chosen = static_cast<UINT>(
-        ::TrackPopupMenu(menuPop_.get(), fromKeyboard ? TPM_RETURNCMD : 0, at.x, at.y, 0, hwnd(), nullptr));
+        ::TrackPopupMenu(menuPop_.get(), TPM_RETURNCMD, at.x, at.y, 0, hwnd(), nullptr));
     ::PostMessageW(hwnd(), WM_NULL, 0, 0);
     if (!fromKeyboard) {
         mouseMenuOpen_ = false;
         mouseMenuEnded_ = ::GetTickCount();
-    } else if (chosen != 0) {
+    }
+    if (chosen != 0) {
         OnCommand(chosen);
-    } else {
+    } else if (fromKeyboard) {
         GiveFocusBackToTray(hwnd());
     }
 }

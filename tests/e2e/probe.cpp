@@ -52,6 +52,7 @@
 #include <windows.h>
 #include <oleacc.h>
 #include <shellapi.h>  // NIM_ADD...
+#include <tlhelp32.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -117,11 +118,33 @@ BOOL CALLBACK PrintWindow(HWND window, LPARAM topLevel)
     return TRUE;
 }
 
+bool HasModule(DWORD pid, const char* name)
+{
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    const std::wstring wanted(name, name + std::strlen(name));
+    MODULEENTRY32W module{};
+    module.dwSize = sizeof(module);
+    bool found = false;
+    for (BOOL more = ::Module32FirstW(snapshot, &module); more && !found; more = ::Module32NextW(snapshot, &module)) {
+        found = ::lstrcmpiW(module.szModule, wanted.c_str()) == 0;
+    }
+    ::CloseHandle(snapshot);
+    return found;
+}
+
 // Loads `name`, a library beside the probe, into process `pid`. Menus
 // belong to the process that made them: the menu reader is loaded into it
 // and writes what it sees beside itself.
 int Load(DWORD pid, const char* name)
 {
+    // A library that has done its work unloads itself; loaded again before
+    // then, it would only gain a reference and start nothing.
+    for (int wait = 0; wait < 200 && HasModule(pid, name); ++wait) {
+        ::Sleep(50);
+    }
     char path[MAX_PATH] = {};
     std::string library(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH));
     library = library.substr(0, library.find_last_of("\\/") + 1) + name;
