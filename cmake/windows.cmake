@@ -9,8 +9,14 @@ set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
 add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_options(-ffunction-sections -fdata-sections)
 add_link_options($<$<CONFIG:Release,MinSizeRel>:-Wl,--gc-sections> $<$<CONFIG:Release,MinSizeRel>:-s>)
+# The same source gives the same program wherever and whenever it is built:
+# no time stamp in the image, no build folder in what the compiler writes.
+add_link_options(-Wl,--no-insert-timestamp)
+add_compile_options("$<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=>"
+                    "$<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>")
+# Resource scripts name their files from the top of the source.
+include_directories($<$<COMPILE_LANGUAGE:RC>:${CMAKE_SOURCE_DIR}>)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX UNICODE _UNICODE _WIN32_WINNT=0x0600 WINVER=0x0600)
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR} -I${CMAKE_SOURCE_DIR}/src")
 
 set(VELORIA_WIN_SOURCES
   src/base/accessible.cpp
