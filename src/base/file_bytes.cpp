@@ -25,16 +25,41 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path, std::size_t m
     return bytes;
 }
 
+namespace {
+
+bool WriteAll(HANDLE file, std::string_view bytes)
+{
+    DWORD written = 0;
+    return ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+
+// A file that has other names (a package manager keeps a program's
+// settings elsewhere under a hard link) is written where it is: a new file
+// in its place would leave the other names with the old contents.
+std::optional<bool> WriteInPlaceIfLinked(const std::wstring& path, std::string_view bytes)
+{
+    const FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!file || !::GetFileInformationByHandle(file.get(), &information) || information.nNumberOfLinks < 2) {
+        return std::nullopt;
+    }
+    return WriteAll(file.get(), bytes) && ::SetEndOfFile(file.get()) && ::FlushFileBuffers(file.get());
+}
+
+}  // namespace
+
 bool ReplaceFileBytes(const std::wstring& path, std::string_view bytes)
 {
+    if (const std::optional<bool> written = WriteInPlaceIfLinked(path, bytes)) {
+        return *written;
+    }
     const std::wstring fresh = path + L".new";
     {
         const FileHandle file(
             ::CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        DWORD written = 0;
-        if (!file ||
-            !::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-            written != bytes.size()) {
+        if (!file || !WriteAll(file.get(), bytes)) {
             ::DeleteFileW(fresh.c_str());
             return false;
         }

@@ -111,15 +111,17 @@ TEST(ReadConfiguration, AMarkedFileThatCannotBeRewrittenIsReadAndLeftAsItIs)
 
 // A language file named in another script: the file turns UTF-16 so that
 // the name survives, and back when every value fits the code page again;
-// what the program does not know stays.
+// what the program does not know stays. A package manager's hard link to
+// the file sees every change.
 TEST(WriteSettingsFile, AValueOutsideTheCodePageTurnsTheFileUtf16AndBack)
 {
     const test::TempFolder folder;
     const std::wstring russian = L"\u0440\u0443\u0441\u0441\u043A\u0438\u0439.ini";
     test::WriteFile(folder.file(L"Config.ini"), "[Window]\r\nLeft=10\r\n");
+    ASSERT_TRUE(::CreateHardLinkW(folder.file(L"kept.ini").c_str(), folder.file(L"Config.ini").c_str(), nullptr));
     SettingsRecord record = DefaultSettings();
     EXPECT_TRUE(WriteSettingsFile(folder.path(), Sample(russian), record).saved);
-    EXPECT_EQ(test::ReadFile(folder.file(L"Config.ini")).substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(test::ReadFile(folder.file(L"kept.ini")).substr(0, 2), "\xFF\xFE");
     EXPECT_EQ(ReadSettingsFile(folder.path()).LanguageFile, russian);
     EXPECT_TRUE(WriteSettingsFile(folder.path(), Sample(), record).saved);
     EXPECT_EQ(test::ReadFile(folder.file(L"Config.ini")).rfind("[Window]\r\nLeft=10\r\n[General]\r\n", 0), 0u);
