@@ -41,12 +41,29 @@ target_link_libraries(high_contrast PRIVATE user32 kernel32)
 add_library(planted SHARED tests/e2e/planted.cpp)
 set_target_properties(planted PROPERTIES PREFIX "")
 target_compile_options(planted PRIVATE ${VELORIA_WARNINGS})
-add_dependencies(probe menu_reader high_contrast planted veloria veloria_other_version veloria_language)
+add_dependencies(probe menu_reader high_contrast planted veloria veloria_other_version veloria_older_version
+  veloria_language)
 
 # A copy of the program built as the next revision, to show that copies of
 # different versions run side by side; the tests learn both versions from
 # version.txt.
 math(EXPR VELORIA_OTHER_REVISION "${PROJECT_VERSION_PATCH} + 1")
 veloria_program(veloria_other_version ${PROJECT_VERSION_MAJOR} ${PROJECT_VERSION_MINOR} ${VELORIA_OTHER_REVISION})
+# And one a version older, to which the release's update manifest offers
+# the release.
+set(VELORIA_OLDER ${PROJECT_VERSION_MAJOR} ${PROJECT_VERSION_MINOR} ${PROJECT_VERSION_PATCH})
+if(PROJECT_VERSION_PATCH GREATER 0)
+  math(EXPR older "${PROJECT_VERSION_PATCH} - 1")
+  list(TRANSFORM VELORIA_OLDER REPLACE ".+" "${older}" AT 2)
+elseif(PROJECT_VERSION_MINOR GREATER 0)
+  math(EXPR older "${PROJECT_VERSION_MINOR} - 1")
+  set(VELORIA_OLDER ${PROJECT_VERSION_MAJOR} ${older} 99)
+else()
+  math(EXPR older "${PROJECT_VERSION_MAJOR} - 1")
+  set(VELORIA_OLDER ${older} 99 99)
+endif()
+veloria_program(veloria_older_version ${VELORIA_OLDER})
+list(JOIN VELORIA_OLDER "." older)
 file(WRITE ${CMAKE_BINARY_DIR}/version.txt "veloria.exe ${PROJECT_VERSION}\n"
-  "veloria_other_version.exe ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${VELORIA_OTHER_REVISION}\n")
+  "veloria_other_version.exe ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${VELORIA_OTHER_REVISION}\n"
+  "veloria_older_version.exe ${older}\n")

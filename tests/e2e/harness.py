@@ -15,6 +15,7 @@ import time
 import unittest
 
 BUILD = os.environ.get('VELORIA_BUILD', '')
+PACKAGES = os.environ.get('VELORIA_PACKAGES', '')  # the release, made by the test command
 PROBE = os.path.join(BUILD, 'probe.exe')
 TIMEOUT = 30
 # The version of each program the build made, from the build's version.txt.

@@ -12,8 +12,9 @@ import threading
 import time
 import unittest
 
-from harness import (BUILD, PROBE, VERSION, ProgramTestCase, centre, click_at, click_entry, dialogs, dismiss_menu,
-                     open_menu, open_options, probe, quiet, wait_until, windows, windows_path, xdotool)
+from harness import (BUILD, PACKAGES, PROBE, VERSION, VERSIONS, ProgramTestCase, centre, click_at, click_entry,
+                     dialogs, dismiss_menu, open_menu, open_options, probe, quiet, wait_until, windows, windows_path,
+                     xdotool)
 
 
 def manifest(version, download='http://www.veloria.example/setup.exe', extra=''):
@@ -81,7 +82,8 @@ class Updates(ProgramTestCase):
         Server.asked, Server.gone = [], []
         self.record = self.scratch('addresses.txt')
         command = f'"{windows_path(PROBE)}" record "{windows_path(self.record)}" "%1"'
-        quiet(['wine', 'reg', 'add', r'HKCR\http\shell\open\command', '/ve', '/d', command, '/f'])
+        for scheme in ('http', 'https'):
+            quiet(['wine', 'reg', 'add', f'HKCR\\{scheme}\\shell\\open\\command', '/ve', '/d', command, '/f'])
 
     def begin(self, answer, auto_update=1):
         Server.answer = answer
@@ -123,6 +125,19 @@ class Updates(ProgramTestCase):
                 self.process.wait(timeout=10)
         wait_until(self.handed_over, 10, 'the browser')
         self.assertEqual(self.handed_over(), ['http://www.veloria.example/setup.exe'])
+
+    def test_the_release_s_own_manifest_offers_the_release_to_a_version_older(self):
+        with open(os.path.join(PACKAGES, 'autoupdate.xml'), 'rb') as released:
+            Server.answer = (200, released.read(), 0, 0)
+        older = VERSIONS['veloria_older_version.exe']
+        self.process, self.main = self.start(self.folder(config='[General]\r\nAutoUpdate=1\r\n',
+                                                         exe='veloria_older_version.exe'))
+        self.answer_box('Veloria Auto Update', 'OK')
+        self.assertEqual([path for path, _ in Server.asked],
+                         [f'/software/vl/autoupdate/?v={older.replace(".", "")}&cc=us'])
+        wait_until(self.handed_over, 10, 'the browser')
+        self.assertEqual(self.handed_over(),
+                         [f'https://www.veloria.example/software/vl/download/veloria-{VERSION}-x64-setup.exe'])
 
     def test_libraries_planted_beside_the_program_are_never_loaded(self):
         # Wine prefers its own libraries; told to prefer files, it looks as Windows does.
