@@ -130,10 +130,24 @@ std::optional<int> LevelOfProgram(HWND window)
 // left it.
 enum Asked : ULONG_PTR { kNewWindow, kFrontChanged };
 
+// Its style, when it is a shown main window (a window that has gone has
+// none).
+std::optional<std::uint32_t> ShownMainWindowStyle(HWND window)
+{
+    const auto style = static_cast<std::uint32_t>(::GetWindowLongW(window, GWL_STYLE));
+    const auto exStyle = static_cast<std::uint32_t>(::GetWindowLongW(window, GWL_EXSTYLE));
+    if ((style & WS_VISIBLE) == 0 || !IsMainWindow(style, exStyle)) {
+        return std::nullopt;
+    }
+    return exStyle;
+}
+
+// A window is asked only once it passed every look of MayTakeLevel; while
+// it was asked its style may have changed, its process and class cannot.
 void CALLBACK OnAnswer(HWND window, UINT, ULONG_PTR asked, LRESULT) noexcept
 {
-    // Things may have changed while the window was asked.
-    if (!::IsWindow(window) || !::IsWindowVisible(window) || !MayTakeLevel(window)) {
+    const std::optional<std::uint32_t> exStyle = ShownMainWindowStyle(window);
+    if (!exStyle) {
         return;
     }
     const std::wstring program = ProgramOfWindow(window);
@@ -143,11 +157,11 @@ void CALLBACK OnAnswer(HWND window, UINT, ULONG_PTR asked, LRESULT) noexcept
     }
     // In front, a window see-through only in the background is opaque to
     // the eye (its level 255); its level comes back as it leaves the front.
-    const bool inFront = window == ::GetForegroundWindow() && RememberedPrograms().OnlyInBackground(program);
+    const bool inFront = RememberedPrograms().OnlyInBackground(program) && window == ::GetForegroundWindow();
     const int wanted = inFront ? kHighestLevel : *level;
     // Only from the other of the two: a level the user or its program has
     // given it since stays.
-    const bool layered = (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+    const bool layered = (*exStyle & WS_EX_LAYERED) != 0;
     if (asked == kFrontChanged && (!layered || WindowLevel(window) != (inFront ? *level : kHighestLevel))) {
         return;
     }
@@ -160,9 +174,11 @@ void Ask(HWND window, Asked asked = kNewWindow)
     ::SendMessageCallbackW(window, WM_NULL, 0, 0, &OnAnswer, asked);
 }
 
+// A waiting window, which passed every other look when it was made, once
+// it shows.
 void Offer(HWND window)
 {
-    if (LevelOfProgram(window) && ::IsWindowVisible(window) && MayTakeLevel(window)) {
+    if (ShownMainWindowStyle(window)) {
         Ask(window);
     }
 }
@@ -183,12 +199,11 @@ void CALLBACK OnLook(HWND, UINT, UINT_PTR, DWORD) noexcept
     std::vector<Pending> waiting;
     waiting.swap(watch.pending);
     for (const Pending& entry : waiting) {
-        if (!::IsWindow(entry.window)) {
-            continue;
-        }
-        if (::IsWindowVisible(entry.window)) {
+        // A top-level window has a style while it exists.
+        const LONG style = ::GetWindowLongW(entry.window, GWL_STYLE);
+        if ((style & WS_VISIBLE) != 0) {
             Offer(entry.window);
-        } else if (now - entry.since < kPendingLongestMs) {
+        } else if (style != 0 && now - entry.since < kPendingLongestMs) {
             watch.pending.push_back(entry);
         }
     }
@@ -197,9 +212,10 @@ void CALLBACK OnLook(HWND, UINT, UINT_PTR, DWORD) noexcept
     }
 }
 
-void Drop(HWND window)
+// Whether it was waiting.
+bool Drop(HWND window)
 {
-    std::erase_if(State().pending, [window](const Pending& entry) { return entry.window == window; });
+    return std::erase_if(State().pending, [window](const Pending& entry) { return entry.window == window; }) != 0;
 }
 
 // Not shown yet: whether it is a main window is seen when it shows.
@@ -274,8 +290,11 @@ void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object
         OnNewFront(window);
         break;
     case EVENT_OBJECT_SHOW:
-        Drop(window);
-        OnWindowSeen(window);
+        if (Drop(window)) {
+            Offer(window);
+        } else {
+            OnWindowSeen(window);
+        }
         break;
     case EVENT_OBJECT_CREATE:
         OnWindowSeen(window);
