@@ -164,9 +164,28 @@ class ProgramTestCase(unittest.TestCase):
                 file.write(config if isinstance(config, bytes) else config.encode())
         return folder
 
+    def wine(self, command, **kwargs):
+        """Starts a Windows program; what Wine says of it, its own errors
+        too (a program that ends before it can say anything), goes to the
+        file `self.said`, for a failure's message."""
+        handle, self.said = tempfile.mkstemp(prefix='veloria-wine-')
+        os.close(handle)
+        self.addCleanup(os.unlink, self.said)
+        env = {**(kwargs.pop('env', None) or os.environ), 'WINEDEBUG': 'err+all'}
+        with open(self.said, 'wb') as errors:
+            return subprocess.Popen(['wine', *command], stdin=subprocess.DEVNULL, stderr=errors, env=env, **kwargs)
+
+    def wine_said(self):
+        """What Wine said of the program started last, and what each Windows
+        process is doing (its age tells whether the desktop's own started
+        again), to tell where a start stood still."""
+        with open(self.said, 'rb') as errors:
+            told = errors.read()[-500:].decode(errors='replace')
+        states = quiet(['ps', '-eo', 'pid,stat,wchan:24,etimes,args']).stdout.decode(errors='replace')
+        return f'{told!r}; processes {[line[:160] for line in states.splitlines() if ".exe" in line]}'
+
     def launch(self, folder, env=None):
-        process = subprocess.Popen(['wine', os.path.join(folder, 'veloria.exe')], cwd=folder, env=env,
-                                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        process = self.wine([os.path.join(folder, 'veloria.exe')], cwd=folder, env=env, stdout=subprocess.DEVNULL)
         self.processes.append(process)
         return process
 
@@ -180,33 +199,21 @@ class ProgramTestCase(unittest.TestCase):
                                'the main window')
         except AssertionError as error:
             told = [probe('text', s['handle']) for box in windows('#32770') for s in windows('Static', box['handle'])]
-            raise AssertionError(f'{error}; exit code {process.poll()}; boxes {told}') from None
+            raise AssertionError(f'{error}; exit code {process.poll()}; boxes {told}; {self.wine_said()}') from None
         return process, found[0]
 
     def serve(self, *args, count=1, exe=PROBE):
         """Runs a serving probe command (window, tray), perhaps from a copy
         of the probe named as another program; gives its handles."""
-        # What Wine says of a process that does not start goes to a file, for the failure's message.
-        handle, said = tempfile.mkstemp(prefix='veloria-wine-')
-        os.close(handle)
-        self.addCleanup(os.unlink, said)
-        # Wine's own errors too, where a process ends before it says anything.
-        with open(said, 'wb') as errors:
-            process = subprocess.Popen(['wine', exe, *map(str, args)], stdin=subprocess.DEVNULL,
-                                       stdout=subprocess.PIPE, stderr=errors, env={**os.environ, 'WINEDEBUG': 'err+all'})
+        process = self.wine([exe, *map(str, args)], stdout=subprocess.PIPE)
         self.served.append(process)
         received, deadline = b'', time.monotonic() + TIMEOUT
         while received.count(b'\n') < count and not received.startswith(b'error'):
             ready, _, _ = select.select([process.stdout], [], [], max(0.0, deadline - time.monotonic()))
             chunk = os.read(process.stdout.fileno(), 4096) if ready else b''
             if not chunk:
-                with open(said, 'rb') as errors:
-                    told = errors.read()[-500:].decode(errors='replace')
-                # What each Windows process was doing, to tell where the start stood still.
-                states = quiet(['ps', '-eo', 'pid,stat,wchan:24,etimes,args']).stdout.decode(errors='replace')
-                states = [line[:160] for line in states.splitlines() if '.exe' in line]
-                raise AssertionError(f'probe {args} made nothing in time (exit code {process.poll()}; {told!r}; '
-                                     f'processes {states})')
+                raise AssertionError(f'probe {args} made nothing in time (exit code {process.poll()}; '
+                                     f'{self.wine_said()})')
             received += chunk
         if received.startswith(b'error'):
             raise AssertionError(f'probe {args} could not make its windows ({received.decode().strip()})')
