@@ -4,9 +4,9 @@
 // WinMain creates the window and calls Load, which claims the instance
 // mutex and runs the start-up steps in their fixed order. The tray icon
 // reports its mouse events as WM_MOUSEMOVE; a right button-up pops the menu
-// up, whose choice is carried out as soon as it closes. The window is destroyed by the
-// Close entry or by the system (WM_CLOSE, the end of the session);
-// WM_DESTROY runs the shut-down and ends the message loop.
+// up, whose choice is carried out as soon as it closes. The window is
+// destroyed by the Close entry or by the system (WM_CLOSE, the end of the
+// session); WM_DESTROY runs the shut-down and ends the message loop.
 #include "shell/main_window.h"
 
 #include <shellapi.h>
