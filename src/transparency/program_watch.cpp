@@ -130,16 +130,20 @@ std::optional<int> LevelOfProgram(HWND window)
 // left it.
 enum Asked : ULONG_PTR { kNewWindow, kFrontChanged };
 
-// Its style, when it is a shown main window (a window that has gone has
-// none).
-std::optional<std::uint32_t> ShownMainWindowStyle(HWND window)
+// Its extended style, when it is a shown main window (a window that has
+// gone has no style).
+std::optional<std::uint32_t> ShownMainWindowStyle(HWND window, std::uint32_t style)
 {
-    const auto style = static_cast<std::uint32_t>(::GetWindowLongW(window, GWL_STYLE));
     const auto exStyle = static_cast<std::uint32_t>(::GetWindowLongW(window, GWL_EXSTYLE));
     if ((style & WS_VISIBLE) == 0 || !IsMainWindow(style, exStyle)) {
         return std::nullopt;
     }
     return exStyle;
+}
+
+std::optional<std::uint32_t> ShownMainWindowStyle(HWND window)
+{
+    return ShownMainWindowStyle(window, static_cast<std::uint32_t>(::GetWindowLongW(window, GWL_STYLE)));
 }
 
 // A window is asked only once it passed every look of MayTakeLevel; while
@@ -174,8 +178,7 @@ void Ask(HWND window, Asked asked = kNewWindow)
     ::SendMessageCallbackW(window, WM_NULL, 0, 0, &OnAnswer, asked);
 }
 
-// A waiting window, which passed every other look when it was made, once
-// it shows.
+// A window that passed every other look of MayTakeLevel, once it shows.
 void Offer(HWND window)
 {
     if (ShownMainWindowStyle(window)) {
@@ -200,9 +203,11 @@ void CALLBACK OnLook(HWND, UINT, UINT_PTR, DWORD) noexcept
     waiting.swap(watch.pending);
     for (const Pending& entry : waiting) {
         // A top-level window has a style while it exists.
-        const LONG style = ::GetWindowLongW(entry.window, GWL_STYLE);
+        const auto style = static_cast<std::uint32_t>(::GetWindowLongW(entry.window, GWL_STYLE));
         if ((style & WS_VISIBLE) != 0) {
-            Offer(entry.window);
+            if (ShownMainWindowStyle(entry.window, style)) {
+                Ask(entry.window);
+            }
         } else if (style != 0 && now - entry.since < kPendingLongestMs) {
             watch.pending.push_back(entry);
         }
@@ -226,13 +231,6 @@ void Await(HWND window)
     watch.pending.push_back({window, ::GetTickCount()});
     if (watch.timer == 0) {
         watch.timer = ::SetTimer(nullptr, 0, kPendingLookMs, &OnLook);
-    }
-}
-
-void AwaitShowing(HWND window)
-{
-    if (IsOthersTopLevel(window) && LevelOfProgram(window)) {
-        Await(window);
     }
 }
 
@@ -362,10 +360,13 @@ void OfferLevelToOpenWindows(std::wstring_view program) noexcept
         // One still hidden may be shown after this look, and where the
         // system tells only of a window's making, its showing is not heard.
         for (HWND window : open) {
+            if (!IsOthersTopLevel(window) || !LevelOfProgram(window)) {
+                continue;
+            }
             if (::IsWindowVisible(window)) {
                 Offer(window);
             } else {
-                AwaitShowing(window);
+                Await(window);
             }
         }
         return;
@@ -378,7 +379,7 @@ void OfferLevelToOpenWindows(std::wstring_view program) noexcept
         }
         if (opaque) {
             ClearWindowAlpha(window);  // remembered as opaque: every change of Veloria's goes
-        } else if (MayTakeLevel(window)) {
+        } else if (ShownMainWindowStyle(window)) {
             Ask(window);
         }
     }

@@ -117,9 +117,10 @@ class RememberedPrograms(ProgramTestCase):
     def test_a_section_with_junk_is_read_and_saved_without_loss_and_open_windows_get_their_level(self):
         junk = ('[Programs]\r\n; my players\r\njunk line\r\nplayer.exe=150\r\nPlayer.EXE=99\r\n'
                 'c:\\x\\y.exe=100\r\nloud.exe=abc\r\nnotes.exe=120\r\nbig.exe=256\r\n')
-        [early, late] = self.begin(config='[General]\r\nDefaultAlpha=200\r\n' + junk,
-                                   before=[('Early', 'plain'), ('Late', 'hidden')])
+        [early, late, desk] = self.begin(config='[General]\r\nDefaultAlpha=200\r\n' + junk,
+                                         before=[('Early', 'plain'), ('Late', 'hidden'), ('Desk', 'class=WorkerW')])
         wait_alpha(early, 150, 'a window open before the start')
+        self.assertEqual(info(desk)['layered'], 'plain')  # a desktop's class, whatever its program
         probe('show', late)  # Wine tells of a window's making only, not of its showing
         wait_alpha(late, 150, 'a window made before the start and shown after it')
         page_list = self.programs_page()
