@@ -69,6 +69,29 @@ std::wstring ProgramOfProcess(DWORD id)
     return program;
 }
 
+// The process of a thread that made a window: a window is always its
+// making thread's, so a window just made need not be asked whose it is.
+// Each thread is held open, so that no other can take its id while it is
+// known here.
+DWORD ProcessOfThread(DWORD id)
+{
+    ProgramWatch& watch = State();
+    for (const ProgramWatch::KnownThread& known : watch.threads) {
+        if (known.thread && known.id == id) {
+            return known.process;
+        }
+    }
+    KernelHandle thread(::OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, id));
+    const DWORD process = thread ? ::GetProcessIdOfThread(thread.get()) : 0;
+    if (process != 0) {
+        ProgramWatch::KnownThread& slot = watch.threads[watch.nextThread++ % watch.threads.size()];
+        slot.id = id;
+        slot.thread = std::move(thread);
+        slot.process = process;
+    }
+    return process;
+}
+
 std::wstring ProgramOfWindowIn(HWND window, DWORD process)
 {
     std::wstring program = ProgramOfProcess(process);
@@ -234,14 +257,17 @@ void Await(HWND window)
     }
 }
 
-// A window made or shown anywhere on the desktop. A busy desktop makes
-// many, most of them of programs not remembered or inside other windows:
-// those are let go after as few questions as can tell.
-void OnWindowSeen(HWND window)
+// A window made (by the thread `maker`) or shown (`maker` 0) anywhere on
+// the desktop. A busy desktop makes many, most of them of programs not
+// remembered or inside other windows: those are let go after as few
+// questions as can tell.
+void OnWindowSeen(HWND window, DWORD maker = 0)
 {
-    DWORD process = 0;
-    if (::GetWindowThreadProcessId(window, &process) == 0 || process == ::GetCurrentProcessId() ||
-        !LevelOfProgram(ProgramOfWindowIn(window, process))) {
+    DWORD process = maker != 0 ? ProcessOfThread(maker) : 0;
+    if (process == 0 && ::GetWindowThreadProcessId(window, &process) == 0) {
+        return;
+    }
+    if (process == ::GetCurrentProcessId() || !LevelOfProgram(ProgramOfWindowIn(window, process))) {
         return;
     }
     const auto style = static_cast<std::uint32_t>(::GetWindowLongW(window, GWL_STYLE));
@@ -277,7 +303,7 @@ void OnNewFront(HWND window)
     OfferFrontChange(window);
 }
 
-void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD thread,
                             DWORD) noexcept
 {
     if (window == nullptr || object != OBJID_WINDOW || child != CHILDID_SELF) {
@@ -295,7 +321,7 @@ void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object
         }
         break;
     case EVENT_OBJECT_CREATE:
-        OnWindowSeen(window);
+        OnWindowSeen(window, thread);
         break;
     default:
         break;
@@ -397,6 +423,9 @@ void StopWatchingPrograms() noexcept
     watch.pending.clear();
     StopLooking();
     for (ProgramWatch::KnownProcess& known : watch.known) {
+        known = {};
+    }
+    for (ProgramWatch::KnownThread& known : watch.threads) {
         known = {};
     }
 }

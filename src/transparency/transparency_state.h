@@ -43,6 +43,14 @@ struct ProgramWatch {
     };
     std::array<KnownProcess, 8> known;
     std::size_t nextKnown = 0;
+    // The processes of the threads that made windows last.
+    struct KnownThread {
+        DWORD id = 0;
+        KernelHandle thread;
+        DWORD process = 0;
+    };
+    std::array<KnownThread, 8> threads;
+    std::size_t nextThread = 0;
 };
 
 // The wheel's watch (key_actions.h). The hook has a thread of its own,
