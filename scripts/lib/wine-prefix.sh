@@ -1,4 +1,5 @@
-# Preparing a Wine prefix for Veloria. Sourced by the run and test commands.
+# Preparing a Wine prefix for Veloria, and starting Wine at fixed addresses.
+# Sourced by the commands that run Wine.
 
 # Creates (or updates) the prefix in $WINEPREFIX, running wineboot once, and
 # gives it the virtual desktop "shell" of 1280x1024: only inside such a
@@ -31,4 +32,20 @@ prepare_wine_prefix() {
 stop_wine() {
   timeout 30 wineserver -k >/dev/null 2>&1 || true
   timeout 30 wineserver -w >/dev/null 2>&1 || true
+}
+
+# This Wine's loader comes without Wine's preloader: Linux puts the loader's
+# heap anywhere in the gigabyte above it, and now and then right where every
+# Wine process maps its shared user data (0x7ffe0000). Such a process ends
+# at its start with exit code 1 and "failed to map the shared user data",
+# before it makes a window. A command that starts Wine runs itself again,
+# once, without address randomisation, which everything it starts inherits
+# (the wineserver too); where the system refuses that, it runs as it is.
+# Called as: run_without_address_randomisation "$0" "$@"
+run_without_address_randomisation() {
+  local personality
+  personality=$(cat /proc/self/personality 2>/dev/null) || return 0
+  (( 0x$personality & 0x0040000 )) && return 0  # ADDR_NO_RANDOMIZE already
+  setarch "$(uname -m)" -R true 2>/dev/null || return 0
+  exec setarch "$(uname -m)" -R bash "$@"
 }
