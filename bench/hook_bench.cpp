@@ -23,9 +23,8 @@
 //         costs do from storm to storm touches both alike;
 //       - 10,000 mouse moves and 1,000 wheel turns sent with SendInput, no
 //         key held: the same against the bare mouse hook, each hook
-//         alone, and the longest
-//         SendInput call (Windows hands each event to every low-level hook
-//         and waits for it before it goes on);
+//         alone, and the longest SendInput call (Windows hands each event
+//         to every low-level hook and waits for it before it goes on);
 //       - 50 presses of a level key with a window of this program in
 //         front, and 50 turns of the wheel with the wheel's keys held over
 //         it: the time until the window's level has changed, median and
