@@ -1,5 +1,6 @@
 #include "transparency/program_watch.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -16,10 +17,10 @@ namespace veloria {
 
 namespace {
 
-// A window made hidden is looked at again while it may still be shown: on
-// Windows its showing is heard of at once, but some systems tell only of
-// its making. Ten looks a second, for ten seconds at most, and only while
-// such a window of a remembered program waits.
+// A window of a remembered program is looked at again while it may still
+// be shown: on Windows its showing is heard of at once, but some systems
+// tell only of its making. Ten looks a second, for ten seconds at most, and
+// only while such a window waits.
 constexpr UINT kPendingLookMs = 100;
 constexpr DWORD kPendingLongestMs = 10000;
 
@@ -218,12 +219,42 @@ void StopLooking()
     }
 }
 
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) noexcept
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+// The windows made since the last look are known by their making threads
+// alone. One list of each thread's top-level windows lets go of those inside
+// another window and of those already gone, without a question to any of
+// them: a busy program makes and ends many in a blink.
+std::vector<Pending> TopLevelOnes(const std::vector<Pending>& waiting)
+{
+    std::vector<std::pair<DWORD, std::vector<HWND>>> listed;  // by thread
+    std::vector<Pending> kept;
+    for (Pending entry : waiting) {
+        if (entry.maker != 0) {
+            auto list = std::ranges::find(listed, entry.maker, &std::pair<DWORD, std::vector<HWND>>::first);
+            if (list == listed.end()) {
+                list = listed.insert(list, {entry.maker, {}});
+                ::EnumThreadWindows(entry.maker, &CollectWindow, reinterpret_cast<LPARAM>(&list->second));
+            }
+            if (std::ranges::find(list->second, entry.window) == list->second.end() || ClassLeftAlone(entry.window)) {
+                continue;
+            }
+            entry.maker = 0;
+        }
+        kept.push_back(entry);
+    }
+    return kept;
+}
+
 void CALLBACK OnLook(HWND, UINT, UINT_PTR, DWORD) noexcept
 {
     ProgramWatch& watch = State();
     const DWORD now = ::GetTickCount();
-    std::vector<Pending> waiting;
-    waiting.swap(watch.pending);
+    std::vector<Pending> waiting = TopLevelOnes(std::exchange(watch.pending, {}));
     for (const Pending& entry : waiting) {
         // A top-level window has a style while it exists.
         const auto style = static_cast<std::uint32_t>(::GetWindowLongW(entry.window, GWL_STYLE));
@@ -240,18 +271,18 @@ void CALLBACK OnLook(HWND, UINT, UINT_PTR, DWORD) noexcept
     }
 }
 
-// Whether it was waiting.
-bool Drop(HWND window)
+void Drop(HWND window)
 {
-    return std::erase_if(State().pending, [window](const Pending& entry) { return entry.window == window; }) != 0;
+    std::erase_if(State().pending, [window](const Pending& entry) { return entry.window == window; });
 }
 
-// Not shown yet: whether it is a main window is seen when it shows.
-void Await(HWND window)
+// Not shown yet: whether it is a main window is seen when it shows. One
+// just made by the thread `maker` is not yet known to be a top-level window.
+void Await(HWND window, DWORD maker = 0)
 {
     ProgramWatch& watch = State();
     Drop(window);
-    watch.pending.push_back({window, ::GetTickCount()});
+    watch.pending.push_back({window, ::GetTickCount(), maker});
     if (watch.timer == 0) {
         watch.timer = ::SetTimer(nullptr, 0, kPendingLookMs, &OnLook);
     }
@@ -260,14 +291,22 @@ void Await(HWND window)
 // A window made (by the thread `maker`) or shown (`maker` 0) anywhere on
 // the desktop. A busy desktop makes many, most of them of programs not
 // remembered or inside other windows: those are let go after as few
-// questions as can tell.
+// questions as can tell, and one just made is not asked at all before the
+// next look.
 void OnWindowSeen(HWND window, DWORD maker = 0)
 {
     DWORD process = maker != 0 ? ProcessOfThread(maker) : 0;
-    if (process == 0 && ::GetWindowThreadProcessId(window, &process) == 0) {
-        return;
+    if (process == 0) {
+        maker = 0;
+        if (::GetWindowThreadProcessId(window, &process) == 0) {
+            return;
+        }
     }
     if (process == ::GetCurrentProcessId() || !LevelOfProgram(ProgramOfWindowIn(window, process))) {
+        return;
+    }
+    if (maker != 0) {
+        Await(window, maker);
         return;
     }
     const auto style = static_cast<std::uint32_t>(::GetWindowLongW(window, GWL_STYLE));
@@ -314,11 +353,8 @@ void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object
         OnNewFront(window);
         break;
     case EVENT_OBJECT_SHOW:
-        if (Drop(window)) {
-            Offer(window);
-        } else {
-            OnWindowSeen(window);
-        }
+        Drop(window);  // looked at now
+        OnWindowSeen(window);
         break;
     case EVENT_OBJECT_CREATE:
         OnWindowSeen(window, thread);
@@ -326,12 +362,6 @@ void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object
     default:
         break;
     }
-}
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM list) noexcept
-{
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
 }
 
 }  // namespace

@@ -28,13 +28,14 @@ struct ProgramWatch {
     struct Pending {
         HWND window;
         DWORD since;
+        DWORD maker;  // its making thread, until it is known to be a top-level window; then 0
     };
     HWINEVENTHOOK hook = nullptr;      // windows made
     HWINEVENTHOOK showHook = nullptr;  // windows shown
     HWINEVENTHOOK frontHook = nullptr;
     HWND front = nullptr;  // the window in front, as last heard
     UINT_PTR timer = 0;
-    std::vector<Pending> pending;  // made hidden, looked at again until shown
+    std::vector<Pending> pending;  // looked at again until shown
     // The programs of the processes whose windows were looked at last.
     struct KnownProcess {
         DWORD id = 0;
