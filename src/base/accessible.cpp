@@ -343,7 +343,7 @@ void DescribeForAccessibility(HWND control, AccessibleFacts facts)
         return;
     }
     auto described = std::make_unique<std::shared_ptr<Described>>(
-        std::make_shared<Described>(Described{std::move(facts), control, true}));
+        std::shared_ptr<Described>(new Described{std::move(facts), control, true}));
     if (::SetWindowSubclass(control, &AnswerReaders, kAccessibleSubclass,
                             reinterpret_cast<DWORD_PTR>(described.get()))) {
         described.release();  // the subclass frees it with the control

@@ -19,15 +19,17 @@ int RoundHalfEven(double value)
     if (value <= kIntMin) {
         return std::numeric_limits<int>::min();
     }
-    const double below = std::floor(value);
-    const double fraction = value - below;
-    double rounded = below;
-    if (fraction > 0.5) {
-        rounded = below + 1.0;
-    } else if (fraction == 0.5) {
-        rounded = std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
+    // Within int's range here, the floor is the value cut short, one
+    // less below zero: no call into the C library.
+    auto below = static_cast<long long>(value);
+    if (static_cast<double>(below) > value) {
+        --below;
     }
-    return static_cast<int>(rounded);
+    const double fraction = value - static_cast<double>(below);
+    if (fraction > 0.5 || (fraction == 0.5 && below % 2 != 0)) {
+        ++below;
+    }
+    return static_cast<int>(below);
 }
 
 int ClampLevel(long long level)

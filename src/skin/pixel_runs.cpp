@@ -1,7 +1,6 @@
 #include "skin/pixel_runs.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstddef>
 #include <cstring>
 #include <limits>
@@ -41,11 +40,15 @@ struct Sample {
 Sample SampleAt(int position, float scale, int last)
 {
     const double exact = static_cast<double>(position) * static_cast<double>(scale);
-    const double below = std::floor(exact);
+    // The floor, without a call into the C library.
+    auto below = static_cast<int>(exact);
+    if (static_cast<double>(below) > exact) {
+        --below;
+    }
     Sample sample;
-    sample.low = std::min(static_cast<int>(below), last);
+    sample.low = std::min(below, last);
     sample.high = std::min(sample.low + 1, last);
-    sample.fraction = exact - below;
+    sample.fraction = exact - static_cast<double>(below);
     return sample;
 }
 

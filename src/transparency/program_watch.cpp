@@ -226,21 +226,24 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM list) noexcept
 }
 
 // The windows made since the last look are known by their making threads
-// alone. One list of each thread's top-level windows lets go of those inside
+// alone. One list of the thread's top-level windows lets go of those inside
 // another window and of those already gone, without a question to any of
-// them: a busy program makes and ends many in a blink.
+// them: a busy program makes and ends many in a blink. A thread's windows
+// come together, and its list is made again only when another's came
+// between.
 std::vector<Pending> TopLevelOnes(const std::vector<Pending>& waiting)
 {
-    std::vector<std::pair<DWORD, std::vector<HWND>>> listed;  // by thread
     std::vector<Pending> kept;
+    std::vector<HWND> topLevel;
+    DWORD listed = 0;
     for (Pending entry : waiting) {
         if (entry.maker != 0) {
-            auto list = std::ranges::find(listed, entry.maker, &std::pair<DWORD, std::vector<HWND>>::first);
-            if (list == listed.end()) {
-                list = listed.insert(list, {entry.maker, {}});
-                ::EnumThreadWindows(entry.maker, &CollectWindow, reinterpret_cast<LPARAM>(&list->second));
+            if (entry.maker != listed) {
+                topLevel.clear();
+                ::EnumThreadWindows(entry.maker, &CollectWindow, reinterpret_cast<LPARAM>(&topLevel));
+                listed = entry.maker;
             }
-            if (std::ranges::find(list->second, entry.window) == list->second.end() || ClassLeftAlone(entry.window)) {
+            if (std::ranges::find(topLevel, entry.window) == topLevel.end() || ClassLeftAlone(entry.window)) {
                 continue;
             }
             entry.maker = 0;

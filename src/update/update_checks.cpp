@@ -194,7 +194,7 @@ private:
         }
         ::KillTimer(hwnd(), kWorkerGoneTimer);
         Check& next = checks_.front();
-        auto job = std::make_shared<Job>();
+        std::shared_ptr<Job> job(new Job);
         job->serial = ++serial_;
         job->echo = next.kind != UpdateCheck::Download;
         job->host = WebDomain();
